@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/PlotSettings.h"
+#include "model/TitleBlock.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace cw {
+
+enum class UnitsPreference { English, Metric };
+enum class OpenWith { NewUntitledProject, LastProjectSaved, None };
+
+// What a closing document hands to the application.
+struct ClosedDocumentSettings {
+    PlotSettings plot;
+    DisplaySwitches display;
+    std::int32_t modelEnclosure = 1;
+    std::int32_t modelDiffraction = 0;
+    std::int32_t modelAutoCabin = 0;
+    std::int32_t editorPage = 0;
+    bool operator==(const ClosedDocumentSettings&) const = default;
+};
+
+// The user's settings held by the application.
+struct AppSettings {
+    UnitsPreference units = UnitsPreference::English;
+    OpenWith openWith = OpenWith::NewUntitledProject;
+    int plotBackground = 0; // 0 Billiard Green, 1 Black Velvet, 2 Dark Gray, 3 White, 4 Light Gray
+    bool printIcons = false;
+    bool printInColor = false;
+    TitleBlock titleBlock = SampleTitleBlock();
+    struct Rect {
+        int left = 0, top = 0, width = 0, height = 0;
+        bool operator==(const Rect&) const = default;
+    } mainWindow; // screen pixels; empty until the main window has been placed
+    std::optional<ClosedDocumentSettings> lastClosedDocument;
+
+    bool metric() const { return units == UnitsPreference::Metric; }
+};
+
+} // namespace cw

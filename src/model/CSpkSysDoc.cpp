@@ -1,0 +1,445 @@
+#include "model/CSpkSysDoc.h"
+
+#include "model/CommandIds.h"
+
+#include <cstdio>
+
+namespace cw {
+
+namespace {
+
+NoWindows gNoWindows;
+
+// One scale choice of a popup: which value it stores and under which command id.
+struct ScaleChoice {
+    int id;
+    double value;
+};
+
+constexpr ScaleChoice kDbChoices[] = {{cmd::Db05, 7.5}, {cmd::Db1, 15}, {cmd::Db2, 30},
+                                      {cmd::Db3, 45},   {cmd::Db5, 75}};
+constexpr ScaleChoice kExcursionChoices[] = {{cmd::Exc15, 1.5},   {cmd::Exc3, 3},
+                                             {cmd::Exc75, 7.5},   {cmd::Exc15mm, 15},
+                                             {cmd::Exc30, 30},    {cmd::Exc75mm, 75}};
+constexpr ScaleChoice kDelayChoices[] = {{cmd::Delay15, 1.5},   {cmd::Delay3, 3},
+                                         {cmd::Delay75, 7.5},   {cmd::Delay15ms, 15},
+                                         {cmd::Delay30, 30},    {cmd::Delay75ms, 75}};
+constexpr ScaleChoice kImpedanceChoices[] = {{cmd::Imp15, 15},   {cmd::Imp30, 30}, {cmd::Imp75, 75},
+                                             {cmd::Imp150, 150}, {cmd::Imp300, 300}};
+// Phase choices store phaseTop; the bottom follows from the top.
+constexpr ScaleChoice kPhaseChoices[] = {{cmd::Phase0To450, 450}, {cmd::PhaseMinus180To495, 495}};
+
+constexpr ScaleChoice kHighLimits[] = {
+    {32851, 100000}, {32852, 50000}, {32853, 20000}, {32860, 10000}, {32865, 5000},
+    {32872, 2000},   {32873, 1000},  {32874, 500},   {32875, 200},   {32876, 100},
+    {32877, 50},     {32879, 20},    {32878, 10}};
+constexpr ScaleChoice kLowLimits[] = {
+    {32884, 10000}, {32883, 5000}, {32882, 2000}, {32881, 1000}, {32880, 500},
+    {32813, 200},   {32814, 100},  {32815, 50},   {32816, 20},   {32817, 10},
+    {32818, 5},     {32822, 2},    {32833, 1}};
+
+template <std::size_t N> const ScaleChoice* Find(const ScaleChoice (&table)[N], int id)
+{
+    for (const auto& c : table) {
+        if (c.id == id)
+            return &c;
+    }
+    return nullptr;
+}
+
+constexpr int kBoxIds[] = {cmd::Box2OCB, cmd::Box3OCB, cmd::Box4OVB,
+                           cmd::Box4OSBP, cmd::Box5OABP, cmd::Box6OSBP};
+
+// Memory number 1..10 of a command counted from its Sys 1 id, or 0.
+int MemoryOf(int id, int firstId)
+{
+    return (id >= firstId && id < firstId + 10) ? id - firstId + 1 : 0;
+}
+
+// The accelerator digit of Sys n: 1..9, and 0 for Sys 10.
+int Digit(int n) { return n % 10; }
+
+std::string Format(const char* pattern, int a, int b)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, a, b);
+    return buffer;
+}
+
+std::string ShowHideText(bool shown, int n)
+{
+    const char* verb = shown ? "Hide" : "Show";
+    // Sys 1 to 9 keep three blanks before the accelerator, Sys 10 one.
+    return std::string(verb) + Format(n == 10 ? " System %d Ctrl+%d" : " System %d   Ctrl+%d", n,
+                                      Digit(n));
+}
+
+} // namespace
+
+CSpkSysDoc::CSpkSysDoc() : windows_(&gNoWindows)
+{
+    CSpkSys& wb = workbench();
+    wb.systemName = "High Output Woofer Project";
+    wb.boxTypeName = std::string(BoxTypeName(BoxType::Closed2));
+    wb.notes = "A sample system to start from: an 8 inch woofer in a closed box.\r\n"
+               "Design the box on the panel, then calculate its response.";
+    wb.driver = SampleDriver();
+    LinkRecords();
+}
+
+void CSpkSysDoc::SetWindows(DocWindows* windows) { windows_ = windows ? windows : &gNoWindows; }
+
+void CSpkSysDoc::LinkRecords()
+{
+    for (auto& s : systems)
+        s.doc = this;
+}
+
+void CSpkSysDoc::AssignProject(ProjectData data)
+{
+    static_cast<ProjectData&>(*this) = std::move(data);
+    systems.resize(kSystemCount);
+    LinkRecords();
+}
+
+void CSpkSysDoc::Toggle(std::int32_t& value)
+{
+    value = value != 1 ? 1 : 0;
+    SetModified();
+}
+
+void CSpkSysDoc::RedrawIfShown(std::int32_t showSwitch)
+{
+    if (showSwitch == 1)
+        windows_->InvalidatePlot();
+}
+
+bool CSpkSysDoc::OnCommand(int id)
+{
+    CSpkSys& wb = workbench();
+    switch (id) {
+    case cmd::FrequencyResponse:
+        Toggle(display.showSpl);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::ExcursionResponse:
+        Toggle(display.showExcursion);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::PhaseResponse:
+        Toggle(display.showPhase);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::GroupDelayResponse:
+        Toggle(display.showDelay);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::ImpedanceResponse:
+        Toggle(display.showImpedance);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::DbSplMode:
+        Toggle(display.splMode);
+        windows_->InvalidatePlot();
+        return true;
+    case cmd::ModelEnclosure:
+        Toggle(wb.modelEnclosure);
+        return true;
+    case cmd::ModelDiffraction:
+        Toggle(wb.modelDiffraction);
+        return true;
+    case cmd::ModelAutoCabin:
+        Toggle(wb.modelAutoCabin);
+        return true;
+    case cmd::ClearDisplay:
+        ClearDisplay();
+        return true;
+    case cmd::Redraw:
+        Redraw();
+        return true;
+    case cmd::ShowWorkbench:
+        ShowWorkbench();
+        return true;
+    default:
+        break;
+    }
+
+    if (const ScaleChoice* c = Find(kDbChoices, id)) {
+        plot.dbSpan = c->value;
+        SetModified();
+        RedrawIfShown(display.showSpl);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kExcursionChoices, id)) {
+        plot.excursionSpan = c->value;
+        SetModified();
+        RedrawIfShown(display.showExcursion);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kPhaseChoices, id)) {
+        plot.phaseTop = c->value;
+        plot.phaseBottom = c->value == 450 ? 0 : -180;
+        SetModified();
+        RedrawIfShown(display.showPhase);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kDelayChoices, id)) {
+        plot.delaySpan = c->value;
+        SetModified();
+        RedrawIfShown(display.showDelay);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kImpedanceChoices, id)) {
+        plot.impedanceSpan = c->value;
+        SetModified();
+        RedrawIfShown(display.showImpedance);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kHighLimits, id)) {
+        SetHighFreqLimit(c->value);
+        return true;
+    }
+    if (const ScaleChoice* c = Find(kLowLimits, id)) {
+        SetLowFreqLimit(c->value);
+        return true;
+    }
+    for (std::size_t i = 0; i < std::size(kBoxIds); ++i) {
+        if (kBoxIds[i] == id) {
+            SetBoxType(kAllBoxTypes[i]);
+            return true;
+        }
+    }
+    if (int n = MemoryOf(id, cmd::StoreSys1)) {
+        StoreSystem(n);
+        return true;
+    }
+    if (int n = MemoryOf(id, cmd::ShowSys1)) {
+        ShowSystem(n);
+        return true;
+    }
+    if (int n = MemoryOf(id, cmd::ClearSys1)) {
+        ClearSystem(n);
+        return true;
+    }
+    return false;
+}
+
+std::optional<CommandState> CSpkSysDoc::QueryCommand(int id) const
+{
+    const CSpkSys& wb = workbench();
+    const bool threeCurveKinds = HasPhaseDelayImpedance(wb.boxType());
+    auto checkedIf = [](bool checked) { return CommandState{true, checked, {}}; };
+
+    switch (id) {
+    case cmd::FrequencyResponse:
+        return checkedIf(display.showSpl == 1);
+    case cmd::ExcursionResponse:
+        return checkedIf(display.showExcursion == 1);
+    case cmd::PhaseResponse:
+        return CommandState{threeCurveKinds, threeCurveKinds && display.showPhase == 1, {}};
+    case cmd::GroupDelayResponse:
+        return CommandState{threeCurveKinds, threeCurveKinds && display.showDelay == 1, {}};
+    case cmd::ImpedanceResponse:
+        return CommandState{threeCurveKinds, threeCurveKinds && display.showImpedance == 1, {}};
+    case cmd::DbSplMode:
+        return checkedIf(display.splMode == 1);
+    case cmd::ModelEnclosure:
+        return checkedIf(wb.modelEnclosure == 1);
+    case cmd::ModelDiffraction:
+        return checkedIf(wb.modelDiffraction == 1);
+    case cmd::ModelAutoCabin:
+        return checkedIf(wb.modelAutoCabin == 1);
+    case cmd::ClearDisplay:
+    case cmd::Redraw:
+    case cmd::CalculateResponse:
+    case cmd::ClearAndCalculate:
+        return CommandState{};
+    case cmd::ShowWorkbench:
+        return CommandState{wb.hasAnyCurve(), IsShown(kWorkbench),
+                            IsShown(kWorkbench) ? "Hide Workbench" : "Show Workbench"};
+    default:
+        break;
+    }
+
+    if (const ScaleChoice* c = Find(kDbChoices, id))
+        return checkedIf(plot.dbSpan == c->value);
+    if (const ScaleChoice* c = Find(kExcursionChoices, id))
+        return checkedIf(plot.excursionSpan == c->value);
+    if (const ScaleChoice* c = Find(kPhaseChoices, id))
+        return checkedIf(plot.phaseTop == c->value);
+    if (const ScaleChoice* c = Find(kDelayChoices, id))
+        return checkedIf(plot.delaySpan == c->value);
+    if (const ScaleChoice* c = Find(kImpedanceChoices, id))
+        return checkedIf(plot.impedanceSpan == c->value);
+    if (const ScaleChoice* c = Find(kHighLimits, id))
+        return checkedIf(plot.highFreqLimit == c->value);
+    if (const ScaleChoice* c = Find(kLowLimits, id))
+        return checkedIf(plot.lowFreqLimit == c->value);
+    for (std::size_t i = 0; i < std::size(kBoxIds); ++i) {
+        if (kBoxIds[i] == id)
+            return checkedIf(wb.boxTypeName == BoxTypeName(kAllBoxTypes[i]));
+    }
+    if (int n = MemoryOf(id, cmd::StoreSys1))
+        return CommandState{true, false, Format("Store workbench in Sys %d\t Alt+%d", n, Digit(n))};
+    if (int n = MemoryOf(id, cmd::ShowSys1)) {
+        const bool shown = IsShown(n);
+        return CommandState{systems[n].hasAnyCurve(), shown, ShowHideText(shown, n)};
+    }
+    if (int n = MemoryOf(id, cmd::ClearSys1))
+        return CommandState{systems[n].hasAnyCurve(), false,
+                            Format("Clear System %d\t Shift+%d", n, Digit(n))};
+    return std::nullopt;
+}
+
+void CSpkSysDoc::StoreSystem(int n)
+{
+    systems[n].StoreFromWorkbench(workbench());
+    SetModified();
+    PushShown(n);
+}
+
+void CSpkSysDoc::ShowSystem(int n)
+{
+    CSpkSys& memory = systems[n];
+    if (memory.responseShown != 1) {
+        windows_->PreparePlotDrawing();
+        const std::string previousBoxType = workbench().boxTypeName;
+        memory.responseShown = 1;
+        memory.RecallIntoWorkbench(workbench());
+        windows_->DrawSystemNow(n);
+        if (workbench().boxTypeName != previousBoxType)
+            windows_->ReplaceWorkbenchPanel();
+        windows_->RedrawDriverPanel();
+        windows_->RefreshWorkbenchPanel();
+        PushShown(n);
+    } else {
+        memory.responseShown = 0;
+        windows_->InvalidatePlot();
+        RestoreAfterHide();
+    }
+    SetModified();
+}
+
+void CSpkSysDoc::ShowWorkbench()
+{
+    CSpkSys& wb = workbench();
+    if (wb.responseShown == 1) {
+        wb.responseShown = 0;
+        windows_->InvalidatePlot();
+        RestoreAfterHide();
+    } else {
+        windows_->PreparePlotDrawing();
+        wb.responseShown = 1;
+        windows_->DrawSystemNow(11);
+        windows_->RedrawDriverPanel();
+        windows_->RefreshWorkbenchPanel();
+        PushShown(kWorkbench);
+    }
+    SetModified();
+}
+
+void CSpkSysDoc::ClearSystem(int n)
+{
+    if (!windows_->AskOkCancel("Permanently Delete this System from the Project?"))
+        return;
+    CSpkSys& memory = systems[n];
+    memory.responseShown = 0;
+    memory.hasSpl = memory.hasExcursion = memory.hasPhase = memory.hasDelay =
+        memory.hasImpedance = 0;
+    SetModified();
+    windows_->InvalidatePlot();
+}
+
+void CSpkSysDoc::PushShown(int n)
+{
+    for (int i = kSystemCount - 1; i > 0; --i)
+        shownHistory[i] = shownHistory[i - 1];
+    shownHistory[0] = n;
+}
+
+void CSpkSysDoc::ShowAgain(int n)
+{
+    systems[n].responseShown = 0;
+    if (n == kWorkbench)
+        ShowWorkbench();
+    else
+        ShowSystem(n);
+}
+
+void CSpkSysDoc::RestoreAfterHide()
+{
+    // Drop the newest entry; the oldest place keeps its value.
+    auto dropNewest = [this] {
+        for (int i = 0; i < kSystemCount - 1; ++i)
+            shownHistory[i] = shownHistory[i + 1];
+    };
+    dropNewest();
+
+    const int t = shownHistory[0];
+    if (t >= 0 && t <= 10 && IsShown(t)) {
+        ShowAgain(t);
+    } else {
+        for (int n = 10; n >= 0; --n) {
+            if (IsShown(n)) {
+                ShowAgain(n);
+                break;
+            }
+        }
+    }
+    dropNewest();
+}
+
+void CSpkSysDoc::ClearDisplay()
+{
+    for (auto& s : systems)
+        s.responseShown = 0;
+    SetModified();
+    windows_->RepaintPlotNow();
+}
+
+void CSpkSysDoc::Redraw() { windows_->RepaintPlotNow(); }
+
+void CSpkSysDoc::SetBoxType(BoxType type)
+{
+    CSpkSys& wb = workbench();
+    const std::string name(BoxTypeName(type));
+    if (wb.boxTypeName == name)
+        return;
+    wb.boxTypeName = name;
+    if (!HasPhaseDelayImpedance(type)) {
+        wb.hasPhase = wb.hasDelay = wb.hasImpedance = 0;
+        windows_->InvalidatePlot();
+    }
+    SetModified();
+    windows_->ReplaceWorkbenchPanel();
+}
+
+bool CSpkSysDoc::SetHighFreqLimit(double hz)
+{
+    if (!(plot.lowFreqLimit < hz))
+        return false;
+    plot.highFreqLimit = hz;
+    SetModified();
+    windows_->InvalidatePlot();
+    return true;
+}
+
+bool CSpkSysDoc::SetLowFreqLimit(double hz)
+{
+    if (!(plot.highFreqLimit > hz))
+        return false;
+    plot.lowFreqLimit = hz;
+    SetModified();
+    windows_->InvalidatePlot();
+    return true;
+}
+
+void CSpkSysDoc::OnCloseDocument(AppSettings& settings)
+{
+    const CSpkSys& wb = workbench();
+    settings.lastClosedDocument = ClosedDocumentSettings{
+        plot, display, wb.modelEnclosure, wb.modelDiffraction, wb.modelAutoCabin, editorPage};
+    modified_ = false;
+}
+
+} // namespace cw

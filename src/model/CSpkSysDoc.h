@@ -1,0 +1,103 @@
+#pragma once
+
+#include "model/AppSettings.h"
+#include "model/CSpkSys.h"
+#include "model/DocWindows.h"
+#include "model/PlotSettings.h"
+#include "model/TitleBlock.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cw {
+
+inline constexpr int kSystemCount = 11; // the workbench and Sys 1 to Sys 10
+inline constexpr int kWorkbench = 0;
+
+// Everything a project holds, apart from the document's links to its windows. Kept as one
+// value so that a project file is read completely before it replaces an open project.
+struct ProjectData {
+    std::vector<CSpkSys> systems = std::vector<CSpkSys>(kSystemCount); // 0 workbench, 1..10
+    TitleBlock titleBlock = SampleTitleBlock();
+    PlotSettings plot;
+    DisplaySwitches display;
+    std::int32_t editorPage = 0; // system editor page last shown
+    std::array<std::int32_t, kSystemCount> shownHistory{}; // newest first; 0 the workbench
+    BoxLocks boxLocks;
+    std::int32_t activeCrossoverPage = 0;
+    std::int32_t activeBoxPage = 0;
+    std::int32_t activeVentPage = 0;
+    std::int32_t prefsPage = 0;
+};
+
+// What a menu entry of a document command looks like right now.
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+    std::string text; // the entry's text; empty keeps the menu's own
+};
+
+// The project document: the workbench, ten system memories, title block, plot settings and
+// display switches, and the commands that act on them.
+class CSpkSysDoc : public ProjectData {
+public:
+    CSpkSysDoc();
+    CSpkSysDoc(const CSpkSysDoc&) = delete;
+    CSpkSysDoc& operator=(const CSpkSysDoc&) = delete;
+
+    // The windows that show this document; null detaches them.
+    void SetWindows(DocWindows* windows);
+    DocWindows& windows() const { return *windows_; }
+
+    CSpkSys& workbench() { return systems[kWorkbench]; }
+    const CSpkSys& workbench() const { return systems[kWorkbench]; }
+
+    // Replaces the whole project (after a file was read completely).
+    void AssignProject(ProjectData data);
+
+    const std::string& title() const { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified = true) { modified_ = modified; }
+
+    // Runs a document command; false when the id is not one of the document's.
+    bool OnCommand(int id);
+    // The menu state of a document command, or nothing when the id is not the document's.
+    std::optional<CommandState> QueryCommand(int id) const;
+
+    // Memories (n = 1..10)
+    void StoreSystem(int n);
+    void ShowSystem(int n);
+    void ShowWorkbench();
+    void ClearSystem(int n);
+    void PushShown(int n);
+    void RestoreAfterHide();
+
+    // Display
+    void ClearDisplay();
+    void Redraw();
+    void SetBoxType(BoxType type);
+    // Each stores its value only when the other limit stays on the right side; true if stored.
+    bool SetHighFreqLimit(double hz);
+    bool SetLowFreqLimit(double hz);
+
+    // The document is closing: its display settings go to the application.
+    void OnCloseDocument(AppSettings& settings);
+
+private:
+    void LinkRecords();
+    void Toggle(std::int32_t& value);
+    void RedrawIfShown(std::int32_t showSwitch);
+    // Runs Show again for a system that is shown: clears its flag first. n = 0 the workbench.
+    void ShowAgain(int n);
+    bool IsShown(int n) const { return systems[n].responseShown == 1; }
+
+    DocWindows* windows_;
+    std::string title_ = "Untitled Speaker Project";
+    bool modified_ = false;
+};
+
+} // namespace cw
