@@ -1,0 +1,360 @@
+#include "app/CConewrightApp.h"
+
+#include "app/AppCommandIds.h"
+#include "app/CHelpWnd.h"
+#include "app/CMainFrame.h"
+#include "app/CPrefsSht.h"
+#include "app/CSplashWnd.h"
+#include "app/ProjectWindows.h"
+#include "model/CommandIds.h"
+#include "plot/ui/CPlotWnd.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <algorithm>
+
+// The resources live in a static library: they must be registered by hand.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(conewright);
+}
+
+namespace cw
+{
+
+namespace
+{
+
+bool IsMemoryCommand(int id)
+{
+    return (id >= cmd::StoreSys1 && id < cmd::StoreSys1 + 10) ||
+           (id >= cmd::ShowSys1 && id < cmd::ShowSys1 + 10) ||
+           (id >= cmd::ClearSys1 && id < cmd::ClearSys1 + 10);
+}
+
+// Commands whose windows do not exist yet: they stay in the menus, disabled.
+bool IsNotYetAvailable(int id)
+{
+    return id == cmd::EditSystem || id == cmd::DriverDatabase || id == cmd::VentCalculators ||
+           id == cmd::BoxCalculators || id == cmd::CrossoverCalculators;
+}
+
+// The edit field of a panel that has the keyboard focus, if any.
+QLineEdit* FocusedEdit()
+{
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
+} // namespace
+
+CConewrightApp::CConewrightApp(SettingsStore* store) : store_(store)
+{
+    InitResources();
+}
+
+CConewrightApp::~CConewrightApp()
+{
+    // Projects go before the main window that holds their windows.
+    for (ProjectWindows* p : projects_)
+        delete p;
+    projects_.clear();
+}
+
+bool CConewrightApp::InitInstance(const StartOptions& options)
+{
+    // Settings: the defaults, or what the last run kept.
+    state_ = store_ ? store_->Load() : StoredState{};
+
+    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    const AppSettings::Rect& r = state_.settings.mainWindow;
+    if (r.width > 0 && r.height > 0)
+        mainFrame_->setGeometry(r.left, r.top, r.width, r.height);
+    else
+        mainFrame_->resize(1024, 768);
+    mainFrame_->showMaximized();
+    if (options.splash)
+        ShowSplash();
+
+    if (!options.projectFile.isEmpty()) {
+        OpenDroppedFile(options.projectFile);
+    } else if (state_.settings.openWith == OpenWith::NewUntitledProject) {
+        NewProject();
+    } else if (state_.settings.openWith == OpenWith::LastProjectSaved &&
+               !state_.lastSavedProject.isEmpty() && QFileInfo::exists(state_.lastSavedProject)) {
+        OpenProject(state_.lastSavedProject);
+    }
+    return true;
+}
+
+QWidget* CConewrightApp::dialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return mainFrame_.get();
+}
+
+CSpkSysDoc* CConewrightApp::currentDoc() const
+{
+    return current_ ? &current_->doc() : nullptr;
+}
+
+void CConewrightApp::SetCurrentProject(ProjectWindows* project)
+{
+    if (current_ == project)
+        return;
+    current_ = project;
+    emit currentProjectChanged();
+}
+
+bool CConewrightApp::EditFocused(int id)
+{
+    QLineEdit* edit = FocusedEdit();
+    if (!edit)
+        return true;
+    switch (id) {
+    case cmd::Undo:
+        edit->undo();
+        break;
+    case cmd::Cut:
+        edit->cut();
+        break;
+    case cmd::Copy:
+        edit->copy();
+        break;
+    default:
+        edit->paste();
+        break;
+    }
+    return true;
+}
+
+bool CConewrightApp::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::FileNew:
+        NewProject();
+        return true;
+    case cmd::FileOpen:
+        mainFrame_->OpenProjectDialog();
+        return true;
+    case cmd::FileSave:
+    case cmd::FileSaveAs:
+        if (current_)
+            SaveProject(*current_, id == cmd::FileSaveAs);
+        return true;
+    case cmd::CloseWindow:
+        if (current_)
+            CloseProject(*current_);
+        return true;
+    case cmd::Exit:
+        mainFrame_->close();
+        return true;
+    case cmd::Preferences:
+        ShowPreferences();
+        return true;
+    case cmd::About:
+        ShowSplash();
+        return true;
+    case cmd::HelpTopics:
+    case cmd::HelpCurrentTask:
+    case cmd::HelpClickedItem:
+        ShowHelp();
+        return true;
+    case cmd::Undo:
+    case cmd::Cut:
+    case cmd::Copy:
+    case cmd::Paste:
+        return EditFocused(id);
+    case cmd::OpenDriver:
+        if (current_)
+            mainFrame_->OpenDriverDialog(*current_);
+        return true;
+    case cmd::SaveDriver:
+        if (current_)
+            mainFrame_->SaveDriverDialog(*current_);
+        return true;
+    case cmd::Print:
+    case cmd::PrintPreview:
+    case cmd::PrintSetup:
+    case cmd::ViewToolbar:
+    case cmd::ViewStatusBar:
+    case cmd::ArrangeIcons:
+    case cmd::NextPane:
+    case cmd::PreviousPane:
+        return mainFrame_->OnFrameCommand(id);
+    default:
+        break;
+    }
+    if (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount) {
+        const int k = id - cmd::RecentFile1;
+        if (k < state_.recentFiles.size())
+            OpenProject(state_.recentFiles[k]);
+        return true;
+    }
+    if (IsNotYetAvailable(id))
+        return true;
+    CSpkSysDoc* doc = currentDoc();
+    if (!doc)
+        return false;
+    const bool handled = doc->OnCommand(id);
+    // The plot title follows the workbench, which a recall may have replaced.
+    if (handled && IsMemoryCommand(id) && current_->plotFrame())
+        current_->plotFrame()->UpdateTitle();
+    return handled;
+}
+
+CommandState CConewrightApp::QueryCommand(int id) const
+{
+    const bool haveProject = current_ != nullptr;
+    auto enabledIf = [](bool enabled) { return CommandState{enabled, false, {}}; };
+    switch (id) {
+    case cmd::FileNew:
+    case cmd::FileOpen:
+    case cmd::PrintSetup:
+    case cmd::About:
+    case cmd::Exit:
+    case cmd::HelpTopics:
+    case cmd::HelpCurrentTask:
+    case cmd::HelpClickedItem:
+    case cmd::ArrangeIcons:
+    case cmd::NextPane:
+    case cmd::PreviousPane:
+        return CommandState{};
+    case cmd::ViewToolbar:
+    case cmd::ViewStatusBar:
+        return mainFrame_->QueryFrameCommand(id);
+    case cmd::Undo:
+    case cmd::Cut:
+    case cmd::Copy:
+    case cmd::Paste:
+        return enabledIf(FocusedEdit() != nullptr);
+    case cmd::FileSave:
+    case cmd::FileSaveAs:
+    case cmd::Print:
+    case cmd::PrintPreview:
+    case cmd::CloseWindow:
+    case cmd::Preferences:
+    case cmd::OpenDriver:
+    case cmd::SaveDriver:
+        return enabledIf(haveProject);
+    default:
+        break;
+    }
+    if (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount) {
+        const int k = id - cmd::RecentFile1;
+        if (k >= state_.recentFiles.size())
+            return CommandState{false, false, "Recent File"};
+        return CommandState{true, false,
+                            "&" + std::to_string(k + 1) + " " +
+                                QFileInfo(state_.recentFiles[k]).fileName().toStdString()};
+    }
+    if (IsNotYetAvailable(id))
+        return enabledIf(false);
+    if (!haveProject)
+        return enabledIf(false);
+    if (auto state = current_->doc().QueryCommand(id))
+        return *state;
+    return enabledIf(false);
+}
+
+ProjectWindows* CConewrightApp::AddProject(std::unique_ptr<CSpkSysDoc> doc, const QString& path)
+{
+    auto* project = new ProjectWindows(*this, std::move(doc));
+    projects_.push_back(project);
+    if (!path.isEmpty())
+        project->SetFilePath(path);
+    SetCurrentProject(project);
+    project->CreateWindows(*mainFrame_->mdiArea());
+    mainFrame_->UpdateToolbar();
+    return project;
+}
+
+ProjectWindows* CConewrightApp::NewProject()
+{
+    return AddProject(std::make_unique<CSpkSysDoc>(), QString());
+}
+
+bool CConewrightApp::ConfirmClose(ProjectWindows& project)
+{
+    if (!project.doc().IsModified())
+        return true;
+    const QString name = QString::fromStdString(project.doc().title());
+    const auto answer = QMessageBox::question(
+        dialogParent(), QStringLiteral("Conewright"),
+        QStringLiteral("Save changes to %1?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Save)
+        return SaveProject(project, false);
+    return true;
+}
+
+bool CConewrightApp::CloseProject(ProjectWindows& project)
+{
+    if (project.closing())
+        return true;
+    if (!ConfirmClose(project))
+        return false;
+    project.doc().OnCloseDocument(state_.settings);
+    project.CloseWindows();
+    projects_.erase(std::remove(projects_.begin(), projects_.end(), &project), projects_.end());
+    if (current_ == &project)
+        SetCurrentProject(projects_.empty() ? nullptr : projects_.back());
+    project.deleteLater();
+    mainFrame_->UpdateToolbar();
+    return true;
+}
+
+bool CConewrightApp::CloseAllProjects()
+{
+    while (!projects_.empty()) {
+        if (!CloseProject(*projects_.back()))
+            return false;
+    }
+    return true;
+}
+
+void CConewrightApp::RememberFile(const QString& path)
+{
+    AddRecentFile(state_.recentFiles, path);
+    SaveSettings();
+}
+
+void CConewrightApp::ShowSplash()
+{
+    if (splash_)
+        return;
+    splash_ = new CSplashWnd(mainFrame_.get());
+    splash_->show();
+}
+
+void CConewrightApp::ShowPreferences()
+{
+    CPrefsSht sheet(*this, dialogParent());
+    if (sheet.exec() == QDialog::Accepted) {
+        for (ProjectWindows* p : projects_)
+            p->UpdateAllViews();
+    }
+    SaveSettings();
+}
+
+void CConewrightApp::ShowHelp()
+{
+    if (!help_)
+        help_ = new CHelpWnd(nullptr);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void CConewrightApp::SaveSettings()
+{
+    if (store_)
+        store_->Save(state_);
+}
+
+} // namespace cw

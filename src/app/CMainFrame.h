@@ -1,0 +1,97 @@
+#pragma once
+
+#include "model/CSpkSysDoc.h"
+
+#include <QMainWindow>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace cw
+{
+
+class CConewrightApp;
+class ProjectWindows;
+
+// The main window: menu bar, accelerators, tool bar, status bar with date and time, and the
+// MDI area that holds every project's three windows. Commands go to the application object;
+// menu entries ask it for their state just before a menu shows.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(CConewrightApp& app);
+    ~CMainFrame() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QLabel* datePane() const { return datePane_; }
+    QLabel* timePane() const { return timePane_; }
+    // The five panes right of the message pane, in order: caps, num, scroll lock, date, time.
+    const std::vector<QLabel*>& indicatorPanes() const { return panes_; }
+
+    // Runs a command as a menu entry, tool button or key would: a disabled command does nothing.
+    void Dispatch(int id);
+    // Commands of the frame itself (tool bar and status bar switches, panes, icons, printing).
+    bool OnFrameCommand(int id);
+    CommandState QueryFrameCommand(int id) const;
+
+    // Brings every menu entry and tool button up to date with the current project.
+    void UpdateMenus();
+    void UpdateToolbar();
+    // Refreshes the date and time panes from the clock.
+    void UpdateClockPanes();
+    // The clock the panes read; tests replace it.
+    void SetClock(std::function<std::optional<std::tm>()> clock);
+
+    // File dialogs of the file commands.
+    void OpenProjectDialog();
+    void OpenDriverDialog(ProjectWindows& project);
+    void SaveDriverDialog(ProjectWindows& project);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateStatusBar();
+    void CreateAccelerators();
+    QAction* AddCommand(QMenu* menu, int id, const QString& text);
+    QMenu* AddMenu(QMenu* parent, const QString& title);
+    void UpdateActions(const QList<QAction*>& actions, bool fromMenu);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnMenuShown();
+    void OnMenuHidden();
+    void RememberGeometry();
+    void UpdateTitle();
+    void ArrangeIconsCommand();
+
+    CConewrightApp& app_;
+    QMdiArea* mdi_;
+    QToolBar* toolBar_ = nullptr;
+    std::vector<QAction*> menuActions_;
+    std::vector<QLabel*> panes_;
+    QLabel* datePane_ = nullptr;
+    QLabel* timePane_ = nullptr;
+    QTimer* statusTimer_;
+    std::function<std::optional<std::tm>()> clock_;
+    bool clockWarningShown_ = false;
+    int openMenus_ = 0;
+    ProjectWindows* lastActivated_ = nullptr;
+};
+
+} // namespace cw

@@ -1,0 +1,236 @@
+#include "app/ProjectWindows.h"
+
+#include "app/CBoxWnd.h"
+#include "app/CConewrightApp.h"
+#include "app/CDrvrWnd.h"
+#include "app/ChildLayout.h"
+#include "app/PanelView.h"
+#include "model/CommandIds.h"
+#include "plot/ui/CPlotView.h"
+#include "plot/ui/CPlotWnd.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+namespace cw
+{
+
+namespace
+{
+
+QRect ToQRect(const PixelRect& r)
+{
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+int CaptionHeight(const QWidget& frame)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.titleBarFlags = Qt::SubWindow;
+    return frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame);
+}
+
+} // namespace
+
+ProjectWindows::ProjectWindows(CConewrightApp& app, std::unique_ptr<CSpkSysDoc> doc)
+    : app_(app), doc_(std::move(doc))
+{
+    doc_->SetWindows(this);
+}
+
+ProjectWindows::~ProjectWindows()
+{
+    doc_->SetWindows(nullptr);
+}
+
+void ProjectWindows::SetFilePath(const QString& path)
+{
+    filePath_ = path;
+    if (!path.isEmpty())
+        doc_->SetTitle(QFileInfo(path).fileName().toStdString());
+    if (plotFrame_)
+        plotFrame_->UpdateTitle();
+}
+
+void ProjectWindows::CreateWindows(QMdiArea& area)
+{
+    area_ = &area;
+    plotFrame_ = new CPlotWnd(*this);
+    area.addSubWindow(plotFrame_);
+    Arrange();
+    plotFrame_->show();
+
+    driverPanel_ = new CDrvrWnd(*this);
+    AddPanel(driverPanel_);
+    CreateWorkbenchPanel();
+    Arrange();
+    area.setActiveSubWindow(plotFrame_);
+}
+
+void ProjectWindows::AddPanel(QMdiSubWindow* frame)
+{
+    area_->addSubWindow(frame);
+    Arrange();
+    if (plotFrame_ && plotFrame_->isMinimized())
+        return;
+    frame->show();
+}
+
+void ProjectWindows::CreateWorkbenchPanel()
+{
+    // The panel of the workbench's box type; a name that matches no alignment makes none.
+    const BoxType type = doc_->workbench().boxType();
+    if (type == BoxType::None)
+        return;
+    workbenchPanel_ = new CBoxWnd(*this, type);
+    AddPanel(workbenchPanel_);
+}
+
+void ProjectWindows::Arrange()
+{
+    if (!area_ || !plotFrame_ || plotFrame_->isMinimized() || plotFrame_->isMaximized())
+        return;
+    const QSize client = area_->viewport()->size();
+    // The MDI area already lies between the tool bar and the status bar.
+    const ChildLayout layout =
+        ArrangeChildren(client.width(), client.height(), 0, 0, plotFrame_->fontMetrics().height(),
+                        CaptionHeight(*plotFrame_));
+    plotFrame_->setGeometry(ToQRect(layout.plot));
+    if (driverPanel_)
+        driverPanel_->setGeometry(ToQRect(layout.driverPanel));
+    if (workbenchPanel_)
+        workbenchPanel_->setGeometry(ToQRect(layout.workbenchPanel));
+}
+
+void ProjectWindows::OnPlotStateChanged(Qt::WindowStates state)
+{
+    for (QMdiSubWindow* panel : {static_cast<QMdiSubWindow*>(driverPanel_.data()),
+                                 static_cast<QMdiSubWindow*>(workbenchPanel_.data())}) {
+        if (!panel)
+            continue;
+        if (state & Qt::WindowMinimized) {
+            panel->hide();
+        } else {
+            // Shown again without taking the focus from the plot.
+            panel->setAttribute(Qt::WA_ShowWithoutActivating);
+            panel->show();
+        }
+    }
+    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        Arrange();
+}
+
+void ProjectWindows::RaiseCompanions()
+{
+    if (driverPanel_)
+        driverPanel_->raise();
+    if (workbenchPanel_)
+        workbenchPanel_->raise();
+}
+
+void ProjectWindows::CloseWindows()
+{
+    closing_ = true;
+    for (CChildFrame* frame : {static_cast<CChildFrame*>(workbenchPanel_.data()),
+                               static_cast<CChildFrame*>(driverPanel_.data()),
+                               static_cast<CChildFrame*>(plotFrame_.data())}) {
+        if (frame) {
+            frame->AllowClose();
+            frame->close();
+        }
+    }
+    doc_->SetWindows(nullptr);
+}
+
+void ProjectWindows::RefreshAll()
+{
+    if (plotFrame_) {
+        plotFrame_->UpdateTitle();
+        plotFrame_->view()->Invalidate();
+    }
+    RedrawDriverPanel();
+    RefreshWorkbenchPanel();
+}
+
+void ProjectWindows::ShowMessage(const std::string& text)
+{
+    QMessageBox::warning(app_.dialogParent(), QStringLiteral("Conewright"),
+                         QString::fromStdString(text));
+}
+
+bool ProjectWindows::AskOkCancel(const std::string& text)
+{
+    return QMessageBox::question(
+               app_.dialogParent(), QStringLiteral("Conewright"), QString::fromStdString(text),
+               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void ProjectWindows::InvalidatePlot()
+{
+    if (plotFrame_)
+        plotFrame_->view()->Invalidate();
+}
+
+void ProjectWindows::RepaintPlotNow()
+{
+    if (plotFrame_)
+        plotFrame_->view()->RepaintNow();
+}
+
+void ProjectWindows::PreparePlotDrawing()
+{
+    if (plotFrame_)
+        plotFrame_->view()->PrepareDrawing();
+}
+
+void ProjectWindows::DrawSystemNow(int systemIndex)
+{
+    if (plotFrame_)
+        plotFrame_->view()->DrawSystemNow(systemIndex);
+}
+
+void ProjectWindows::SetPlotTitle(const std::string& title)
+{
+    if (plotFrame_)
+        plotFrame_->setWindowTitle(QString::fromStdString(title));
+}
+
+void ProjectWindows::RedrawDriverPanel()
+{
+    if (driverPanel_)
+        driverPanel_->view()->Refresh();
+}
+
+void ProjectWindows::ReplaceWorkbenchPanel()
+{
+    if (workbenchPanel_) {
+        workbenchPanel_->AllowClose();
+        workbenchPanel_->close();
+        workbenchPanel_ = nullptr;
+    }
+    if (plotFrame_ && area_)
+        CreateWorkbenchPanel();
+}
+
+void ProjectWindows::RefreshWorkbenchPanel()
+{
+    if (workbenchPanel_)
+        workbenchPanel_->view()->Refresh();
+}
+
+void ProjectWindows::UpdateAllViews()
+{
+    RefreshAll();
+}
+
+void ProjectWindows::OpenDriverDatabase()
+{
+    // There is no driver database yet: a driver file is the way to load a driver.
+    app_.OnCommand(cmd::OpenDriver);
+}
+
+} // namespace cw

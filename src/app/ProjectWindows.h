@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/CBoxWnd.h"
+#include "app/CDrvrWnd.h"
+#include "model/CSpkSysDoc.h"
+#include "model/DocWindows.h"
+#include "plot/ui/CPlotWnd.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace cw
+{
+
+class CConewrightApp;
+
+// One open project: its document and the three windows that show it (plot on top, driver
+// panel bottom left, workbench panel bottom right). It is the document's DocWindows.
+class ProjectWindows final : public QObject, public DocWindows
+{
+    Q_OBJECT
+public:
+    ProjectWindows(CConewrightApp& app, std::unique_ptr<CSpkSysDoc> doc);
+    ~ProjectWindows() override;
+
+    CConewrightApp& app() const { return app_; }
+    CSpkSysDoc& doc() const { return *doc_; }
+    CPlotWnd* plotFrame() const { return plotFrame_; }
+    CDrvrWnd* driverPanel() const { return driverPanel_; }
+    CBoxWnd* workbenchPanel() const { return workbenchPanel_; }
+
+    // The project file; empty while the project has never been saved.
+    const QString& filePath() const { return filePath_; }
+    void SetFilePath(const QString& path);
+
+    // Creates the plot window and the two panel windows in the main window's MDI area.
+    void CreateWindows(QMdiArea& area);
+    // Places the three windows in their fixed arrangement (not while the plot is minimised).
+    void Arrange();
+    // Hides the panels with a minimised plot and shows them again on restore.
+    void OnPlotStateChanged(Qt::WindowStates state);
+    // Brings the panels to the top beside their plot window.
+    void RaiseCompanions();
+    // Closes every window of the project; the project object is deleted later.
+    void CloseWindows();
+    bool closing() const { return closing_; }
+    // Rebuilds the plot title and refreshes both panels (after a preference change or a load).
+    void RefreshAll();
+
+    // DocWindows
+    void ShowMessage(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    void InvalidatePlot() override;
+    void RepaintPlotNow() override;
+    void PreparePlotDrawing() override;
+    void DrawSystemNow(int systemIndex) override;
+    void SetPlotTitle(const std::string& title) override;
+    void RedrawDriverPanel() override;
+    void ReplaceWorkbenchPanel() override;
+    void RefreshWorkbenchPanel() override;
+    void UpdateAllViews() override;
+    void OpenDriverDatabase() override;
+
+private:
+    void CreateWorkbenchPanel();
+    void AddPanel(QMdiSubWindow* frame);
+
+    CConewrightApp& app_;
+    std::unique_ptr<CSpkSysDoc> doc_;
+    QMdiArea* area_ = nullptr;
+    QPointer<CPlotWnd> plotFrame_;
+    QPointer<CDrvrWnd> driverPanel_;
+    QPointer<CBoxWnd> workbenchPanel_;
+    QString filePath_;
+    bool closing_ = false;
+};
+
+} // namespace cw

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace cw
+{
+
+class ProjectWindows;
+
+// The response plot of a project. It paints from a backing image: a repaint draws the axes and
+// every shown system into the image anew, while Calculate Response and the families draw their
+// curves straight into the image, so that family members pile up until the next repaint.
+class CPlotView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CPlotView(ProjectWindows& project, QWidget* parent = nullptr);
+
+    // The next paint redraws the whole plot.
+    void Invalidate();
+    // Redraws the whole plot now.
+    void RepaintNow();
+    // Makes the backing image current so that curves can be drawn into it.
+    void PrepareDrawing();
+    // Draws one system's curves into the image at once (1..10 a memory, 11 the workbench, 0
+    // every shown system) and shows them.
+    void DrawSystemNow(int systemIndex);
+
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void RenderAll();
+
+    ProjectWindows& project_;
+    QImage image_;
+    bool stale_ = true;
+};
+
+} // namespace cw
