@@ -1,0 +1,13 @@
+// The window tests need a QApplication around every test.
+#include <QApplication>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Never touch the user's settings or files.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
