@@ -1,6 +1,8 @@
 #include "app/CBoxWnd.h"
 
-#include "app/PanelView.h"
+#include "app/CConewrightApp.h"
+#include "app/ProjectWindows.h"
+#include "editors/ui/BoxPanels.h"
 
 namespace cw
 {
@@ -10,7 +12,7 @@ CBoxWnd::CBoxWnd(ProjectWindows& project, BoxType type)
 {
     const std::string_view name = BoxTypeName(type);
     setWindowTitle(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    view_ = CreateBoxPanelView(project, type);
+    view_ = ui::CreateBoxPanel(type, project.doc(), project.app().settings());
     setWidget(view_);
 }
 

@@ -6,7 +6,10 @@
 namespace cw
 {
 
-class PanelView;
+namespace ui
+{
+class BoxPanelView;
+}
 
 // The workbench panel window of one box type, bottom right under the plot. It is replaced by
 // the panel of the new type whenever the workbench's box type changes.
@@ -15,12 +18,12 @@ class CBoxWnd : public CChildFrame
     Q_OBJECT
 public:
     CBoxWnd(ProjectWindows& project, BoxType type);
-    PanelView* view() const { return view_; }
+    ui::BoxPanelView* view() const { return view_; }
     BoxType boxType() const { return type_; }
 
 private:
     BoxType type_;
-    PanelView* view_;
+    ui::BoxPanelView* view_;
 };
 
 } // namespace cw

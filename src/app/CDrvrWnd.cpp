@@ -1,6 +1,8 @@
 #include "app/CDrvrWnd.h"
 
-#include "app/PanelView.h"
+#include "app/CConewrightApp.h"
+#include "app/ProjectWindows.h"
+#include "editors/ui/CDrvrView.h"
 
 namespace cw
 {
@@ -8,7 +10,7 @@ namespace cw
 CDrvrWnd::CDrvrWnd(ProjectWindows& project) : CChildFrame(project, kPanelFlags)
 {
     setWindowTitle(QStringLiteral("Driver and System Parameters"));
-    view_ = CreateDriverPanelView(project);
+    view_ = new ui::CDrvrView(project.doc(), project.app().settings());
     setWidget(view_);
 }
 

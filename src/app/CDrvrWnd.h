@@ -5,7 +5,10 @@
 namespace cw
 {
 
-class PanelView;
+namespace ui
+{
+class CDrvrView;
+}
 
 // The driver panel window, bottom left under the plot.
 class CDrvrWnd : public CChildFrame
@@ -13,10 +16,10 @@ class CDrvrWnd : public CChildFrame
     Q_OBJECT
 public:
     explicit CDrvrWnd(ProjectWindows& project);
-    PanelView* view() const { return view_; }
+    ui::CDrvrView* view() const { return view_; }
 
 private:
-    PanelView* view_;
+    ui::CDrvrView* view_;
 };
 
 } // namespace cw

@@ -3,8 +3,10 @@
 #include "app/CBoxWnd.h"
 #include "app/CConewrightApp.h"
 #include "app/CDrvrWnd.h"
+#include "app/CMainFrame.h"
 #include "app/ChildLayout.h"
-#include "app/PanelView.h"
+#include "editors/ui/BoxPanelView.h"
+#include "editors/ui/CDrvrView.h"
 #include "model/CommandIds.h"
 #include "plot/ui/CPlotView.h"
 #include "plot/ui/CPlotWnd.h"
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
@@ -65,14 +68,19 @@ void ProjectWindows::CreateWindows(QMdiArea& area)
     plotFrame_->show();
 
     driverPanel_ = new CDrvrWnd(*this);
-    AddPanel(driverPanel_);
+    AddPanel(driverPanel_, driverPanel_->view());
     CreateWorkbenchPanel();
     Arrange();
     area.setActiveSubWindow(plotFrame_);
 }
 
-void ProjectWindows::AddPanel(QMdiSubWindow* frame)
+void ProjectWindows::AddPanel(QMdiSubWindow* frame, ui::PanelView* view)
 {
+    // Why a design step could not run goes to the status bar.
+    if (view)
+        connect(view, &ui::PanelView::statusMessage, this, [this](const QString& text) {
+            app_.mainFrame()->statusBar()->showMessage(text, 10000);
+        });
     area_->addSubWindow(frame);
     Arrange();
     if (plotFrame_ && plotFrame_->isMinimized())
@@ -87,7 +95,7 @@ void ProjectWindows::CreateWorkbenchPanel()
     if (type == BoxType::None)
         return;
     workbenchPanel_ = new CBoxWnd(*this, type);
-    AddPanel(workbenchPanel_);
+    AddPanel(workbenchPanel_, workbenchPanel_->view());
 }
 
 void ProjectWindows::Arrange()
@@ -202,7 +210,7 @@ void ProjectWindows::SetPlotTitle(const std::string& title)
 void ProjectWindows::RedrawDriverPanel()
 {
     if (driverPanel_)
-        driverPanel_->view()->Refresh();
+        driverPanel_->view()->UpdateFromDocument();
 }
 
 void ProjectWindows::ReplaceWorkbenchPanel()
@@ -219,7 +227,7 @@ void ProjectWindows::ReplaceWorkbenchPanel()
 void ProjectWindows::RefreshWorkbenchPanel()
 {
     if (workbenchPanel_)
-        workbenchPanel_->view()->Refresh();
+        workbenchPanel_->view()->UpdateFromDocument();
 }
 
 void ProjectWindows::UpdateAllViews()

@@ -18,6 +18,10 @@ namespace cw
 {
 
 class CConewrightApp;
+namespace ui
+{
+class PanelView;
+}
 
 // One open project: its document and the three windows that show it (plot on top, driver
 // panel bottom left, workbench panel bottom right). It is the document's DocWindows.
@@ -68,7 +72,7 @@ public:
 
 private:
     void CreateWorkbenchPanel();
-    void AddPanel(QMdiSubWindow* frame);
+    void AddPanel(QMdiSubWindow* frame, ui::PanelView* view);
 
     CConewrightApp& app_;
     std::unique_ptr<CSpkSysDoc> doc_;

@@ -1,8 +1,8 @@
-// The window tests need a QApplication around every test.
 #include <QApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+// The window tests need a QApplication for their whole run.
 int main(int argc, char** argv)
 {
     // Never touch the user's settings or files.
