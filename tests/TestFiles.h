@@ -1,0 +1,82 @@
+#pragma once
+
+#include "model/DocWindows.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace cw::test
+{
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir
+{
+public:
+    TempDir()
+    {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("conewright-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+    // Names of the entries in the folder, so that a test can see that no stray file is left.
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Windows that keep the messages shown to the user and count view updates.
+class MessageLog final : public DocWindows
+{
+public:
+    std::vector<std::string> messages;
+    int viewUpdates = 0;
+
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskOkCancel(const std::string&) override { return false; }
+    void InvalidatePlot() override {}
+    void RepaintPlotNow() override {}
+    void PreparePlotDrawing() override {}
+    void DrawSystemNow(int) override {}
+    void SetPlotTitle(const std::string&) override {}
+    void RedrawDriverPanel() override {}
+    void ReplaceWorkbenchPanel() override {}
+    void RefreshWorkbenchPanel() override {}
+    void UpdateAllViews() override { ++viewUpdates; }
+    void OpenDriverDatabase() override {}
+};
+
+} // namespace cw::test
