@@ -1,6 +1,8 @@
 #include "model/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -140,16 +142,17 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
     if (static_cast<unsigned long long>(st.st_size) > maxBytes)
         return {WithPath(tooLargeMessage, path)};
 
+    // One byte beyond the limit tells a file that grew since fstat from one that ends there.
+    const std::size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
     std::string data;
     try {
         data.resize(static_cast<std::size_t>(st.st_size));
         std::size_t filled = 0;
         for (;;) {
             if (filled == data.size()) {
-                // The file grew since fstat: keep reading, but never past the limit.
-                if (data.size() >= maxBytes)
+                if (data.size() >= limit)
                     return {WithPath(tooLargeMessage, path)};
-                data.resize(data.size() + std::min<std::size_t>(maxBytes - data.size(), 65536));
+                data.resize(data.size() + std::min<std::size_t>(limit - data.size(), 65536));
             }
             const ssize_t n = ::read(fd.get(), data.data() + filled, data.size() - filled);
             if (n < 0) {
@@ -161,6 +164,8 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
                 break;
             filled += static_cast<std::size_t>(n);
         }
+        if (filled > maxBytes)
+            return {WithPath(tooLargeMessage, path)};
         data.resize(filled);
     } catch (const std::bad_alloc&) {
         return {MessageFor(ENOMEM, Stage::Read, path)};

@@ -42,11 +42,9 @@ OutJson ToJson(const std::vector<CSpkSys>& systems);
 template <class T, std::size_t N> OutJson ToJson(const std::array<T, N>& values);
 template <class Group> OutJson ToJson(const Group& group);
 
-template <class T> OutJson FieldsToJson(const T& object)
+template <class T> void AddFields(OutJson& j, const T& object)
 {
-    OutJson j = OutJson::object();
     T::Fields(object, [&](const char* name, const auto& value) { j[name] = ToJson(value); });
-    return j;
 }
 
 template <class T, std::size_t N> OutJson ToJson(const std::array<T, N>& values)
@@ -59,12 +57,15 @@ template <class T, std::size_t N> OutJson ToJson(const std::array<T, N>& values)
 
 template <class Group> OutJson ToJson(const Group& group)
 {
-    return FieldsToJson(group);
+    OutJson j = OutJson::object();
+    AddFields(j, group);
+    return j;
 }
 
 OutJson ToJson(const CSpkSys& s)
 {
-    OutJson j = FieldsToJson(s);
+    OutJson j = OutJson::object();
+    AddFields(j, s);
     const int n = s.storedPoints();
     CSpkSys::Curves(s, [&](const char* name, const CurveArray& curve, const std::int32_t*) {
         OutJson points = OutJson::array();
@@ -215,8 +216,7 @@ std::string SerializeProject(const ProjectData& data)
     OutJson j = OutJson::object();
     j["format"] = kProjectFormatName;
     j["version"] = kProjectFormatVersion;
-    for (auto& [key, value] : FieldsToJson(data).items())
-        j[key] = std::move(value);
+    AddFields(j, data);
     // Texts that are not valid UTF-8 cannot come from the program's own editors; should one get
     // there anyway, its bad bytes are replaced rather than losing the whole save.
     return j.dump(1, '\t', false, OutJson::error_handler_t::replace) + "\n";
