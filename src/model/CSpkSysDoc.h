@@ -116,6 +116,16 @@ public:
     bool SetHighFreqLimit(double hz);
     bool SetLowFreqLimit(double hz);
 
+    // Design steps on the workbench and the block of its box type (defined with the engine).
+    // Each returns false when the inputs give no usable result; the fields then keep their values.
+    bool CalcQtc();
+    bool CalcFc();
+    bool CalcAlpha();
+    bool CalcBoxVolume();
+    bool EstimateDriverAndVent();
+    bool CalcVentLength();
+    bool CalcVentArea();
+
     // The document is closing: its display settings go to the application.
     void OnCloseDocument(AppSettings& settings);
 
