@@ -209,6 +209,23 @@ FileResult WriteDriverFile(const std::string& path, const DriverParams& d)
     return WriteFileAtomically(path, bytes);
 }
 
+bool CSpkSysDoc::OpenDriver(const std::string& path)
+{
+    const FileResult result = ReadDriverFile(path, workbench().driver);
+    if (!result.ok())
+        windows_->ShowMessage(result.message);
+    // Whatever part of the file was read, the design values now follow the workbench's driver.
+    // A step whose inputs give no usable result keeps its fields, which is all it can do here.
+    CalcQtc();
+    CalcAlpha();
+    CalcFc();
+    EstimateDriverAndVent();
+    CalcVentLength();
+    SetModified();
+    windows_->UpdateAllViews();
+    return result.ok();
+}
+
 bool CSpkSysDoc::SaveDriver(const std::string& path)
 {
     const FileResult result = WriteDriverFile(path, workbench().driver);

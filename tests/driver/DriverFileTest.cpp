@@ -1,7 +1,10 @@
 #include "driver/DriverFile.h"
 
-#include "../TestFiles.h"
 #include "driver/Windows1252.h"
+#include "model/CSpkSysDoc.h"
+#include "model/CompleteDriver.h"
+#include "support/RecordingWindows.h"
+#include "support/TestFiles.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -248,6 +251,57 @@ TEST(DriverFile, FileOperations)
               "Access to " + dir.path().string() + " was denied.");
     EXPECT_EQ(WriteDriverFile(dir / "empty.dvr/x.dvr", d).message,
               dir / "empty.dvr/x.dvr" + " contains an invalid path.");
+}
+
+TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)
+{
+    TempDir dir;
+    DriverParams file = SampleWithoutTexts();
+    file.description = "from file";
+    file.fs = 30;
+    file.qts = 0.35;
+    file.vasLiters = 60;
+    file.sdSqM = 0;
+    file.sdSqIn = 0;
+    file.magnetHeight = 30;
+    // Cut inside the physical data, after the bolt circle.
+    const std::string bytes = EncodeDriver(file);
+    WriteBytes(dir / "cut.dvr", bytes.substr(0, bytes.size() - 11 * 8 - 10 - 2 - 60));
+
+    test::RecordingWindows windows;
+    CSpkSysDoc doc;
+    doc.SetWindows(&windows);
+    doc.workbench().closed2.vbLiters = 30;
+    EXPECT_FALSE(doc.OpenDriver(dir / "cut.dvr"));
+    EXPECT_EQ(windows.messages, std::vector<std::string>{"Unexpected file format."});
+    const CSpkSys& wb = doc.workbench();
+    EXPECT_EQ(wb.driver.fs, 30);
+    EXPECT_EQ(wb.driver.boltCircleMm, 199);
+    EXPECT_EQ(wb.driver.magnetHeight, 25) << "after the cut the old value stays";
+    EXPECT_EQ(wb.driver.infoDate, "June, 2001");
+    // alpha = 60 / 30; Q(tc) = 0.35 x sqrt(3); f(c) = 30 x sqrt(3); S(D) estimated from 200 mm.
+    EXPECT_DOUBLE_EQ(wb.closed2.alpha, 2);
+    EXPECT_DOUBLE_EQ(wb.closed2.qtc, 0.6062);
+    EXPECT_DOUBLE_EQ(wb.closed2.fc, 51.96);
+    EXPECT_DOUBLE_EQ(wb.driver.sdSqM, 0.0201);
+    EXPECT_EQ(wb.driver.description, std::string("from file") + CompleteDriver::kSdNote);
+    EXPECT_EQ(windows.Count("update views"), 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    // An empty file reads nothing, and the dependent values are still recomputed.
+    WriteBytes(dir / "empty.dvr", "");
+    doc.workbench().closed2.vbLiters = 60;
+    EXPECT_TRUE(doc.OpenDriver(dir / "empty.dvr"));
+    EXPECT_EQ(wb.driver.fs, 30);
+    EXPECT_DOUBLE_EQ(wb.closed2.alpha, 1);
+    EXPECT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.Count("update views"), 2);
+
+    // Saving writes the workbench's driver; a failure is shown and changes nothing.
+    ASSERT_TRUE(doc.SaveDriver(dir / "saved.dvr"));
+    EXPECT_EQ(ReadBytes(dir / "saved.dvr"), EncodeDriver(wb.driver));
+    EXPECT_FALSE(doc.SaveDriver(dir.path().string()));
+    EXPECT_EQ(windows.messages.back(), "Access to " + dir.path().string() + " was denied.");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "model/FileAccess.h"
 
-#include "../TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

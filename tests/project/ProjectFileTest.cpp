@@ -1,7 +1,8 @@
 #include "project/ProjectFile.h"
 
-#include "../TestFiles.h"
 #include "model/CommandIds.h"
+#include "support/RecordingWindows.h"
+#include "support/TestFiles.h"
 
 #include <cmath>
 #include <cstring>
@@ -14,8 +15,8 @@ namespace cw
 namespace
 {
 
-using test::MessageLog;
 using test::ReadBytes;
+using test::RecordingWindows;
 using test::TempDir;
 using test::WriteBytes;
 
@@ -83,7 +84,7 @@ constexpr const char* kMinimal = R"({"format": "conewright-project", "version": 
 TEST(ProjectFile, AFullProjectSavesAndReopensEqual)
 {
     TempDir dir;
-    MessageLog log;
+    RecordingWindows log;
     CSpkSysDoc saved;
     saved.SetWindows(&log);
     ProjectData filled;
@@ -119,7 +120,7 @@ TEST(ProjectFile, AFullProjectSavesAndReopensEqual)
 TEST(ProjectFile, TheModifiedFlagFollowsChangesSavesAndOpens)
 {
     TempDir dir;
-    MessageLog log;
+    RecordingWindows log;
     CSpkSysDoc doc;
     doc.SetWindows(&log);
     EXPECT_FALSE(doc.IsModified());
@@ -190,7 +191,7 @@ TEST(ProjectFile, FormatDetails)
 TEST(ProjectFile, CorruptAndHostileFilesAreRefusedAndChangeNothing)
 {
     TempDir dir;
-    MessageLog log;
+    RecordingWindows log;
     CSpkSysDoc doc;
     doc.SetWindows(&log);
     doc.StoreSystem(2);

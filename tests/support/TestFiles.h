@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/DocWindows.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,26 +55,5 @@ inline std::string ReadBytes(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// Windows that keep the messages shown to the user and count view updates.
-class MessageLog final : public DocWindows
-{
-public:
-    std::vector<std::string> messages;
-    int viewUpdates = 0;
-
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskOkCancel(const std::string&) override { return false; }
-    void InvalidatePlot() override {}
-    void RepaintPlotNow() override {}
-    void PreparePlotDrawing() override {}
-    void DrawSystemNow(int) override {}
-    void SetPlotTitle(const std::string&) override {}
-    void RedrawDriverPanel() override {}
-    void ReplaceWorkbenchPanel() override {}
-    void RefreshWorkbenchPanel() override {}
-    void UpdateAllViews() override { ++viewUpdates; }
-    void OpenDriverDatabase() override {}
-};
 
 } // namespace cw::test
