@@ -88,10 +88,6 @@ TEST(DriverFile, ByteLayoutOfTheDesignExamples)
     ASSERT_EQ(bare.size(), 563u);
     EXPECT_EQ(RealAt(bare, kPhysicalDataOffset + 16), 7.835);
     EXPECT_EQ(RealAt(bare, kPhysicalDataOffset + 24), 199.0);
-    DriverParams back;
-    ASSERT_TRUE(DecodeDriver(bare, back));
-    EXPECT_EQ(back.boltCircleIn, 7.835);
-    EXPECT_EQ(back.boltCircleMm, 199.0);
 
     // "copper" as 06 and its letters.
     DriverParams copper;
@@ -152,15 +148,11 @@ TEST(DriverFile, ReadingAndSavingAgainGivesTheSameBytes)
     DriverParams fromForeign;
     ASSERT_TRUE(DecodeDriver(foreign, fromForeign));
     EXPECT_EQ(EncodeDriver(fromForeign), foreign);
-}
 
-TEST(DriverFile, TextsOutsideTheCodePageBecomeQuestionMarks)
-{
-    DriverParams d;
-    d.model =
-        "\xE2\x82\xAC 5\xC2\xB0 \xE4\xB8\xAD \xFF"; // euro sign, degree, a CJK letter, bad byte
-    const std::string bytes = EncodeDriver(d);
-    EXPECT_EQ(Hex(bytes.substr(5, 9)), "08 80 20 35 B0 20 3F 20 3F");
+    // Typed characters the code page lacks, and bytes that are no UTF-8, are saved as '?'.
+    DriverParams typed;
+    typed.model = "\xE2\x82\xAC 5\xC2\xB0 \xE4\xB8\xAD \xFF"; // euro, degree, a CJK letter, 0xFF
+    EXPECT_EQ(Hex(EncodeDriver(typed).substr(5, 9)), "08 80 20 35 B0 20 3F 20 3F");
 }
 
 TEST(DriverFile, ShortFilesKeepTheFieldsBeforeTheCut)
@@ -244,13 +236,6 @@ TEST(DriverFile, FileOperations)
     EXPECT_TRUE(ReadDriverFile(dir / "long.dvr", read).ok());
     WriteBytes(dir / "short.dvr", EncodeDriver(d).substr(0, 100));
     EXPECT_EQ(ReadDriverFile(dir / "short.dvr", read).message, "Unexpected file format.");
-
-    EXPECT_EQ(ReadDriverFile(dir / "missing.dvr", read).message,
-              dir / "missing.dvr" + " was not found.");
-    EXPECT_EQ(ReadDriverFile(dir.path().string(), read).message,
-              "Access to " + dir.path().string() + " was denied.");
-    EXPECT_EQ(WriteDriverFile(dir / "empty.dvr/x.dvr", d).message,
-              dir / "empty.dvr/x.dvr" + " contains an invalid path.");
 }
 
 TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)
