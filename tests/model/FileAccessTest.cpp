@@ -12,33 +12,10 @@ namespace cw
 namespace
 {
 
+using test::FileSizeLimit;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
-
-// Makes every write beyond `bytes` fail as a full disk would, for as long as it lives. Tests run
-// as root, so permissions cannot provoke a failing save; a file-size limit can.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(FileAccess, AFailedWriteLeavesThePreviousFileAndNoTemporary)
 {

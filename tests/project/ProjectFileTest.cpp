@@ -15,6 +15,7 @@ namespace cw
 namespace
 {
 
+using test::FileSizeLimit;
 using test::ReadBytes;
 using test::RecordingWindows;
 using test::TempDir;
@@ -135,13 +136,17 @@ TEST(ProjectFile, TheModifiedFlagFollowsChangesSavesAndOpens)
 
     doc.StoreSystem(4);
     EXPECT_TRUE(doc.IsModified());
-    // A failed save keeps the flag, the path and the file.
+    // A save that cannot complete keeps the flag, the path and the previous file.
     const std::string before = ReadBytes(dir / "woofer.spk");
-    std::filesystem::create_directory(dir / "folder.spk");
-    EXPECT_FALSE(doc.SaveProject(dir / "folder.spk"));
-    EXPECT_EQ(log.messages.back(), "Access to " + dir / "folder.spk" + " was denied.");
+    {
+        FileSizeLimit limit(before.size() / 2);
+        EXPECT_FALSE(doc.SaveProject(dir / "woofer.spk"));
+    }
+    EXPECT_EQ(log.messages.back(), "Disk full while accessing " + dir / "woofer.spk" + ".");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.path(), dir / "woofer.spk");
+    EXPECT_EQ(ReadBytes(dir / "woofer.spk"), before);
+    EXPECT_EQ(dir.Entries().size(), 1u);
 
     CSpkSysDoc other;
     other.OnCommand(cmd::ExcursionResponse);

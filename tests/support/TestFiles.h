@@ -1,10 +1,12 @@
 #pragma once
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace cw::test
@@ -55,5 +57,29 @@ inline std::string ReadBytes(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// Makes every write beyond `bytes` fail as a full disk would, for as long as it lives. Tests run
+// as root, so permissions cannot provoke a failing save; a file-size limit can.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 } // namespace cw::test
