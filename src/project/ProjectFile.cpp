@@ -91,22 +91,32 @@ struct Damaged : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void Fail(const std::string& where, const std::string& why)
+// Where a value sits in the file, such as systems[3].driver.fs. Only a message spells it out,
+// so reading a long curve builds no text per point.
+struct Where {
+    const Where* parent = nullptr;
+    const char* name = nullptr; // the member's name; null for an element of a list
+    std::size_t index = 0;
+
+    Where Member(const char* member) const { return {this, member, 0}; }
+    Where Element(std::size_t i) const { return {this, nullptr, i}; }
+    std::string Text() const
+    {
+        if (parent == nullptr)
+            return "the project";
+        if (parent->parent == nullptr)
+            return name;
+        return parent->Text() +
+               (name ? std::string(".") + name : "[" + std::to_string(index) + "]");
+    }
+};
+
+[[noreturn]] void Fail(const Where& where, const std::string& why)
 {
-    throw Damaged(where + " " + why);
+    throw Damaged(where.Text() + " " + why);
 }
 
-std::string Member(const std::string& where, const char* name)
-{
-    return where.empty() ? name : where + "." + name;
-}
-
-std::string Element(const std::string& where, std::size_t i)
-{
-    return where + "[" + std::to_string(i) + "]";
-}
-
-void Read(const InJson& j, std::int32_t& v, const std::string& where)
+void Read(const InJson& j, std::int32_t& v, const Where& where)
 {
     constexpr auto lo = std::numeric_limits<std::int32_t>::min();
     constexpr auto hi = std::numeric_limits<std::int32_t>::max();
@@ -131,7 +141,7 @@ void Read(const InJson& j, std::int32_t& v, const std::string& where)
     }
 }
 
-void Read(const InJson& j, double& v, const std::string& where)
+void Read(const InJson& j, double& v, const Where& where)
 {
     if (j.is_null())
         v = std::numeric_limits<double>::quiet_NaN(); // how a non-finite value is stored
@@ -141,67 +151,67 @@ void Read(const InJson& j, double& v, const std::string& where)
         Fail(where, "must be a number");
 }
 
-void Read(const InJson& j, std::string& v, const std::string& where)
+void Read(const InJson& j, std::string& v, const Where& where)
 {
     if (!j.is_string())
         Fail(where, "must be a text");
     v = j.get<std::string>();
 }
 
-void Read(const InJson& j, CSpkSys& s, const std::string& where);
-void Read(const InJson& j, std::vector<CSpkSys>& systems, const std::string& where);
+void Read(const InJson& j, CSpkSys& s, const Where& where);
+void Read(const InJson& j, std::vector<CSpkSys>& systems, const Where& where);
 template <class T, std::size_t N>
-void Read(const InJson& j, std::array<T, N>& values, const std::string& where);
-template <class Group> void Read(const InJson& j, Group& group, const std::string& where);
+void Read(const InJson& j, std::array<T, N>& values, const Where& where);
+template <class Group> void Read(const InJson& j, Group& group, const Where& where);
 
-template <class T> void ReadFields(const InJson& j, T& object, const std::string& where)
+template <class T> void ReadFields(const InJson& j, T& object, const Where& where)
 {
     if (!j.is_object())
-        Fail(where.empty() ? "the project" : where, "must be an object");
+        Fail(where, "must be an object");
     T::Fields(object, [&](const char* name, auto& value) {
         const auto it = j.find(name);
         if (it != j.end())
-            Read(*it, value, Member(where, name));
+            Read(*it, value, where.Member(name));
     });
 }
 
 template <class T, std::size_t N>
-void Read(const InJson& j, std::array<T, N>& values, const std::string& where)
+void Read(const InJson& j, std::array<T, N>& values, const Where& where)
 {
     if (!j.is_array() || j.size() != N)
         Fail(where, "must be a list of " + std::to_string(N) + " values");
     for (std::size_t i = 0; i < N; ++i)
-        Read(j[i], values[i], Element(where, i));
+        Read(j[i], values[i], where.Element(i));
 }
 
-template <class Group> void Read(const InJson& j, Group& group, const std::string& where)
+template <class Group> void Read(const InJson& j, Group& group, const Where& where)
 {
     ReadFields(j, group, where);
 }
 
-void Read(const InJson& j, CSpkSys& s, const std::string& where)
+void Read(const InJson& j, CSpkSys& s, const Where& where)
 {
     ReadFields(j, s, where);
     if (!(s.pointCount >= 0 && s.pointCount <= kMaxPoints))
-        Fail(Member(where, "pointCount"), "must lie between 0 and " + std::to_string(kMaxPoints));
+        Fail(where.Member("pointCount"), "must lie between 0 and " + std::to_string(kMaxPoints));
     CSpkSys::Curves(s, [&](const char* name, CurveArray& curve, const std::int32_t*) {
         const auto it = j.find(name);
         if (it == j.end())
             return;
-        const std::string at = Member(where, name);
+        const Where at = where.Member(name);
         if (!it->is_array() || it->size() > kMaxPoints)
             Fail(at, "must be a list of at most " + std::to_string(kMaxPoints) + " numbers");
         for (std::size_t i = 0; i < it->size(); ++i)
-            Read((*it)[i], curve[i], Element(at, i));
+            Read((*it)[i], curve[i], at.Element(i));
     });
 }
 
-void Read(const InJson& j, std::vector<CSpkSys>& systems, const std::string& where)
+void Read(const InJson& j, std::vector<CSpkSys>& systems, const Where& where)
 {
     if (!j.is_array() || j.size() != static_cast<std::size_t>(kSystemCount))
         Fail(where, "must be a list of " + std::to_string(kSystemCount) + " systems");
     for (std::size_t i = 0; i < systems.size(); ++i)
-        Read(j[i], systems[i], Element(where, i));
+        Read(j[i], systems[i], where.Element(i));
 }
 
 std::string FileName(const std::string& path)
@@ -243,7 +253,7 @@ std::optional<std::string> ParseProject(std::string_view text, ProjectData& out)
 
     ProjectData data;
     try {
-        ReadFields(j, data, "");
+        ReadFields(j, data, Where{});
     } catch (const Damaged& e) {
         return damaged + e.what() + ".";
     }
