@@ -260,12 +260,9 @@ CommandState CConewrightApp::QueryCommand(int id) const
     return enabledIf(false);
 }
 
-ProjectWindows* CConewrightApp::AddProject(std::unique_ptr<CSpkSysDoc> doc, const QString& path)
+ProjectWindows* CConewrightApp::AddProject(ProjectWindows* project)
 {
-    auto* project = new ProjectWindows(*this, std::move(doc));
     projects_.push_back(project);
-    if (!path.isEmpty())
-        project->SetFilePath(path);
     SetCurrentProject(project);
     project->CreateWindows(*mainFrame_->mdiArea());
     mainFrame_->UpdateToolbar();
@@ -274,7 +271,7 @@ ProjectWindows* CConewrightApp::AddProject(std::unique_ptr<CSpkSysDoc> doc, cons
 
 ProjectWindows* CConewrightApp::NewProject()
 {
-    return AddProject(std::make_unique<CSpkSysDoc>(), QString());
+    return AddProject(new ProjectWindows(*this, std::make_unique<CSpkSysDoc>()));
 }
 
 bool CConewrightApp::ConfirmClose(ProjectWindows& project)

@@ -86,7 +86,7 @@ signals:
 
 private:
     bool ConfirmClose(ProjectWindows& project);
-    ProjectWindows* AddProject(std::unique_ptr<CSpkSysDoc> doc, const QString& path);
+    ProjectWindows* AddProject(ProjectWindows* project);
     void RememberFile(const QString& path);
     bool EditFocused(int id);
 

@@ -49,6 +49,8 @@ public:
     void UpdateToolbar();
     // Refreshes the date and time panes from the clock.
     void UpdateClockPanes();
+    // "Conewright - project title" for the current project.
+    void UpdateTitle();
     // The clock the panes read; tests replace it.
     void SetClock(std::function<std::optional<std::tm>()> clock);
 
@@ -77,7 +79,6 @@ private:
     void OnMenuShown();
     void OnMenuHidden();
     void RememberGeometry();
-    void UpdateTitle();
     void ArrangeIconsCommand();
 
     CConewrightApp& app_;

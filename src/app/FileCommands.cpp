@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
+#include <QMdiArea>
 
 namespace cw
 {
@@ -15,11 +15,22 @@ namespace
 {
 
 const QString kProjectFilter = QStringLiteral("Speaker Project Files (*.spk)");
+const QString kDriverFilter = QStringLiteral("Loudspeaker Drivers (*.dvr)");
 
-void ShowFileError(QWidget* parent, const QString& text)
+std::string Local(const QString& path)
 {
-    QMessageBox::warning(parent, QStringLiteral("Conewright"), text);
+    return QFile::encodeName(path).toStdString();
 }
+
+// The wait cursor while a file is read or written.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace
 
@@ -33,38 +44,57 @@ void CMainFrame::OpenProjectDialog()
 
 void CMainFrame::OpenDriverDialog(ProjectWindows& project)
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Driver"), QString(),
-        QStringLiteral("Loudspeaker Drivers (*.dvr)"), nullptr, QFileDialog::ReadOnly);
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open Driver"), QString(), kDriverFilter);
     if (path.isEmpty())
         return;
-    (void)project;
-    ShowFileError(this, QStringLiteral("Failed to open document."));
+    WaitCursor wait;
+    project.doc().OpenDriver(Local(path));
 }
 
 void CMainFrame::SaveDriverDialog(ProjectWindows& project)
 {
     const DriverParams& d = project.doc().workbench().driver;
-    const QString name = QString::fromStdString(d.manufacturer + " " + d.model);
-    QFileDialog dialog(this, QStringLiteral("Save Driver"), name,
-                       QStringLiteral("Loudspeaker Drivers (*.dvr)"));
+    QFileDialog dialog(this, QStringLiteral("Save Driver"),
+                       QString::fromStdString(d.manufacturer + " " + d.model), kDriverFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dvr"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    ShowFileError(this, QStringLiteral("Invalid filename."));
+    WaitCursor wait;
+    project.doc().SaveDriver(Local(dialog.selectedFiles().first()));
 }
 
 ProjectWindows* CConewrightApp::OpenProject(const QString& path)
 {
-    ShowFileError(dialogParent(), QStringLiteral("Failed to open document."));
-    (void)path;
-    return nullptr;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // A project that is open already is brought to the front instead of opened twice.
+    for (ProjectWindows* p : projects_) {
+        if (QFileInfo(QString::fromStdString(p->doc().path())).absoluteFilePath() == absolute &&
+            p->plotFrame()) {
+            mainFrame_->mdiArea()->setActiveSubWindow(p->plotFrame());
+            return p;
+        }
+    }
+    // The file is read completely into a document of its own before any window changes; a
+    // failure shows its message and leaves every open project as it was.
+    auto* project = new ProjectWindows(*this, std::make_unique<CSpkSysDoc>());
+    bool opened;
+    {
+        WaitCursor wait;
+        opened = project->doc().OpenProject(Local(absolute));
+    }
+    if (!opened) {
+        delete project;
+        return nullptr;
+    }
+    RememberFile(absolute);
+    return AddProject(project);
 }
 
 bool CConewrightApp::SaveProject(ProjectWindows& project, bool saveAs)
 {
-    QString path = project.filePath();
+    QString path = QString::fromStdString(project.doc().path());
     if (saveAs || path.isEmpty()) {
         path = QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("Save As"),
                                             QString::fromStdString(project.doc().title()),
@@ -74,18 +104,30 @@ bool CConewrightApp::SaveProject(ProjectWindows& project, bool saveAs)
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".spk");
     }
-    ShowFileError(dialogParent(), QStringLiteral("Failed to save document."));
-    return false;
+    bool saved;
+    {
+        WaitCursor wait;
+        saved = project.doc().SaveProject(Local(path));
+    }
+    if (!saved)
+        return false;
+    state_.lastSavedProject = QFileInfo(path).absoluteFilePath();
+    RememberFile(path);
+    project.RefreshAll();
+    mainFrame_->UpdateTitle();
+    return true;
 }
 
 void CConewrightApp::OpenDroppedFile(const QString& path)
 {
-    if (path.endsWith(QStringLiteral(".dvr"), Qt::CaseInsensitive)) {
-        if (current_)
-            (void)0;
+    if (!path.endsWith(QStringLiteral(".dvr"), Qt::CaseInsensitive)) {
+        OpenProject(path);
         return;
     }
-    OpenProject(path);
+    // A driver goes into the current project, or into a new one.
+    ProjectWindows* project = current_ ? current_ : NewProject();
+    WaitCursor wait;
+    project->doc().OpenDriver(Local(path));
 }
 
 } // namespace cw

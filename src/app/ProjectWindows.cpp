@@ -11,7 +11,6 @@
 #include "plot/ui/CPlotView.h"
 #include "plot/ui/CPlotWnd.h"
 
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -48,15 +47,6 @@ ProjectWindows::ProjectWindows(CConewrightApp& app, std::unique_ptr<CSpkSysDoc> 
 ProjectWindows::~ProjectWindows()
 {
     doc_->SetWindows(nullptr);
-}
-
-void ProjectWindows::SetFilePath(const QString& path)
-{
-    filePath_ = path;
-    if (!path.isEmpty())
-        doc_->SetTitle(QFileInfo(path).fileName().toStdString());
-    if (plotFrame_)
-        plotFrame_->UpdateTitle();
 }
 
 void ProjectWindows::CreateWindows(QMdiArea& area)

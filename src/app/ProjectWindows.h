@@ -38,10 +38,6 @@ public:
     CDrvrWnd* driverPanel() const { return driverPanel_; }
     CBoxWnd* workbenchPanel() const { return workbenchPanel_; }
 
-    // The project file; empty while the project has never been saved.
-    const QString& filePath() const { return filePath_; }
-    void SetFilePath(const QString& path);
-
     // Creates the plot window and the two panel windows in the main window's MDI area.
     void CreateWindows(QMdiArea& area);
     // Places the three windows in their fixed arrangement (not while the plot is minimised).
@@ -80,7 +76,6 @@ private:
     QPointer<CPlotWnd> plotFrame_;
     QPointer<CDrvrWnd> driverPanel_;
     QPointer<CBoxWnd> workbenchPanel_;
-    QString filePath_;
     bool closing_ = false;
 };
 

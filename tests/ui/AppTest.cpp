@@ -1,0 +1,224 @@
+#include "AppFixture.h"
+#include "app/AppCommandIds.h"
+#include "app/CHelpWnd.h"
+#include "app/CPrefsSht.h"
+#include "app/CSplashWnd.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace cw::test
+{
+namespace
+{
+
+class AppTest : public AppFixture
+{
+protected:
+    QString Path(const char* name) const { return dir.filePath(name); }
+    int WindowCount() const { return frame()->mdiArea()->subWindowList().size(); }
+};
+
+TEST_F(AppTest, CloseAsksBeforeAModifiedProjectGoes)
+{
+    ProjectWindows* p = app->currentProject();
+    ASSERT_TRUE(doc().SaveProject(Path("keep.spk").toStdString()));
+    doc().workbench().systemName = "Changed";
+    doc().SetModified();
+
+    QString question;
+    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    app->OnCommand(cmd::CloseWindow);
+    EXPECT_EQ(question, "Save changes to keep.spk?");
+    EXPECT_EQ(app->currentProject(), p);
+    EXPECT_TRUE(doc().IsModified());
+
+    AnswerNextMessageBox(QMessageBox::Save);
+    app->OnCommand(cmd::CloseWindow);
+    Settle();
+    EXPECT_EQ(app->currentProject(), nullptr);
+    EXPECT_EQ(WindowCount(), 0);
+    QFile saved(Path("keep.spk"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("Changed"));
+
+    // Discard closes without writing; an unmodified project closes without a question.
+    app->NewProject();
+    doc().SetModified();
+    AnswerNextMessageBox(QMessageBox::Discard);
+    app->OnCommand(cmd::CloseWindow);
+    app->NewProject();
+    app->OnCommand(cmd::CloseWindow);
+    Settle();
+    EXPECT_TRUE(app->projects().empty());
+}
+
+TEST_F(AppTest, ClosingThePlotWindowClosesTheProjectAndPanelsStay)
+{
+    ProjectWindows* p = app->currentProject();
+    p->driverPanel()->close(); // panels go only with their project
+    EXPECT_EQ(WindowCount(), 3);
+    p->plotFrame()->close();
+    Settle();
+    EXPECT_TRUE(app->projects().empty());
+    EXPECT_EQ(WindowCount(), 0);
+    // The closing document handed its display settings over.
+    EXPECT_TRUE(app->settings().lastClosedDocument.has_value());
+}
+
+TEST_F(AppTest, ACorruptProjectLeavesEverythingAsItWas)
+{
+    QFile bad(Path("bad.spk"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{\"format\": \"conewright-project\", \"version\": 1, \"systems\": [");
+    bad.close();
+    ProjectWindows* before = app->currentProject();
+    doc().workbench().systemName = "Mine";
+
+    QString message;
+    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    EXPECT_EQ(app->OpenProject(Path("bad.spk")), nullptr);
+    Settle();
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_EQ(app->currentProject(), before);
+    EXPECT_EQ(app->projects().size(), 1u);
+    EXPECT_EQ(WindowCount(), 3);
+    EXPECT_EQ(doc().workbench().systemName, "Mine");
+    EXPECT_TRUE(app->storedState().recentFiles.isEmpty());
+}
+
+TEST_F(AppTest, OpenShowsTheProjectAndKeepsItInTheRecentList)
+{
+    doc().workbench().systemName = "Reopened";
+    doc().workbench().boxTypeName = "4th Order Vented Box";
+    ASSERT_TRUE(doc().SaveProject(Path("a.spk").toStdString()));
+    app->CloseProject(*app->currentProject());
+    app->NewProject();
+
+    ProjectWindows* opened = app->OpenProject(Path("a.spk"));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(app->currentProject(), opened);
+    EXPECT_EQ(opened->plotFrame()->windowTitle(), "a.spk {Reopened}");
+    EXPECT_EQ(opened->workbenchPanel()->windowTitle(), "4th Order Vented Box");
+    EXPECT_EQ(app->storedState().recentFiles.value(0), QFileInfo(Path("a.spk")).absoluteFilePath());
+    EXPECT_EQ(app->QueryCommand(cmd::RecentFile1).text, "&1 a.spk");
+    // Opening it again brings the open one forward.
+    EXPECT_EQ(app->OpenProject(Path("a.spk")), opened);
+    EXPECT_EQ(app->projects().size(), 2u);
+}
+
+TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
+{
+    {
+        CPrefsSht sheet(*app, frame());
+        auto buttons = sheet.preferencesPage()->findChildren<QRadioButton*>();
+        auto metric = std::find_if(buttons.begin(), buttons.end(),
+                                   [](QRadioButton* b) { return b->text() == "metric"; });
+        ASSERT_NE(metric, buttons.end());
+        (*metric)->click();
+        sheet.reject();
+    }
+    EXPECT_TRUE(app->settings().metric());
+
+    {
+        CPrefsSht sheet(*app, frame());
+        sheet.tabs()->setCurrentIndex(1);
+        EXPECT_EQ(doc().prefsPage, 1);
+        auto fields = sheet.userPage()->findChildren<QLineEdit*>();
+        fields[0]->setText("Acme Audio");
+        sheet.accept();
+    }
+    EXPECT_EQ(app->settings().titleBlock.company, "Acme Audio");
+    EXPECT_EQ(doc().titleBlock.company, "Acme Audio");
+    // The next sheet opens on the page last shown.
+    CPrefsSht again(*app, frame());
+    EXPECT_EQ(again.tabs()->currentIndex(), 1);
+}
+
+TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
+{
+    app->settings().units = UnitsPreference::Metric;
+    app->settings().plotBackground = 3;
+    app->settings().openWith = OpenWith::None;
+    app->settings().titleBlock.designer = "J. Smith";
+    app->SaveSettings();
+
+    StoredState read = SettingsStore(dir.filePath("settings.ini")).Load();
+    EXPECT_TRUE(read.settings.metric());
+    EXPECT_EQ(read.settings.plotBackground, 3);
+    EXPECT_EQ(read.settings.openWith, OpenWith::None);
+    EXPECT_EQ(read.settings.titleBlock.designer, "J. Smith");
+
+    QSettings raw(dir.filePath("settings.ini"), QSettings::IniFormat);
+    raw.setValue("Preferences/plotBackground", 9);
+    raw.setValue("Preferences/openWith", "many");
+    raw.sync();
+    read = SettingsStore(dir.filePath("settings.ini")).Load();
+    EXPECT_EQ(read.settings.plotBackground, 0);
+    EXPECT_EQ(read.settings.openWith, OpenWith::NewUntitledProject);
+}
+
+TEST_F(AppTest, StartUpFollowsOpenWithUnlessAFileIsNamed)
+{
+    ASSERT_TRUE(doc().SaveProject(Path("last.spk").toStdString()));
+    app->settings().openWith = OpenWith::None;
+    app->SaveSettings();
+    Stop();
+    Start();
+    EXPECT_TRUE(app->projects().empty());
+    EXPECT_FALSE(app->QueryCommand(cmd::Preferences).enabled);
+
+    StartOptions withFile = NoSplash();
+    withFile.projectFile = Path("last.spk");
+    Stop();
+    Start(withFile);
+    ASSERT_EQ(app->projects().size(), 1u);
+    EXPECT_EQ(doc().title(), "last.spk");
+}
+
+TEST_F(AppTest, LastProjectSavedReopensIt)
+{
+    app->settings().openWith = OpenWith::LastProjectSaved;
+    doc().workbench().systemName = "Saved last";
+    ASSERT_TRUE(doc().SaveProject(Path("b.spk").toStdString()));
+    // The application remembers a save made through its own command.
+    doc().SetModified();
+    ASSERT_TRUE(app->SaveProject(*app->currentProject(), false));
+    Stop();
+    Start();
+    ASSERT_EQ(app->projects().size(), 1u);
+    EXPECT_EQ(doc().workbench().systemName, "Saved last");
+}
+
+TEST_F(AppTest, SplashIsSingleAndGoesAtAKey)
+{
+    app->ShowSplash();
+    CSplashWnd* first = app->splash();
+    ASSERT_NE(first, nullptr);
+    app->OnCommand(cmd::About);
+    EXPECT_EQ(app->splash(), first);
+    QTest::keyClick(frame(), Qt::Key_Space);
+    Settle();
+    EXPECT_EQ(app->splash(), nullptr);
+}
+
+TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
+{
+    app->OnCommand(cmd::HelpTopics);
+    CHelpWnd* help = app->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Conewright user manual"));
+    for (const char* page : {"getting-started.md", "windows.md", "menus.md", "preferences.md",
+                             "files.md", "keyboard.md"}) {
+        help->ShowPage(page);
+        EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
+    }
+}
+
+} // namespace
+} // namespace cw::test
