@@ -40,16 +40,29 @@ bool IsOurFile(const QString& path)
     return path.endsWith(".spk", Qt::CaseInsensitive) || path.endsWith(".dvr", Qt::CaseInsensitive);
 }
 
-struct Limit {
-    int id;
-    const char* text;
-};
-
-constexpr Limit kHighLimits[] = {
+constexpr MenuEntry kDbScales[] = {{cmd::Db05, "0.5 dB"},
+                                   {cmd::Db1, "1 dB"},
+                                   {cmd::Db2, "2 dB"},
+                                   {cmd::Db3, "3 dB"},
+                                   {cmd::Db5, "5 dB"}};
+constexpr MenuEntry kExcursionScales[] = {{cmd::Exc15, "1.5 mm"}, {cmd::Exc3, "3 mm"},
+                                          {cmd::Exc75, "7.5 mm"}, {cmd::Exc15mm, "15 mm"},
+                                          {cmd::Exc30, "30 mm"},  {cmd::Exc75mm, "75 mm"}};
+constexpr MenuEntry kPhaseScales[] = {{cmd::Phase0To450, "     0 to 450 degrees"},
+                                      {cmd::PhaseMinus180To495, "-180 to 495 degrees"}};
+constexpr MenuEntry kDelayScales[] = {{cmd::Delay15, "1.5 msec"}, {cmd::Delay3, "3 msec"},
+                                      {cmd::Delay75, "7.5 msec"}, {cmd::Delay15ms, "15 msec"},
+                                      {cmd::Delay30, "30 msec"},  {cmd::Delay75ms, "75 msec"}};
+constexpr MenuEntry kImpedanceScales[] = {{cmd::Imp15, "15 Ohms"},
+                                          {cmd::Imp30, "30 Ohms"},
+                                          {cmd::Imp75, "75 Ohms"},
+                                          {cmd::Imp150, "150 Ohms"},
+                                          {cmd::Imp300, "300 Ohms"}};
+constexpr MenuEntry kHighLimits[] = {
     {32851, "100 kHz"}, {32852, "50 kHz"}, {32853, "20 kHz"}, {32860, "10 kHz"}, {32865, "5 kHz"},
     {32872, "2 kHz"},   {32873, "1 kHz"},  {32874, "500 Hz"}, {32875, "200 Hz"}, {32876, "100 Hz"},
     {32877, "50 Hz"},   {32879, "20 Hz"},  {32878, "10 Hz"}};
-constexpr Limit kLowLimits[] = {
+constexpr MenuEntry kLowLimits[] = {
     {32884, "10 kHz"}, {32883, "5 kHz"},  {32882, "2 kHz"}, {32881, "1 kHz"}, {32880, "500 Hz"},
     {32813, "200 Hz"}, {32814, "100 Hz"}, {32815, "50 Hz"}, {32816, "20 Hz"}, {32817, "10 Hz"},
     {32818, "5 Hz"},   {32822, "2 Hz"},   {32833, "1 Hz"}};
@@ -95,6 +108,12 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text)
     connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
     menuActions_.push_back(action);
     return action;
+}
+
+template <std::size_t N> void CMainFrame::AddCommands(QMenu* menu, const MenuEntry (&entries)[N])
+{
+    for (const MenuEntry& e : entries)
+        AddCommand(menu, e.id, e.text);
 }
 
 QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title)
@@ -159,35 +178,11 @@ void CMainFrame::CreateMenus()
     analysis->addSeparator();
     AddCommand(analysis, cmd::DbSplMode, "dB &SPL Mode");
     analysis->addSeparator();
-    QMenu* db = AddMenu(analysis, "dB per division =");
-    AddCommand(db, cmd::Db05, "0.5 dB");
-    AddCommand(db, cmd::Db1, "1 dB");
-    AddCommand(db, cmd::Db2, "2 dB");
-    AddCommand(db, cmd::Db3, "3 dB");
-    AddCommand(db, cmd::Db5, "5 dB");
-    QMenu* exc = AddMenu(analysis, "Excursion Range =");
-    AddCommand(exc, cmd::Exc15, "1.5 mm");
-    AddCommand(exc, cmd::Exc3, "3 mm");
-    AddCommand(exc, cmd::Exc75, "7.5 mm");
-    AddCommand(exc, cmd::Exc15mm, "15 mm");
-    AddCommand(exc, cmd::Exc30, "30 mm");
-    AddCommand(exc, cmd::Exc75mm, "75 mm");
-    QMenu* phase = AddMenu(analysis, "Phase Range =");
-    AddCommand(phase, cmd::Phase0To450, "     0 to 450 degrees");
-    AddCommand(phase, cmd::PhaseMinus180To495, "-180 to 495 degrees");
-    QMenu* delay = AddMenu(analysis, "Delay Range =");
-    AddCommand(delay, cmd::Delay15, "1.5 msec");
-    AddCommand(delay, cmd::Delay3, "3 msec");
-    AddCommand(delay, cmd::Delay75, "7.5 msec");
-    AddCommand(delay, cmd::Delay15ms, "15 msec");
-    AddCommand(delay, cmd::Delay30, "30 msec");
-    AddCommand(delay, cmd::Delay75ms, "75 msec");
-    QMenu* imp = AddMenu(analysis, "Impedance Range =");
-    AddCommand(imp, cmd::Imp15, "15 Ohms");
-    AddCommand(imp, cmd::Imp30, "30 Ohms");
-    AddCommand(imp, cmd::Imp75, "75 Ohms");
-    AddCommand(imp, cmd::Imp150, "150 Ohms");
-    AddCommand(imp, cmd::Imp300, "300 Ohms");
+    AddCommands(AddMenu(analysis, "dB per division ="), kDbScales);
+    AddCommands(AddMenu(analysis, "Excursion Range ="), kExcursionScales);
+    AddCommands(AddMenu(analysis, "Phase Range ="), kPhaseScales);
+    AddCommands(AddMenu(analysis, "Delay Range ="), kDelayScales);
+    AddCommands(AddMenu(analysis, "Impedance Range ="), kImpedanceScales);
 
     QMenu* display = AddMenu(nullptr, "&Display");
     AddCommand(display, cmd::ClearDisplay, "&Clear Display\tCtrl+E");
@@ -207,12 +202,8 @@ void CMainFrame::CreateMenus()
                    QStringLiteral("Clear System %1\t Shift+%2").arg(n).arg(digit));
     }
     display->addSeparator();
-    QMenu* high = AddMenu(display, "High Freq Limit");
-    for (const Limit& l : kHighLimits)
-        AddCommand(high, l.id, l.text);
-    QMenu* low = AddMenu(display, "Low Freq Limit");
-    for (const Limit& l : kLowLimits)
-        AddCommand(low, l.id, l.text);
+    AddCommands(AddMenu(display, "High Freq Limit"), kHighLimits);
+    AddCommands(AddMenu(display, "Low Freq Limit"), kLowLimits);
     display->addSeparator();
     AddCommand(display, cmd::ViewToolbar, "&Toolbar");
     AddCommand(display, cmd::ViewStatusBar, "&Status Bar");

@@ -21,6 +21,12 @@ namespace cw
 class CConewrightApp;
 class ProjectWindows;
 
+// One command entry of a menu.
+struct MenuEntry {
+    int id;
+    const char* text;
+};
+
 // The main window: menu bar, accelerators, tool bar, status bar with date and time, and the
 // MDI area that holds every project's three windows. Commands go to the application object;
 // menu entries ask it for their state just before a menu shows.
@@ -73,6 +79,7 @@ private:
     void CreateStatusBar();
     void CreateAccelerators();
     QAction* AddCommand(QMenu* menu, int id, const QString& text);
+    template <std::size_t N> void AddCommands(QMenu* menu, const MenuEntry (&entries)[N]);
     QMenu* AddMenu(QMenu* parent, const QString& title);
     void UpdateActions(const QList<QAction*>& actions, bool fromMenu);
     void OnSubWindowActivated(QMdiSubWindow* window);
