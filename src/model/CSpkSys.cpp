@@ -4,24 +4,31 @@
 #include <cmath>
 #include <memory>
 
-namespace cw {
+namespace cw
+{
 
 int CSpkSys::storedPoints() const
 {
+    // Curve loops run i = 0, 1, ... while i < pointCount, so 382.2 means 383 points.
     if (!(pointCount > 0))
         return 0;
-    return static_cast<int>(std::min<double>(std::floor(pointCount), kMaxPoints));
+    return static_cast<int>(std::min<double>(std::ceil(pointCount), kMaxPoints));
 }
 
 bool CSpkSys::hasAnyCurve() const
 {
-    return hasSpl == 1 || hasExcursion == 1 || hasPhase == 1 || hasDelay == 1 ||
-           hasImpedance == 1;
+    return hasSpl == 1 || hasExcursion == 1 || hasPhase == 1 || hasDelay == 1 || hasImpedance == 1;
 }
 
-void CSpkSys::StoreFromWorkbench(const CSpkSys& workbench) { CopySystem(workbench, true); }
+void CSpkSys::StoreFromWorkbench(const CSpkSys& workbench)
+{
+    CopySystem(workbench, true);
+}
 
-void CSpkSys::RecallIntoWorkbench(CSpkSys& workbench) const { workbench.CopySystem(*this, false); }
+void CSpkSys::RecallIntoWorkbench(CSpkSys& workbench) const
+{
+    workbench.CopySystem(*this, false);
+}
 
 void CSpkSys::CopySystem(const CSpkSys& from, bool takeShown)
 {
