@@ -1,10 +1,10 @@
 #include "engine/CalculateResponse.h"
 
-#include "RecordingWindows.h"
 #include "engine/Design.h"
 #include "engine/Families.h"
 #include "model/CommandIds.h"
 #include "model/Units.h"
+#include "support/RecordingWindows.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -19,7 +19,11 @@ struct Calculate : ::testing::Test {
     CSpkSys& wb = doc.workbench();
     test::RecordingWindows windows;
 
-    void SetUp() override { doc.SetWindows(&windows); }
+    void SetUp() override
+    {
+        windows.answerOk = false;
+        doc.SetWindows(&windows);
+    }
 
     void DesignSampleBox()
     {
@@ -112,14 +116,14 @@ TEST_F(Calculate, NoDriverAsksAndChangesNothing)
     EXPECT_FALSE(doc.CalculateResponse());
     ASSERT_EQ(windows.messages.size(), 1u);
     EXPECT_EQ(windows.messages[0], "There is no driver loaded. \nWould you like to load a Driver?");
-    EXPECT_EQ(windows.databaseOpened, 0);
+    EXPECT_EQ(windows.Count("driver database"), 0);
     EXPECT_EQ(wb.pointCount, before.pointCount);
     EXPECT_EQ(wb.responseShown, 0);
     EXPECT_EQ(wb.driver, before.driver);
 
     windows.answerOk = true;
     doc.CalculateResponse();
-    EXPECT_EQ(windows.databaseOpened, 1);
+    EXPECT_EQ(windows.Count("driver database"), 1);
 }
 
 TEST_F(Calculate, EnvironmentModelSwitches)
@@ -158,7 +162,7 @@ TEST_F(Calculate, SensitivityIsCompletedFirst)
     wb.driver.eta0 = 1.0;
     doc.CalculateResponse();
     EXPECT_DOUBLE_EQ(wb.driver.spl, 92.1);
-    EXPECT_GE(windows.driverPanelRedraws, 1);
+    EXPECT_GE(windows.Count("driver panel"), 1);
 }
 
 TEST_F(Calculate, UnusableInputsGiveEmptyCurvesAndAMessage)
@@ -255,7 +259,7 @@ TEST_F(Calculate, NewProjectRunsTheClosedBoxFamily)
     EXPECT_GT(doc.systems[1].closed2.vbLiters, doc.systems[10].closed2.vbLiters);
     EXPECT_DOUBLE_EQ(wb.inputPower, 75); // raised to P(t) for every member
     EXPECT_DOUBLE_EQ(doc.systems[4].inputPower, 75);
-    EXPECT_EQ(windows.plotTitle, "2nd Order Closed Box Responses for this Driver");
+    EXPECT_EQ(windows.Count("title 2nd Order Closed Box Responses for this Driver"), 1);
     EXPECT_EQ(windows.drawnSystems.size(), 11u); // ten members and the base design
     EXPECT_TRUE(windows.messages.empty());
     ExpectAllFinite();
@@ -298,7 +302,7 @@ TEST_F(Calculate, EveryBoxTypeHasATerminatingFamily)
         fresh.SetBoxType(c.type);
         fresh.display.showPhase = fresh.display.showDelay = fresh.display.showImpedance = 1;
         EXPECT_TRUE(fresh.CalculateResponse());
-        EXPECT_EQ(w.plotTitle, std::string(c.title) + " Responses for this Driver");
+        EXPECT_EQ(w.Count("title " + std::string(c.title) + " Responses for this Driver"), 1);
         EXPECT_TRUE(w.messages.empty()) << c.title << ": " << w.messages.front();
         EXPECT_TRUE(engine::IsDesigned(fresh.workbench())) << c.title;
         int filled = 0;
