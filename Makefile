@@ -7,7 +7,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DCW_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run test test-sanitize bench clean
 
 all: build
 
@@ -33,6 +33,10 @@ test-sanitize: deps
 	    -DCW_BUILD_APP=OFF -DCW_WERROR=ON
 	cmake --build $(SAN_DIR)
 	ctest --test-dir $(SAN_DIR) --output-on-failure
+
+# The engine's timings (medians of repeated runs).
+bench: build
+	$(BUILD_DIR)/engine_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR)
