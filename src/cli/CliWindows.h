@@ -9,8 +9,8 @@ namespace cw::cli
 {
 
 // The windows of a project without a screen: message boxes and questions are collected for the
-// error output, questions are answered Cancel, and drawing requests are ignored.
-class CliWindows final : public DocWindows
+// error output, questions are answered Cancel, and every other request is ignored.
+class CliWindows final : public NoWindows
 {
 public:
     std::vector<std::string> messages;
@@ -21,16 +21,6 @@ public:
         messages.push_back(text);
         return false;
     }
-    void InvalidatePlot() override {}
-    void RepaintPlotNow() override {}
-    void PreparePlotDrawing() override {}
-    void DrawSystemNow(int) override {}
-    void SetPlotTitle(const std::string&) override {}
-    void RedrawDriverPanel() override {}
-    void ReplaceWorkbenchPanel() override {}
-    void RefreshWorkbenchPanel() override {}
-    void UpdateAllViews() override {}
-    void OpenDriverDatabase() override {}
 };
 
 } // namespace cw::cli

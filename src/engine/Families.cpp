@@ -138,6 +138,45 @@ void Family4OVB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
     Finish(doc, messages, "4th Order Vented Box Responses for this Driver", design);
 }
 
+namespace
+{
+
+// Members of a bandpass family: Q(tc) from start, step added after each, while more(k, Q(tc))
+// holds. Each member's rear chamber is designed for its Q(tc), the front chamber is tuned to the
+// rear chamber's closed-box resonance (unrounded), then extra() sets the series components. The
+// base design afterwards is the start value.
+template <class More, class Extra>
+void BandpassMembers(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages,
+                     BandpassCommon& b, double start, double step, More&& more, Extra&& extra,
+                     const char* title)
+{
+    CSpkSys& wb = doc.workbench();
+    auto design = [&] {
+        if (!CalcBoxVolume(wb))
+            return false;
+        b.fb2 = FrontTuning(w, b);
+        extra();
+        return true;
+    };
+    // Repeated addition, as the steps were always taken: from 0.75 by 0.05 the tenth member has
+    // 1.2000000000000004.
+    int k = 1;
+    for (double qtc = start; more(k, qtc); qtc += step, ++k) {
+        b.qtc = qtc;
+        if (!Member(doc, messages, k, design))
+            return;
+    }
+    b.qtc = start;
+    Finish(doc, messages, title, design);
+}
+
+bool TenMembers(int k, double)
+{
+    return k <= kMemories;
+}
+
+} // namespace
+
 void Family4OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 {
     CSpkSys& wb = doc.workbench();
@@ -146,23 +185,9 @@ void Family4OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
     CalcBoxVolume(wb);
     b.fb2 = Round3(FrontTuning(w, b));
     SizeFrontChamber(b, w, 0.707);
-
-    const double base = LadderQtc(wb.driver.qts);
-    auto design = [&] {
-        if (!CalcBoxVolume(wb))
-            return false;
-        b.fb2 = FrontTuning(w, b);
-        return true;
-    };
-    double qtc = base;
-    for (int k = 1; k <= kMemories; ++k) {
-        b.qtc = qtc;
-        if (!Member(doc, messages, k, design))
-            return;
-        qtc += 0.05;
-    }
-    b.qtc = base;
-    Finish(doc, messages, "4th Order Bandpass Box Responses for this Driver", design);
+    BandpassMembers(
+        doc, w, messages, b, LadderQtc(wb.driver.qts), 0.05, TenMembers, [] {},
+        "4th Order Bandpass Box Responses for this Driver");
 }
 
 void Family5OABP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
@@ -172,25 +197,12 @@ void Family5OABP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
     CalcBoxVolume(wb); // with the Q(tc) the block holds
     b.fb2 = Round3(FrontTuning(w, b));
     SizeFrontChamber(b, w, 0.522);
-
     const double qts = wb.driver.qts;
-    const double start = qts > 0.45 ? qts + 0.2 : 0.75;
-    auto design = [&] {
-        if (!CalcBoxVolume(wb))
-            return false;
-        b.fb2 = FrontTuning(w, b);
-        b.l1 = Round4(w.re * 0.6 / (kTwoPi * b.fb2) * 1000 / 5);
-        return true;
-    };
-    // Repeated addition, as the steps were always taken: from 0.75 the tenth is 1.2000000000000004.
-    int k = 1;
-    for (double qtc = start; qtc <= 1.25; qtc += 0.05, ++k) {
-        b.qtc = qtc;
-        if (!Member(doc, messages, k, design))
-            return;
-    }
-    b.qtc = start;
-    Finish(doc, messages, "5th Order Bandpass Box Responses for this Driver", design);
+    BandpassMembers(
+        doc, w, messages, b, qts > 0.45 ? qts + 0.2 : 0.75, 0.05,
+        [](int, double qtc) { return qtc <= 1.25; },
+        [&] { b.l1 = Round4(w.re * 0.6 / (kTwoPi * b.fb2) * 1000 / 5); },
+        "5th Order Bandpass Box Responses for this Driver");
 }
 
 void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
@@ -201,26 +213,14 @@ void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
     CalcBoxVolume(wb);
     b.fb2 = FrontTuning(w, b);
     SizeFrontChamber(b, w, 0.522);
-
     const double qts = wb.driver.qts;
-    const double start = qts > 0.45 ? qts + 0.2 : 0.65;
-    auto design = [&] {
-        if (!CalcBoxVolume(wb))
-            return false;
-        b.fb2 = FrontTuning(w, b);
-        b.l1 = Round4(w.re * 0.6 / (kTwoPi * b.fb2) * 1000);
-        b.c1 = Round4(1 / (b.fb2 * w.re * 0.6 * kTwoPi) * 1000000);
-        return true;
-    };
-    double qtc = start;
-    for (int k = 1; k <= kMemories; ++k) {
-        b.qtc = qtc;
-        if (!Member(doc, messages, k, design))
-            return;
-        qtc += 0.075;
-    }
-    b.qtc = start;
-    Finish(doc, messages, "6th Order Bandpass Box Responses for this Driver", design);
+    BandpassMembers(
+        doc, w, messages, b, qts > 0.45 ? qts + 0.2 : 0.65, 0.075, TenMembers,
+        [&] {
+            b.l1 = Round4(w.re * 0.6 / (kTwoPi * b.fb2) * 1000);
+            b.c1 = Round4(1 / (b.fb2 * w.re * 0.6 * kTwoPi) * 1000000);
+        },
+        "6th Order Bandpass Box Responses for this Driver");
 }
 
 void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
