@@ -212,6 +212,28 @@ TEST_F(Calculate, SeriesComponentsOfZeroGiveEmptyCurves)
     ExpectAllFinite();
 }
 
+TEST_F(Calculate, EveryBoxTypeFallsBackToSixAndAHalfOhms)
+{
+    // Neither R(e) nor a nominal impedance: 6.5 Ohms for every model, not 0/0.
+    wb.driver.re = 0;
+    wb.driver.nominalImpedance = 0;
+    for (BoxType type : kAllBoxTypes) {
+        doc.SetBoxType(type);
+        const engine::WorkingValues w = [&] {
+            engine::WorkingValues v = engine::MakeWorkingValues(wb);
+            engine::ApplySeriesResistance(v, wb);
+            return v;
+        }();
+        EXPECT_DOUBLE_EQ(w.re, 6.5) << BoxTypeName(type);
+        EXPECT_TRUE(doc.CalculateResponse()) << BoxTypeName(type);
+        EXPECT_EQ(wb.hasSpl, 1) << BoxTypeName(type);
+        ExpectAllFinite();
+        for (int k = 1; k <= 10; ++k)
+            doc.systems[k].hasSpl = doc.systems[k].hasExcursion = 0;
+    }
+    EXPECT_TRUE(windows.messages.empty());
+}
+
 TEST_F(Calculate, InputsThatAllowNoRunStopBeforeAnythingChanges)
 {
     DesignSampleBox();
