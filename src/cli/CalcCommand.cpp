@@ -7,6 +7,7 @@
 #include "cli/PanelEdit.h"
 #include "editors/EditRules.h"
 #include "model/CSpkSysDoc.h"
+#include "project/ProjectFile.h"
 
 #include <array>
 #include <ostream>
@@ -113,11 +114,12 @@ public:
     }
 
 private:
-    // What the windows were told, as an error.
-    Result Messages()
+    // What the windows were told, as an error; failure names what failed when they were told
+    // nothing.
+    Result Messages(const char* failure = nullptr)
     {
         if (windows_.messages.empty())
-            return std::nullopt;
+            return failure ? DataError(failure) : std::nullopt;
         std::string text;
         for (const std::string& m : windows_.messages)
             text += (text.empty() ? "" : "\n") + m;
@@ -127,6 +129,10 @@ private:
 
     Result Apply(const Option& o)
     {
+        if (o.name == "project")
+            return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
+        if (o.name == "driver")
+            return doc_.OpenDriver(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "box")
             return SetBox(o.value);
         if (o.name == "units")
@@ -267,7 +273,9 @@ private:
     {
         if (o.name == "csv")
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
-        return UsageError("The option --" + o.name + " is not available.");
+        if (o.name == "json")
+            return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
+        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
     }
 
     std::vector<Option> options_;

@@ -1,7 +1,8 @@
 #include "cli/CliResult.h"
 
+#include "model/FileAccess.h"
+
 #include <cstdio>
-#include <fstream>
 
 namespace cw::cli
 {
@@ -13,11 +14,8 @@ Result WriteOutput(const std::string& path, const std::string& text)
             return DataError("Failed to write to the standard output.");
         return std::nullopt;
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file)
-        return DataError("Failed to write " + path + ".");
+    if (const FileResult r = WriteFileAtomically(path, text); !r.ok())
+        return DataError(r.message);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // conewright-cli: the design and response engine without a screen.
 #include "cli/CalcCommand.h"
 #include "cli/CliResult.h"
+#include "cli/DriverCommand.h"
 
 #include <iostream>
 #include <string>
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     int code = cw::cli::kExitUsage;
     if (!words.empty() && words[0] == "calc")
         code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
+    else if (!words.empty() && words[0] == "driver")
+        code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
     return code;
