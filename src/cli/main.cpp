@@ -1,0 +1,48 @@
+// conewright-cli: the design and response engine without a screen.
+#include "cli/CalcCommand.h"
+#include "cli/CliResult.h"
+#include "cli/DriverCommand.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  conewright-cli calc [--project FILE.spk] [--driver FILE.dvr] [--box TYPE]\n"
+    "                      [--units metric|english] [--set PATH=VALUE]... [--edit PATH=VALUE]...\n"
+    "                      [--run STEP]... [--low HZ] [--high HZ] [--show LIST]\n"
+    "                      [--csv OUT|-] [--json OUT|-] [--save FILE.spk]\n"
+    "  conewright-cli driver FILE.dvr\n"
+    "  conewright-cli driver --from-json IN.json --out OUT.dvr\n"
+    "\n"
+    "calc starts from a new project (or --project), applies the options in their order,\n"
+    "runs Calculate Response once (a family of designs when the box is not designed) and\n"
+    "writes the curves (--csv), the workbench record (--json) or the project (--save).\n"
+    "  --box      2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or the full box type name\n"
+    "  --units    the units the panels show, for --edit (default english)\n"
+    "  --set      writes a field by its project-file path, e.g. vented4.fb=40, driver.qts=0.4\n"
+    "  --edit     types a value into a panel field and runs the design steps it runs\n"
+    "  --run      CalcQtc, CalcFc, CalcAlpha, CalcBoxVolume, EstimateDriverAndVent,\n"
+    "             CalcVentLength or CalcVentArea\n"
+    "  --show     the curves to calculate, a list of spl,exc,phase,delay,imp\n"
+    "driver prints a driver file as JSON, or writes one from JSON.\n"
+    "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    int code = cw::cli::kExitUsage;
+    if (!words.empty() && words[0] == "calc")
+        code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
+    else if (!words.empty() && words[0] == "driver")
+        code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (code == cw::cli::kExitUsage)
+        std::cerr << kUsage;
+    return code;
+}
