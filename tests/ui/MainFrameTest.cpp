@@ -149,6 +149,21 @@ TEST_F(MainFrameTest, KeysActAsTheTableNotAsTheMenuLabels)
     EXPECT_EQ(doc().display.showImpedance, 1);
 }
 
+TEST_F(MainFrameTest, CtrlFCalculatesAndAsksForADriverWhenThereIsNone)
+{
+    // The sample box is not designed yet: a family of designs fills the memories.
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(doc().workbench().hasSpl, 1);
+    EXPECT_EQ(doc().systems[1].hasSpl, 1);
+    EXPECT_TRUE(MenuAction(cmd::ShowSys1)->isEnabled());
+
+    doc().workbench().driver.fs = 0;
+    QString question;
+    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(question.startsWith("There is no driver loaded."));
+}
+
 TEST_F(MainFrameTest, MenuStatesComeFromTheDocument)
 {
     EXPECT_TRUE(MenuAction(cmd::FrequencyResponse)->isChecked());
