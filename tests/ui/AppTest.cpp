@@ -3,6 +3,7 @@
 #include "app/CHelpWnd.h"
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
+#include "editors/ui/CDrvrView.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -138,6 +139,29 @@ TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
     // The next sheet opens on the page last shown.
     CPrefsSht again(*app, frame());
     EXPECT_EQ(again.tabs()->currentIndex(), 1);
+}
+
+TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
+{
+    ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
+    EXPECT_EQ(panel->shownUnit(2), "cu ft"); // a first start shows English units
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        auto* sheet = qobject_cast<CPrefsSht*>(QApplication::activeModalWidget());
+        if (!sheet)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        for (QRadioButton* b : sheet->preferencesPage()->findChildren<QRadioButton*>()) {
+            if (b->text() == "metric")
+                b->click();
+        }
+        sheet->accept();
+    });
+    timer->start();
+    app->OnCommand(cmd::Preferences);
+    EXPECT_EQ(panel->shownUnit(2), "liters");
 }
 
 TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
