@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace cw {
+namespace cw
+{
 
 enum class UnitsPreference { English, Metric };
 enum class OpenWith { NewUntitledProject, LastProjectSaved, None };

@@ -1,8 +1,10 @@
 #include "model/BoxType.h"
 
-namespace cw {
+namespace cw
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<std::string_view, 6> kNames = {
     "2nd Order Closed Box",
@@ -38,7 +40,10 @@ std::string_view BoxTypeAbbreviation(BoxType type)
                                  : kAbbreviations[static_cast<std::size_t>(type)];
 }
 
-BoxType BoxTypeFromName(std::string_view name) { return Lookup(kNames, name); }
+BoxType BoxTypeFromName(std::string_view name)
+{
+    return Lookup(kNames, name);
+}
 
 BoxType BoxTypeFromAbbreviation(std::string_view abbreviation)
 {

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace cw {
+namespace cw
+{
 
 // The six enclosure alignments in menu order. A record keeps its box type as the display text;
 // None stands for a text that matches no alignment, which selects no box-type branch at all.

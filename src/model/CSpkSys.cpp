@@ -4,7 +4,8 @@
 #include <cmath>
 #include <memory>
 
-namespace cw {
+namespace cw
+{
 
 int CSpkSys::storedPoints() const
 {
@@ -15,13 +16,18 @@ int CSpkSys::storedPoints() const
 
 bool CSpkSys::hasAnyCurve() const
 {
-    return hasSpl == 1 || hasExcursion == 1 || hasPhase == 1 || hasDelay == 1 ||
-           hasImpedance == 1;
+    return hasSpl == 1 || hasExcursion == 1 || hasPhase == 1 || hasDelay == 1 || hasImpedance == 1;
 }
 
-void CSpkSys::StoreFromWorkbench(const CSpkSys& workbench) { CopySystem(workbench, true); }
+void CSpkSys::StoreFromWorkbench(const CSpkSys& workbench)
+{
+    CopySystem(workbench, true);
+}
 
-void CSpkSys::RecallIntoWorkbench(CSpkSys& workbench) const { workbench.CopySystem(*this, false); }
+void CSpkSys::RecallIntoWorkbench(CSpkSys& workbench) const
+{
+    workbench.CopySystem(*this, false);
+}
 
 void CSpkSys::CopySystem(const CSpkSys& from, bool takeShown)
 {

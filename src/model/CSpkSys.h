@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-namespace cw {
+namespace cw
+{
 
 class CSpkSysDoc;
 
@@ -19,7 +20,8 @@ using CurveArray = std::array<double, kMaxPoints>;
 
 // One complete loudspeaker system: the workbench and each of the ten memories is one of these.
 // A fixed-size plain record; only its texts are allocated separately.
-class CSpkSys {
+class CSpkSys
+{
 public:
     CSpkSysDoc* doc = nullptr; // the owning document, set by it; never copied
 
@@ -32,10 +34,10 @@ public:
     std::array<std::string, 5> extraTexts{};
 
     // System parameters
-    double seriesResistance = 0; // Ohms, R(s) in series with the driver
-    double inputPower = 1;       // Watts, P(in)
-    double splDistanceM = 1;     // metres, d
-    double splDistanceFt = 3.281; // feet
+    double seriesResistance = 0;     // Ohms, R(s) in series with the driver
+    double inputPower = 1;           // Watts, P(in)
+    double splDistanceM = 1;         // metres, d
+    double splDistanceFt = 3.281;    // feet
     std::int32_t driverCount = 1;    // N
     std::int32_t isobaricFactor = 1; // I: 1 normal, 2 isobaric; V(as) is divided by it
 
@@ -47,7 +49,7 @@ public:
     std::int32_t hasDelay = 0;
     std::int32_t hasImpedance = 0;
     std::int32_t extraFlag = 0;
-    double pointCount = 0; // points of the stored curves, at most kMaxPoints
+    double pointCount = 0;       // points of the stored curves, at most kMaxPoints
     CurveArray frequencies{};    // Hz
     CurveArray splCurve{};       // dB
     CurveArray excursionCurve{}; // mm
@@ -79,8 +81,8 @@ public:
     double resonanceCompMaxZ = 0; // Ohms, "Max Z (or 0 if unknown)"
 
     // Environment model
-    double autoCabinF3 = 66;     // Hz, cabin f(3)
-    double autoCabinQ = 0.707;   // cabin Q
+    double autoCabinF3 = 66;   // Hz, cabin f(3)
+    double autoCabinQ = 0.707; // cabin Q
     std::array<double, 47> spareReals{};
     std::int32_t modelEnclosure = 1;
     std::int32_t modelDiffraction = 0;

@@ -4,9 +4,11 @@
 
 #include <cstdio>
 
-namespace cw {
+namespace cw
+{
 
-namespace {
+namespace
+{
 
 NoWindows gNoWindows;
 
@@ -16,16 +18,16 @@ struct ScaleChoice {
     double value;
 };
 
-constexpr ScaleChoice kDbChoices[] = {{cmd::Db05, 7.5}, {cmd::Db1, 15}, {cmd::Db2, 30},
-                                      {cmd::Db3, 45},   {cmd::Db5, 75}};
-constexpr ScaleChoice kExcursionChoices[] = {{cmd::Exc15, 1.5},   {cmd::Exc3, 3},
-                                             {cmd::Exc75, 7.5},   {cmd::Exc15mm, 15},
-                                             {cmd::Exc30, 30},    {cmd::Exc75mm, 75}};
-constexpr ScaleChoice kDelayChoices[] = {{cmd::Delay15, 1.5},   {cmd::Delay3, 3},
-                                         {cmd::Delay75, 7.5},   {cmd::Delay15ms, 15},
-                                         {cmd::Delay30, 30},    {cmd::Delay75ms, 75}};
-constexpr ScaleChoice kImpedanceChoices[] = {{cmd::Imp15, 15},   {cmd::Imp30, 30}, {cmd::Imp75, 75},
-                                             {cmd::Imp150, 150}, {cmd::Imp300, 300}};
+constexpr ScaleChoice kDbChoices[] = {
+    {cmd::Db05, 7.5}, {cmd::Db1, 15}, {cmd::Db2, 30}, {cmd::Db3, 45}, {cmd::Db5, 75}};
+constexpr ScaleChoice kExcursionChoices[] = {{cmd::Exc15, 1.5}, {cmd::Exc3, 3},
+                                             {cmd::Exc75, 7.5}, {cmd::Exc15mm, 15},
+                                             {cmd::Exc30, 30},  {cmd::Exc75mm, 75}};
+constexpr ScaleChoice kDelayChoices[] = {{cmd::Delay15, 1.5}, {cmd::Delay3, 3},
+                                         {cmd::Delay75, 7.5}, {cmd::Delay15ms, 15},
+                                         {cmd::Delay30, 30},  {cmd::Delay75ms, 75}};
+constexpr ScaleChoice kImpedanceChoices[] = {
+    {cmd::Imp15, 15}, {cmd::Imp30, 30}, {cmd::Imp75, 75}, {cmd::Imp150, 150}, {cmd::Imp300, 300}};
 // Phase choices store phaseTop; the bottom follows from the top.
 constexpr ScaleChoice kPhaseChoices[] = {{cmd::Phase0To450, 450}, {cmd::PhaseMinus180To495, 495}};
 
@@ -33,10 +35,10 @@ constexpr ScaleChoice kHighLimits[] = {
     {32851, 100000}, {32852, 50000}, {32853, 20000}, {32860, 10000}, {32865, 5000},
     {32872, 2000},   {32873, 1000},  {32874, 500},   {32875, 200},   {32876, 100},
     {32877, 50},     {32879, 20},    {32878, 10}};
-constexpr ScaleChoice kLowLimits[] = {
-    {32884, 10000}, {32883, 5000}, {32882, 2000}, {32881, 1000}, {32880, 500},
-    {32813, 200},   {32814, 100},  {32815, 50},   {32816, 20},   {32817, 10},
-    {32818, 5},     {32822, 2},    {32833, 1}};
+constexpr ScaleChoice kLowLimits[] = {{32884, 10000}, {32883, 5000}, {32882, 2000}, {32881, 1000},
+                                      {32880, 500},   {32813, 200},  {32814, 100},  {32815, 50},
+                                      {32816, 20},    {32817, 10},   {32818, 5},    {32822, 2},
+                                      {32833, 1}};
 
 template <std::size_t N> const ScaleChoice* Find(const ScaleChoice (&table)[N], int id)
 {
@@ -47,7 +49,7 @@ template <std::size_t N> const ScaleChoice* Find(const ScaleChoice (&table)[N], 
     return nullptr;
 }
 
-constexpr int kBoxIds[] = {cmd::Box2OCB, cmd::Box3OCB, cmd::Box4OVB,
+constexpr int kBoxIds[] = {cmd::Box2OCB,  cmd::Box3OCB,  cmd::Box4OVB,
                            cmd::Box4OSBP, cmd::Box5OABP, cmd::Box6OSBP};
 
 // Memory number 1..10 of a command counted from its Sys 1 id, or 0.
@@ -57,7 +59,10 @@ int MemoryOf(int id, int firstId)
 }
 
 // The accelerator digit of Sys n: 1..9, and 0 for Sys 10.
-int Digit(int n) { return n % 10; }
+int Digit(int n)
+{
+    return n % 10;
+}
 
 std::string Format(const char* pattern, int a, int b)
 {
@@ -70,8 +75,8 @@ std::string ShowHideText(bool shown, int n)
 {
     const char* verb = shown ? "Hide" : "Show";
     // Sys 1 to 9 keep three blanks before the accelerator, Sys 10 one.
-    return std::string(verb) + Format(n == 10 ? " System %d Ctrl+%d" : " System %d   Ctrl+%d", n,
-                                      Digit(n));
+    return std::string(verb) +
+           Format(n == 10 ? " System %d Ctrl+%d" : " System %d   Ctrl+%d", n, Digit(n));
 }
 
 } // namespace
@@ -87,7 +92,10 @@ CSpkSysDoc::CSpkSysDoc() : windows_(&gNoWindows)
     LinkRecords();
 }
 
-void CSpkSysDoc::SetWindows(DocWindows* windows) { windows_ = windows ? windows : &gNoWindows; }
+void CSpkSysDoc::SetWindows(DocWindows* windows)
+{
+    windows_ = windows ? windows : &gNoWindows;
+}
 
 void CSpkSysDoc::LinkRecords()
 {
@@ -344,8 +352,8 @@ void CSpkSysDoc::ClearSystem(int n)
         return;
     CSpkSys& memory = systems[n];
     memory.responseShown = 0;
-    memory.hasSpl = memory.hasExcursion = memory.hasPhase = memory.hasDelay =
-        memory.hasImpedance = 0;
+    memory.hasSpl = memory.hasExcursion = memory.hasPhase = memory.hasDelay = memory.hasImpedance =
+        0;
     SetModified();
     windows_->InvalidatePlot();
 }
@@ -397,7 +405,10 @@ void CSpkSysDoc::ClearDisplay()
     windows_->RepaintPlotNow();
 }
 
-void CSpkSysDoc::Redraw() { windows_->RepaintPlotNow(); }
+void CSpkSysDoc::Redraw()
+{
+    windows_->RepaintPlotNow();
+}
 
 void CSpkSysDoc::SetBoxType(BoxType type)
 {

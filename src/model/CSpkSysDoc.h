@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-namespace cw {
+namespace cw
+{
 
 inline constexpr int kSystemCount = 11; // the workbench and Sys 1 to Sys 10
 inline constexpr int kWorkbench = 0;
@@ -24,7 +25,7 @@ struct ProjectData {
     TitleBlock titleBlock = SampleTitleBlock();
     PlotSettings plot;
     DisplaySwitches display;
-    std::int32_t editorPage = 0; // system editor page last shown
+    std::int32_t editorPage = 0;                           // system editor page last shown
     std::array<std::int32_t, kSystemCount> shownHistory{}; // newest first; 0 the workbench
     BoxLocks boxLocks;
     std::int32_t activeCrossoverPage = 0;
@@ -42,7 +43,8 @@ struct CommandState {
 
 // The project document: the workbench, ten system memories, title block, plot settings and
 // display switches, and the commands that act on them.
-class CSpkSysDoc : public ProjectData {
+class CSpkSysDoc : public ProjectData
+{
 public:
     CSpkSysDoc();
     CSpkSysDoc(const CSpkSysDoc&) = delete;
@@ -83,6 +85,16 @@ public:
     // Each stores its value only when the other limit stays on the right side; true if stored.
     bool SetHighFreqLimit(double hz);
     bool SetLowFreqLimit(double hz);
+
+    // Design steps on the workbench and the block of its box type (defined with the engine).
+    // Each returns false when the inputs give no usable result; the fields then keep their values.
+    bool CalcQtc();
+    bool CalcFc();
+    bool CalcAlpha();
+    bool CalcBoxVolume();
+    bool EstimateDriverAndVent();
+    bool CalcVentLength();
+    bool CalcVentArea();
 
     // The document is closing: its display settings go to the application.
     void OnCloseDocument(AppSettings& settings);

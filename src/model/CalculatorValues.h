@@ -5,13 +5,14 @@
 // The inputs and results of the side calculators, kept in every system record so that each
 // stored system keeps its own calculator state. Result fields start at 0.
 
-namespace cw {
+namespace cw
+{
 
 // 1st order Butterworth crossover.
 struct Xover1OBW {
-    double c1 = 0;              // microfarads
-    double frequency = 1000;    // Hz, crossover frequency
-    double l1 = 0;              // millihenrys
+    double c1 = 0;               // microfarads
+    double frequency = 1000;     // Hz, crossover frequency
+    double l1 = 0;               // millihenrys
     double tweeterImpedance = 8; // Ohms
     double wooferImpedance = 8;  // Ohms
 

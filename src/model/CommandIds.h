@@ -1,7 +1,8 @@
 #pragma once
 
 // Command ids of the project document's menu commands.
-namespace cw::cmd {
+namespace cw::cmd
+{
 
 // Response switches and models
 inline constexpr int FrequencyResponse = 32783;

@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace cw::CompleteDriver {
+namespace cw::CompleteDriver
+{
 
 void NominalDiameter(DriverParams& d)
 {

@@ -5,7 +5,8 @@
 // The derived-value rules: each fills one missing driver value (0 means "not given") and, where
 // the rule says so, leaves a NOTE line in the driver's description. Callers apply each rule at its
 // own point (after a driver is opened, before an excursion response, at the start of a response).
-namespace cw::CompleteDriver {
+namespace cw::CompleteDriver
+{
 
 inline constexpr const char* kXmaxNote =
     "\r\nNOTE: X(max) was estimated based on the nominal driver diameter.";
@@ -16,10 +17,14 @@ inline constexpr const char* kEfficiencyNote =
 inline constexpr const char* kSplFromEfficiencyNote =
     "\r\nNOTE: The driver's SPL rating was calculated from its reference efficiency.";
 inline constexpr const char* kSplFromSmallSignalNote =
-    "\r\nNOTE: The driver's efficiency and SPL rating were calculated from its f(s), V(as) and Q(es).";
+    "\r\nNOTE: The driver's efficiency and SPL rating were calculated from its f(s), V(as) and "
+    "Q(es).";
 
 // A test for "not given": exactly 0, and also NaN.
-inline bool IsUnset(double v) { return !(v < 0 || v > 0); }
+inline bool IsUnset(double v)
+{
+    return !(v < 0 || v > 0);
+}
 
 // Estimation step 1: nominal diameter in mm from inches.
 void NominalDiameter(DriverParams& d);

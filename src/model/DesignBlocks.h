@@ -4,7 +4,8 @@
 // switching the box type keeps the values of the others. Paired fields hold one quantity in
 // both unit systems.
 
-namespace cw {
+namespace cw
+{
 
 // 2nd order closed box.
 struct ClosedBox2 {
@@ -37,7 +38,7 @@ struct ClosedBox3 {
     double fc = 0; // Hz
     double alpha = 0;
     double qb = 7;
-    double wb = 0.5;   // m
+    double wb = 0.5;    // m
     double c1 = 100000; // microfarads, series capacitor
 
     template <class Self, class Visit> static void Fields(Self& b, Visit&& visit)
@@ -143,8 +144,8 @@ struct BandpassBox4 : BandpassCommon {
 
 // 5th order asymmetric bandpass box: with a series inductor.
 struct BandpassBox5 : BandpassCommon {
-    double qb2 = 1000; // enclosure loss
-    double wb = 0.5;   // m
+    double qb2 = 1000;    // enclosure loss
+    double wb = 0.5;      // m
     double l1 = 0.000001; // millihenrys, series inductor
 
     template <class Self, class Visit> static void Fields(Self& b, Visit&& visit)

@@ -2,11 +2,13 @@
 
 #include <string>
 
-namespace cw {
+namespace cw
+{
 
 // Everything the project document asks of the windows that show it. The Qt layer implements it;
 // the command-line tool and the tests have their own. The document never calls a window directly.
-class DocWindows {
+class DocWindows
+{
 public:
     virtual ~DocWindows() = default;
 
@@ -38,7 +40,8 @@ public:
 };
 
 // Windows that are not there: every request is ignored, and questions are answered Cancel.
-class NoWindows final : public DocWindows {
+class NoWindows final : public DocWindows
+{
 public:
     void ShowMessage(const std::string&) override {}
     bool AskOkCancel(const std::string&) override { return false; }

@@ -1,6 +1,7 @@
 #include "model/DriverParams.h"
 
-namespace cw {
+namespace cw
+{
 
 DriverParams SampleDriver()
 {

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-namespace cw {
+namespace cw
+{
 
 // One loudspeaker driver. A real value of exactly 0 means "not given". The field order is the
 // stored order of the driver (record copies and driver files follow it).

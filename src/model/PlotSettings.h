@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace cw {
+namespace cw
+{
 
 // The plot's frequency limits and the five vertical scales.
 struct PlotSettings {

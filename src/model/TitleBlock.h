@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace cw {
+namespace cw
+{
 
 // The title block printed on reports.
 struct TitleBlock {

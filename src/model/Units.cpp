@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace cw {
+namespace cw
+{
 
-namespace {
+namespace
+{
 
 // Truncation toward zero in double precision. A 32-bit integer conversion would give the same
 // result wherever it does not overflow, and undefined behaviour where it does.
@@ -55,16 +57,49 @@ double RoundSignificant(double x, int n)
     return value;
 }
 
-double InchesToMm(double inches) { return Round5(inches * 25.4); }
-double MmToInches(double mm) { return Round5(mm / 25.4); }
-double CuFtToLiters(double cuFt) { return Round5(cuFt * 28.316847); }
-double LitersToCuFt(double liters) { return Round5(liters / 28.316847); }
-double SqInToSqM(double sqIn) { return Round5(sqIn * 0.00064516); }
-double SqMToSqIn(double sqM) { return Round5(sqM / 0.00064516); }
-double SqInToSqCm(double sqIn) { return Round5(sqIn * 6.4516); }
-double SqCmToSqIn(double sqCm) { return Round5(sqCm / 6.4516); }
-double MetresToFeet(double metres) { return Round5(metres * 3.2808); }
-double FeetToMetres(double feet) { return Round5(feet / 3.2808); }
-double InchesToMetres(double inches) { return InchesToMm(inches) / 1000; }
+double InchesToMm(double inches)
+{
+    return Round5(inches * 25.4);
+}
+double MmToInches(double mm)
+{
+    return Round5(mm / 25.4);
+}
+double CuFtToLiters(double cuFt)
+{
+    return Round5(cuFt * 28.316847);
+}
+double LitersToCuFt(double liters)
+{
+    return Round5(liters / 28.316847);
+}
+double SqInToSqM(double sqIn)
+{
+    return Round5(sqIn * 0.00064516);
+}
+double SqMToSqIn(double sqM)
+{
+    return Round5(sqM / 0.00064516);
+}
+double SqInToSqCm(double sqIn)
+{
+    return Round5(sqIn * 6.4516);
+}
+double SqCmToSqIn(double sqCm)
+{
+    return Round5(sqCm / 6.4516);
+}
+double MetresToFeet(double metres)
+{
+    return Round5(metres * 3.2808);
+}
+double FeetToMetres(double feet)
+{
+    return Round5(feet / 3.2808);
+}
+double InchesToMetres(double inches)
+{
+    return InchesToMm(inches) / 1000;
+}
 
 } // namespace cw

@@ -1,12 +1,13 @@
 #include "model/Units.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
-namespace cw {
-namespace {
+namespace cw
+{
+namespace
+{
 
 TEST(Rounding, ExamplesFromEachBand)
 {

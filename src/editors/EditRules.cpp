@@ -1,0 +1,145 @@
+#include "editors/EditRules.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace cw::edit
+{
+
+namespace
+{
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view SkipBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+// Length of the decimal number at the start of text (sign, digits, point, exponent), 0 if none.
+std::size_t DecimalPrefix(std::string_view text)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0;
+    // An exponent counts only when digits follow it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        const std::size_t start = j;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            ++j;
+        if (j > start)
+            i = j;
+    }
+    return i;
+}
+
+// Converts a validated decimal number; nothing when it does not fit a double.
+std::optional<double> Convert(std::string_view number)
+{
+    bool negative = false;
+    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
+        negative = number.front() == '-';
+        number.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc{} || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+// The part after the number may hold only blanks and tabs.
+bool OnlyBlanks(std::string_view rest)
+{
+    for (char c : rest) {
+        if (!IsBlank(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<double> ParseNumber(std::string_view text)
+{
+    text = SkipBlanks(text);
+    const std::size_t length = DecimalPrefix(text);
+    if (length == 0 || !OnlyBlanks(text.substr(length)))
+        return std::nullopt;
+    const auto value = Convert(text.substr(0, length));
+    if (!value || (*value == 0 && text.front() != '0'))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> ParseInteger(std::string_view text)
+{
+    text = SkipBlanks(text);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t digitsStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i == digitsStart || !OnlyBlanks(text.substr(i)))
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (std::size_t k = digitsStart; k < i; ++k) {
+        magnitude = magnitude * 10 + (text[k] - '0');
+        if (magnitude > 2147483648LL)
+            return std::nullopt;
+    }
+    const std::int64_t value = text.front() == '-' ? -magnitude : magnitude;
+    if (value > 2147483647LL || (value == 0 && text.front() != '0'))
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+double LeadingNumber(std::string_view text)
+{
+    text = SkipBlanks(text);
+    const std::size_t length = DecimalPrefix(text);
+    if (length == 0)
+        return 0;
+    return Convert(text.substr(0, length)).value_or(0);
+}
+
+bool PassesEditGuard(std::string_view text)
+{
+    return text == "0" || LeadingNumber(text) != 0;
+}
+
+std::string FormatNumber(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", 15, value);
+    return buffer;
+}
+
+std::string FormatShown(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%1.4G", value);
+    return buffer;
+}
+
+} // namespace cw::edit

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The rules every edit field of the program follows: how a text becomes a stored value, which
+// texts are left alone while the user is still typing, and how values are shown.
+namespace cw::edit
+{
+
+inline constexpr const char* kEnterNumber = "Please enter a number.";
+inline constexpr const char* kEnterInteger = "Please enter an integer.";
+
+// The number rule: blanks and tabs, a decimal real (sign, digits, point, exponent), blanks and
+// tabs. A zero value is accepted only when the first non-blank character is the digit 0, so an
+// empty text, a lone sign, "-0" or ".0" are refused, while "0" and "0.0" are taken. Values too
+// large for a double are refused too.
+std::optional<double> ParseNumber(std::string_view text);
+
+// The integer rule: blanks and tabs, an optional sign and decimal digits, blanks and tabs; zero
+// only when the first non-blank character is 0; the value must fit a 32-bit integer.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+// The forgiving conversion used while typing: the leading number of the text, 0 when there is
+// none (an empty text, a lone sign, letters).
+double LeadingNumber(std::string_view text);
+
+// True when a changed field should be taken: its text is exactly "0" or it reads as a number
+// other than zero. Empty texts, a lone sign, "." or "0." are still being typed.
+bool PassesEditGuard(std::string_view text);
+
+// A value loaded into an edit field: up to 15 significant digits, the shorter of plain and
+// exponent notation ("%.*g" with precision 15).
+std::string FormatNumber(double value);
+
+// A calculated value shown in a field: four significant digits ("%1.4G").
+std::string FormatShown(double value);
+
+} // namespace cw::edit

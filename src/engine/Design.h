@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/CSpkSys.h"
+
+// The design steps of the six alignments. Each works on one system record (the document passes its
+// workbench) and on the design block of the record's current box type only; a step that does not
+// apply to that box type does nothing.
+//
+// The formulas divide by the box volume, by Q(tc)² - Q(ts)² and by the vent constant. Where the
+// inputs make a result infinite, NaN or (for a volume) not positive, the step writes nothing and
+// returns false, so that no unusable value replaces a designed one; true otherwise, also when the
+// step does not apply.
+namespace cw::engine
+{
+
+// Closed-box Q from the box volume (V(B) or V(B1)).
+bool CalcQtc(CSpkSys& s);
+// Closed-box resonance from the volume; closed boxes only.
+bool CalcFc(CSpkSys& s);
+// Compliance ratio V(as) / volume per driver.
+bool CalcAlpha(CSpkSys& s);
+// Box volume for the wanted Q(tc), in liters and its cubic-feet twin.
+bool CalcBoxVolume(CSpkSys& s);
+// Completes the driver's diameter, X(max) and S(D) with their NOTE lines, then the minimum vent
+// area of the vented and bandpass boxes.
+bool EstimateDriverAndVent(CSpkSys& s);
+// Vent length for the entered vent area; vented and bandpass boxes.
+bool CalcVentLength(CSpkSys& s);
+// Vent area for the entered vent length; vented and bandpass boxes.
+bool CalcVentArea(CSpkSys& s);
+
+// V(as) in liters divided by the isobaric factor; fills vasLiters from vasCuFt first when it is 0.
+double EffectiveVasLiters(CSpkSys& s);
+
+} // namespace cw::engine

@@ -1,0 +1,66 @@
+#include "editors/EditRules.h"
+
+#include <gtest/gtest.h>
+
+namespace cw::edit
+{
+namespace
+{
+
+TEST(NumberRule, AcceptsDecimalRealsWithBlanksAround)
+{
+    EXPECT_EQ(ParseNumber("41"), 41);
+    EXPECT_EQ(ParseNumber("  \t0.707 "), 0.707);
+    EXPECT_EQ(ParseNumber("-3.5e2"), -350);
+    EXPECT_EQ(ParseNumber("+2"), 2);
+    EXPECT_EQ(ParseNumber("5."), 5);
+    EXPECT_EQ(ParseNumber(".5"), 0.5);
+    EXPECT_EQ(ParseNumber("0"), 0);
+    EXPECT_EQ(ParseNumber("0.0"), 0);
+    EXPECT_EQ(ParseNumber("1E-3"), 0.001);
+}
+
+TEST(NumberRule, RefusesWhatIsNotWhollyANumber)
+{
+    for (const char* text : {"", " ", "-", "+", ".", "-0", ".0", "abc", "12abc", "1,5", "1 2",
+                             "0x10", "inf", "nan", "1e999", "e5", "--1"})
+        EXPECT_FALSE(ParseNumber(text).has_value()) << '"' << text << '"';
+}
+
+TEST(IntegerRule, AcceptsWholeNumbersOnly)
+{
+    EXPECT_EQ(ParseInteger("2"), 2);
+    EXPECT_EQ(ParseInteger(" -7\t"), -7);
+    EXPECT_EQ(ParseInteger("0"), 0);
+    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+    EXPECT_EQ(ParseInteger("-2147483648"), INT32_MIN);
+    for (const char* text : {"", "2.5", "-", "-0", "+0", "1e2", "2147483648", "99999999999", "x"})
+        EXPECT_FALSE(ParseInteger(text).has_value()) << '"' << text << '"';
+}
+
+TEST(EditGuard, LetsThroughZeroAndNonZeroValuesOnly)
+{
+    EXPECT_TRUE(PassesEditGuard("0"));
+    EXPECT_TRUE(PassesEditGuard("2"));
+    EXPECT_TRUE(PassesEditGuard("-1"));
+    EXPECT_TRUE(PassesEditGuard("3x")); // reads as 3; the store then refuses it
+    for (const char* text : {"", "-", "+", ".", "0.", "0.0", "-0", " ", "abc"})
+        EXPECT_FALSE(PassesEditGuard(text)) << '"' << text << '"';
+    EXPECT_EQ(LeadingNumber("12.5 dB"), 12.5);
+}
+
+TEST(Formats, LoadedAndShownValues)
+{
+    EXPECT_EQ(FormatNumber(56.634), "56.634");
+    EXPECT_EQ(FormatNumber(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FormatNumber(1e-7), "1e-07");
+    EXPECT_EQ(FormatNumber(100000), "100000");
+    EXPECT_EQ(FormatShown(83.19), "83.19");
+    EXPECT_EQ(FormatShown(0.70712), "0.7071");
+    EXPECT_EQ(FormatShown(9.8424), "9.842");
+    EXPECT_EQ(FormatShown(0.0000123), "1.23E-05");
+    EXPECT_EQ(FormatShown(59.16), "59.16");
+}
+
+} // namespace
+} // namespace cw::edit
