@@ -68,7 +68,9 @@ struct Scale {
     double divisions; // rows are (top - bottom) / divisions apart
     int lastRow;      // rows 0 .. lastRow are labelled
     std::function<std::string(int)> label;
-    std::vector<std::pair<const char*, double>> names; // texts and their x
+    // The name and, for the right scales, its unit: each with its x. The unit goes one line
+    // under the name, as the two would overlap on one line.
+    std::vector<std::pair<const char*, double>> names;
     Color nameColor;
 };
 
@@ -89,9 +91,11 @@ void DrawScale(Canvas& canvas, const Scale& s, Color text, double ch)
         canvas.TextOut(s.column, y, s.label(j));
     }
     canvas.SetTextColor(s.nameColor);
+    double y = row0 - 0.8 * ch;
     for (const auto& [name, x] : s.names) {
         canvas.SetTextAlign(x < kFrameLeft ? TextAlign::Right : TextAlign::Left);
-        canvas.TextOut(x, row0 - 0.8 * ch, name);
+        canvas.TextOut(x, y, name);
+        y -= ch;
     }
 }
 

@@ -178,6 +178,7 @@ TEST(PlotPainter, RelativeMagnitudeAndExcursionScales)
     EXPECT_NEAR(name->anchorX(), kFrameRight + 0.8 * cw, 1e-9);
     EXPECT_EQ(name->textColor, (Color{224, 0, 82}));
     EXPECT_NEAR(f.canvas.FindText("mm")->anchorX(), kFrameRight + 2.5 * cw, 1e-9);
+    EXPECT_NEAR(f.canvas.FindText("mm")->from.y, name->from.y - ch, 1e-9);
 
     // The -3 dB and -10 dB guides, dashed, thin and black.
     std::set<double> dashed;
