@@ -1,0 +1,225 @@
+#include "editors/ui/BoxPanelView.h"
+
+#include "editors/EditRules.h"
+#include "model/Units.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace cw::ui
+{
+
+BoxPanelView::BoxPanelView(BoxType type, CSpkSysDoc& doc, const AppSettings& settings,
+                           QWidget* parent)
+    : PanelView(doc, settings, parent), type_(type)
+{
+    setWindowTitle(QString::fromUtf8(BoxTypeName(type).data()));
+}
+
+BoxPanelView::Field& BoxPanelView::AddField(const QString& title, const QString& symbol,
+                                            Quantity quantity, Accessor metric, Accessor english,
+                                            const QString& unit, bool readOnly, bool shortInMetric)
+{
+    auto field = std::make_unique<Field>();
+    field->row = AddRow(title, symbol, unit, readOnly);
+    field->quantity = quantity;
+    field->metric = std::move(metric);
+    field->english = std::move(english);
+    field->shortInMetric = shortInMetric;
+    Field* f = field.get();
+    binder_->BindReal(f->row.edit, [this, f]() -> double& { return Shown(*f); });
+    fields_.push_back(std::move(field));
+    return *f;
+}
+
+double& BoxPanelView::Shown(Field& f)
+{
+    if (f.quantity == Quantity::Fixed || metric())
+        return f.metric(wb());
+    return f.english(wb());
+}
+
+QLineEdit* BoxPanelView::field(const QString& symbol) const
+{
+    for (const auto& f : fields_) {
+        if (f->row.symbol->text() == symbol)
+            return f->row.edit;
+    }
+    return nullptr;
+}
+
+QString BoxPanelView::unitLabel(const QString& symbol) const
+{
+    for (const auto& f : fields_) {
+        if (f->row.symbol->text() == symbol)
+            return f->row.unit->text();
+    }
+    return {};
+}
+
+void BoxPanelView::SetUnits()
+{
+    const bool m = metric();
+    for (auto& f : fields_) {
+        switch (f->quantity) {
+        case Quantity::Volume:
+            f->row.unit->setText(m ? "liters" : "cu ft");
+            break;
+        case Quantity::Area:
+            f->row.unit->setText(m ? "sq m" : "sq in");
+            break;
+        case Quantity::Length:
+            f->row.unit->setText(m ? "m" : "in");
+            break;
+        case Quantity::Fixed:
+            break;
+        }
+    }
+}
+
+void BoxPanelView::LoadFields()
+{
+    PanelView::LoadFields();
+    if (!metric())
+        return;
+    // Metric vent sizes and series components would otherwise show long fractions.
+    for (auto& f : fields_) {
+        if (f->shortInMetric)
+            ShowField(f.get());
+    }
+}
+
+void BoxPanelView::ShowField(Field* f)
+{
+    if (f)
+        binder_->Show(f->row.edit, Shown(*f));
+}
+
+void BoxPanelView::TwinUpdate(Field& f)
+{
+    CSpkSys& s = wb();
+    double& m = f.metric(s);
+    double& e = f.english(s);
+    const bool fromMetric = metric();
+    switch (f.quantity) {
+    case Quantity::Volume:
+        fromMetric ? e = LitersToCuFt(m) : m = CuFtToLiters(e);
+        break;
+    case Quantity::Area:
+        fromMetric ? e = SqMToSqIn(m) : m = SqInToSqM(e);
+        break;
+    case Quantity::Length:
+        fromMetric ? e = MmToInches(m * 1000) : m = InchesToMm(e) / 1000;
+        break;
+    case Quantity::Fixed:
+        break;
+    }
+}
+
+void BoxPanelView::OnVolumeEdited(Field& volume, bool closedBox)
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    TwinUpdate(volume);
+    const QString why = tr("The box volume must be greater than 0; Q(tc) and the values that "
+                           "follow from it were kept.");
+    if (closedBox) {
+        if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
+                      why))
+            return;
+        ShowField(qtc_);
+        ShowField(fc_);
+        ShowField(alpha_);
+    } else {
+        if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha}, why))
+            return;
+        ShowField(qtc_);
+    }
+    emit statusMessage({});
+}
+
+void BoxPanelView::OnQtcEdited(bool closedBox)
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    const QString why = tr("Q(tc) must be greater than the driver's Q(ts) of %1; the box volume "
+                           "was kept.")
+                            .arg(QString::fromStdString(edit::FormatNumber(wb().driver.qts)));
+    // A negative Q(tc) would also give a volume, that of its magnitude: refuse it with the rest.
+    if (!(Shown(*qtc_) > wb().driver.qts)) {
+        wb() = before;
+        emit statusMessage(why);
+        return;
+    }
+    if (closedBox) {
+        if (!RunSteps(before,
+                      {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
+                      why))
+            return;
+        ShowField(volume_);
+        ShowField(fc_);
+        ShowField(alpha_);
+    } else {
+        if (!RunSteps(before, {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha}, why))
+            return;
+        ShowField(volume_);
+    }
+    emit statusMessage({});
+}
+
+void BoxPanelView::OnVentAreaEdited()
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    TwinUpdate(*sv_);
+    if (!RunSteps(before, {&CSpkSysDoc::CalcVentLength},
+                  tr("The vent length needs a box volume, a box frequency and a vent area "
+                     "large enough for a positive length; it was kept.")))
+        return;
+    ShowField(lv_);
+    emit statusMessage({});
+}
+
+void BoxPanelView::OnVentLengthEdited()
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    TwinUpdate(*lv_);
+    if (!RunSteps(before, {&CSpkSysDoc::CalcVentArea},
+                  tr("The vent area needs a box volume and a box frequency greater than 0 and "
+                     "a vent length of at least 0; it was kept.")))
+        return;
+    ShowField(sv_);
+    emit statusMessage({});
+}
+
+void BoxPanelView::OnBoxFrequencyEdited()
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    if (!RunSteps(before, {&CSpkSysDoc::EstimateDriverAndVent},
+                  tr("The minimum vent area could not be estimated; it was kept.")))
+        return;
+    ShowField(svMin_);
+    // The minimum vent area just shown is stored back with the panel.
+    StorePanel();
+    emit statusMessage({});
+}
+
+void BoxPanelView::OnPlainEdited()
+{
+    StorePanel();
+}
+
+void BoxPanelView::OnTwinEdited(Field& f)
+{
+    if (StorePanel())
+        TwinUpdate(f);
+}
+
+} // namespace cw::ui

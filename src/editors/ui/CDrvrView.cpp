@@ -1,0 +1,179 @@
+#include "editors/ui/CDrvrView.h"
+
+#include "editors/EditRules.h"
+#include "model/Units.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+
+namespace cw::ui
+{
+
+CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
+    : PanelView(doc, settings, parent)
+{
+    setWindowTitle("Driver and System Parameters");
+    heading_ = new QLabel(this);
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    grid_->addWidget(heading_, 0, 0, 1, 8);
+
+    // The driver's own values, shown only: three rows of two.
+    shown_[0] = AddShownRow(1, 0, "f(s) =", "Hz");
+    shown_[1] = AddShownRow(2, 0, "Q(ts) =", {});
+    shown_[2] = AddShownRow(3, 0, "V(as) =", {});
+    shown_[3] = AddShownRow(1, 4, "Diam. =", {});
+    shown_[4] = AddShownRow(2, 4, "P(t) =", "W");
+    shown_[5] = AddShownRow(3, 4, "1W/1m SPL =", "dB");
+    grid_->setRowMinimumHeight(4, 12);
+
+    // The system values edited here.
+    nextRow_ = 5;
+    drivers_ = AddRow("No. Drivers", "N =", {}, false);
+    nextRow_ = 5;
+    splDistance_ =
+        Row{new QLabel("SPL @", this), nullptr, new QLineEdit(this), new QLabel("m", this)};
+    feetOpen_ = new QLabel("(", this);
+    splFeet_ = new QLineEdit(this);
+    feetClose_ = new QLabel("ft)", this);
+    grid_->addWidget(splDistance_.title, 5, 4);
+    grid_->addWidget(splDistance_.edit, 5, 5);
+    grid_->addWidget(splDistance_.unit, 5, 6);
+    auto* feet = new QHBoxLayout;
+    feet->addWidget(feetOpen_);
+    feet->addWidget(splFeet_);
+    feet->addWidget(feetClose_);
+    grid_->addLayout(feet, 6, 4, 1, 3);
+    nextRow_ = 7;
+    inputPower_ = AddRow("Input Power", "P(in) =", "W", false);
+    for (QLineEdit* e : {splDistance_.edit, splFeet_}) {
+        e->installEventFilter(this);
+        e->setMinimumWidth(60);
+    }
+    grid_->setColumnMinimumWidth(3, 24);
+    grid_->setRowStretch(8, 1);
+
+    binder_->BindInteger(drivers_.edit, [this]() -> std::int32_t& { return wb().driverCount; });
+    binder_->BindReal(splDistance_.edit, [this]() -> double& { return wb().splDistanceM; });
+    binder_->BindReal(splFeet_, nullptr);
+    binder_->BindReal(inputPower_.edit, [this]() -> double& { return wb().inputPower; });
+
+    binder_->OnGuardedEdit(drivers_.edit, [this] { OnDriversEdited(); });
+    binder_->OnGuardedEdit(splDistance_.edit, [this] { OnMetresEdited(); });
+    binder_->OnGuardedEdit(splFeet_, [this] { OnFeetEdited(); });
+    binder_->OnGuardedEdit(inputPower_.edit, [this] { StorePanel(); });
+
+    UpdateFromDocument();
+}
+
+PanelView::Row CDrvrView::AddShownRow(int row, int column, const QString& symbol,
+                                      const QString& unit)
+{
+    Row r;
+    r.symbol = new QLabel(symbol, this);
+    r.symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    r.edit = new QLineEdit(this);
+    r.edit->setReadOnly(true);
+    r.edit->setFocusPolicy(Qt::NoFocus);
+    r.edit->setMinimumWidth(60);
+    r.unit = new QLabel(unit, this);
+    grid_->addWidget(r.symbol, row, column + 1);
+    grid_->addWidget(r.edit, row, column + 2);
+    grid_->addWidget(r.unit, row, column + 3);
+    return r;
+}
+
+QString CDrvrView::shownUnit(int index) const
+{
+    return shown_[index].unit->text();
+}
+
+void CDrvrView::SetUnits()
+{
+    const bool m = metric();
+    shown_[2].unit->setText(m ? "liters" : "cu ft");
+    shown_[3].unit->setText(m ? "mm" : "in");
+    // The feet copy of the SPL distance is there with the English preference only.
+    feetOpen_->setText(m ? QString() : "(");
+    feetClose_->setText(m ? QString() : "ft)");
+    splFeet_->setVisible(!m);
+    binder_->Rebind(
+        splFeet_,
+        m ? FieldBinder::RealField{} : [this]() -> double& { return wb().splDistanceFt; });
+}
+
+void CDrvrView::LoadFields()
+{
+    const DriverParams& d = wb().driver;
+    const bool m = metric();
+    heading_->setText(QString::fromStdString(d.manufacturer + "  " + d.model));
+    const double shown[6] = {
+        d.fs, d.qts, m ? d.vasLiters : d.vasCuFt, m ? d.nominalDiameterMm : d.nominalDiameterIn,
+        d.pt, d.spl};
+    for (int i = 0; i < 6; ++i)
+        binder_->SetText(shown_[i].edit, QString::fromStdString(edit::FormatNumber(shown[i])));
+    PanelView::LoadFields();
+}
+
+void CDrvrView::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // The feet copy always follows the metres, at four digits.
+    const double feet = Round4(wb().splDistanceM * 3.2808);
+    if (feet != wb().splDistanceFt) {
+        wb().splDistanceFt = feet;
+        // The field follows after the paint, never from inside it, and never while the user
+        // is typing in it.
+        QTimer::singleShot(0, this, [this] {
+            if (!metric() && !splFeet_->hasFocus())
+                binder_->SetText(splFeet_,
+                                 QString::fromStdString(edit::FormatNumber(wb().splDistanceFt)));
+        });
+    }
+
+    // Two separators: under the driver's values, and between the number of drivers and the
+    // SPL distance.
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::Mid));
+    const QRect top = grid_->cellRect(4, 0);
+    const int y = top.center().y();
+    p.drawLine(0, y, width(), y);
+    const int x = (grid_->cellRect(5, 3).right() + grid_->cellRect(5, 4).left()) / 2;
+    p.drawLine(x, y, x, grid_->cellRect(6, 4).bottom());
+}
+
+void CDrvrView::OnDriversEdited()
+{
+    const CSpkSys before = wb();
+    if (!StorePanel())
+        return;
+    if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
+                  tr("The number of drivers must leave a box volume greater than 0 per driver; "
+                     "the design was kept.")))
+        return;
+    emit statusMessage({});
+    doc_.windows().RefreshWorkbenchPanel();
+}
+
+void CDrvrView::OnMetresEdited()
+{
+    if (!StorePanel())
+        return;
+    wb().splDistanceFt = Round5(wb().splDistanceM * 3.2808);
+    if (!metric())
+        binder_->Show(splFeet_, wb().splDistanceFt);
+}
+
+void CDrvrView::OnFeetEdited()
+{
+    if (!StorePanel())
+        return;
+    wb().splDistanceM = Round5(wb().splDistanceFt / 3.2808);
+    binder_->Show(splDistance_.edit, wb().splDistanceM);
+}
+
+} // namespace cw::ui

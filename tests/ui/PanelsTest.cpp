@@ -1,0 +1,204 @@
+#include "editors/ui/BoxPanels.h"
+#include "editors/ui/CDrvrView.h"
+#include "model/CommandIds.h"
+#include "model/Units.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace cw::ui
+{
+namespace
+{
+
+class PanelTest : public ::testing::Test
+{
+protected:
+    // Replaces a field's text the way a user does: select all, then type.
+    static void Type(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, text);
+    }
+    template <class Panel> std::unique_ptr<Panel> Make()
+    {
+        auto panel = std::make_unique<Panel>(*doc, settings);
+        panel->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+        return panel;
+    }
+
+    std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
+    AppSettings settings;
+};
+
+TEST_F(PanelTest, ClosedBoxVolumeInCubicFeetDesignsTheBox)
+{
+    auto panel = Make<C2OCBVw>();
+    Type(panel->field("V(B) ="), "2");
+    const ClosedBox2& b = doc->workbench().closed2;
+    EXPECT_EQ(b.vbCuFt, 2);
+    EXPECT_DOUBLE_EQ(b.vbLiters, 56.634);
+    EXPECT_NEAR(b.qtc, 0.49 * std::sqrt(90 / 56.634 + 1), 1e-4);
+    EXPECT_NEAR(b.fc, 41 * std::sqrt(90 / 56.634 + 1), 1e-2);
+    EXPECT_DOUBLE_EQ(b.alpha, Round4(90 / 56.634));
+    EXPECT_EQ(panel->field("Q(tc) =")->text(), "0.7885");
+    EXPECT_EQ(panel->field("F(sc) =")->text(), "65.97");
+    EXPECT_EQ(panel->field("Alpha =")->text(), "1.589");
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(PanelTest, QtcTypedShowsTheDesignedVolume)
+{
+    auto panel = Make<C2OCBVw>();
+    Type(panel->field("Q(tc) ="), "0.707");
+    const ClosedBox2& b = doc->workbench().closed2;
+    EXPECT_DOUBLE_EQ(b.vbLiters, 83.19);
+    EXPECT_DOUBLE_EQ(b.vbCuFt, 2.9379);
+    EXPECT_EQ(panel->field("V(B) =")->text(), "2.938");
+    EXPECT_EQ(panel->field("F(sc) =")->text(), "59.16");
+    EXPECT_EQ(panel->field("Alpha =")->text(), "1.082");
+}
+
+TEST_F(PanelTest, QtcAtOrBelowQtsKeepsTheDesign)
+{
+    auto panel = Make<C2OCBVw>();
+    Type(panel->field("Q(tc) ="), "0.707");
+    QSignalSpy status(panel.get(), &PanelView::statusMessage);
+    const ClosedBox2 designed = doc->workbench().closed2;
+    for (const char* text : {"0.49", "0.3", "-1"}) {
+        Type(panel->field("Q(tc) ="), text);
+        EXPECT_EQ(doc->workbench().closed2, designed) << text;
+        EXPECT_TRUE(status.last().at(0).toString().contains("Q(ts)")) << text;
+    }
+    EXPECT_TRUE(std::isfinite(doc->workbench().closed2.vbLiters));
+}
+
+TEST_F(PanelTest, ClearingAFieldChangesNothing)
+{
+    auto panel = Make<C2OCBVw>();
+    doc->workbench().closed2.vbLiters = 50;
+    panel->UpdateFromDocument();
+    const CSpkSys before = doc->workbench();
+    Type(panel->field("V(B) ="), "");
+    Type(panel->field("V(B) ="), "-");
+    Type(panel->field("V(B) ="), ".");
+    EXPECT_EQ(doc->workbench().closed2, before.closed2);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(PanelTest, UnparsableTextIsRefusedWithAMessage)
+{
+    auto panel = Make<C2OCBVw>();
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->text();
+            box->accept();
+        }
+    });
+    Type(panel->field("V(B) ="), "3x");
+    EXPECT_EQ(seen, "Please enter a number.");
+    EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3); // what was typed before the letter stays
+}
+
+TEST_F(PanelTest, DriverPanelNumberOfDriversAndSplDistance)
+{
+    auto panel = Make<CDrvrView>();
+    Type(panel->driversField(), "0");
+    EXPECT_EQ(doc->workbench().driverCount, 0);
+
+    Type(panel->splDistanceField(), "3");
+    EXPECT_DOUBLE_EQ(doc->workbench().splDistanceFt, 9.8424);
+    EXPECT_EQ(panel->splFeetField()->text(), "9.842");
+
+    panel->repaint();
+    EXPECT_DOUBLE_EQ(doc->workbench().splDistanceFt, Round4(3 * 3.2808));
+
+    Type(panel->splFeetField(), "6.5616");
+    EXPECT_DOUBLE_EQ(doc->workbench().splDistanceM, 2);
+    EXPECT_EQ(panel->splDistanceField()->text(), "2");
+}
+
+TEST_F(PanelTest, VentAreaAndLengthRoundTrip)
+{
+    doc->OnCommand(cmd::Box4OVB);
+    auto panel = Make<C4OVBVw>();
+    Type(panel->field("V(B) ="), "2");
+    Type(panel->field("F(B) ="), "40");
+    EXPECT_EQ(panel->field("S(v)min =")->text(), "7.44");
+    Type(panel->field("S(v) ="), "7");
+    const VentedBox4& b = doc->workbench().vented4;
+    EXPECT_DOUBLE_EQ(b.lvIn, 3.738);
+    EXPECT_DOUBLE_EQ(b.lvM, 0.094957);
+    EXPECT_EQ(panel->field("L(v) =")->text(), "3.738");
+    Type(panel->field("L(v) ="), "3.738");
+    EXPECT_DOUBLE_EQ(b.svSqIn, 6.999);
+    EXPECT_EQ(panel->field("S(v) =")->text(), "6.999");
+}
+
+TEST_F(PanelTest, BandpassRearVolumeGivesQtc)
+{
+    doc->OnCommand(cmd::Box5OABP);
+    auto panel = Make<C5OABPVw>();
+    Type(panel->field("V(B1) ="), "2");
+    const BandpassBox5& b = doc->workbench().bandpass5;
+    EXPECT_DOUBLE_EQ(b.vb1Liters, 56.634);
+    EXPECT_EQ(panel->field("Q(tc) =")->text(), "0.7885");
+    EXPECT_DOUBLE_EQ(b.alpha, Round4(90 / 56.634));
+    Type(panel->field("V(B2) ="), "1");
+    EXPECT_DOUBLE_EQ(b.vb2Liters, 28.317);
+}
+
+TEST_F(PanelTest, MetricPreferenceRelabelsAndShortensVentFields)
+{
+    doc->OnCommand(cmd::Box6OSBP);
+    doc->workbench().bandpass6.svSqM = 0.00451612903;
+    auto panel = Make<C6OSBPVw>();
+    auto driver = Make<CDrvrView>();
+    EXPECT_EQ(panel->unitLabel("V(B1) ="), "cu ft");
+    EXPECT_EQ(panel->unitLabel("S(v) ="), "sq in");
+    EXPECT_EQ(driver->shownUnit(2), "cu ft");
+    EXPECT_TRUE(driver->splFeetField()->isVisible());
+
+    settings.units = UnitsPreference::Metric;
+    panel->UpdateFromDocument();
+    driver->UpdateFromDocument();
+    EXPECT_EQ(panel->unitLabel("V(B1) ="), "liters");
+    EXPECT_EQ(panel->unitLabel("S(v) ="), "sq m");
+    EXPECT_EQ(panel->unitLabel("L(v) ="), "m");
+    EXPECT_EQ(panel->field("S(v) =")->text(), "0.004516");
+    EXPECT_EQ(panel->field("C1 =")->text(), "1E+05");
+    EXPECT_EQ(driver->shownUnit(2), "liters");
+    EXPECT_EQ(driver->shownField(2)->text(), "90");
+    EXPECT_FALSE(driver->splFeetField()->isVisible());
+
+    // A metric entry fills the inch copy the vent formulas read.
+    Type(panel->field("S(v) ="), "0.005");
+    EXPECT_DOUBLE_EQ(doc->workbench().bandpass6.svSqIn, SqMToSqIn(0.005));
+}
+
+TEST_F(PanelTest, EveryBoxTypeHasItsPanel)
+{
+    for (BoxType t : kAllBoxTypes) {
+        std::unique_ptr<BoxPanelView> panel(CreateBoxPanel(t, *doc, settings));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->boxType(), t);
+    }
+    EXPECT_EQ(CreateBoxPanel(BoxType::None, *doc, settings), nullptr);
+}
+
+} // namespace
+} // namespace cw::ui
