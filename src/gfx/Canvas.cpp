@@ -55,6 +55,7 @@ void Canvas::SetViewportExt(double cx, double cy)
 
 void Canvas::SetClipRect(const Rect& rect)
 {
+    ClipChanging();
     state_.clipped = true;
     state_.clip = Normalized(rect);
     ClipChanged();
@@ -62,6 +63,7 @@ void Canvas::SetClipRect(const Rect& rect)
 
 void Canvas::ClearClip()
 {
+    ClipChanging();
     state_.clipped = false;
     ClipChanged();
 }
@@ -77,6 +79,8 @@ void Canvas::Restore()
         return;
     const bool clipDiffers =
         saved_.back().clipped != state_.clipped || !(saved_.back().clip == state_.clip);
+    if (clipDiffers)
+        ClipChanging();
     state_ = saved_.back();
     saved_.pop_back();
     if (clipDiffers)

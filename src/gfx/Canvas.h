@@ -173,7 +173,8 @@ protected:
     // The current font's metrics and a text's width, in logical units.
     virtual TextMetrics MeasureFont() const = 0;
     virtual double MeasureText(std::string_view text) const = 0;
-    // The clip of the state changed (set, cleared or restored).
+    // The clip of the state is about to change, and has changed (set, cleared or restored).
+    virtual void ClipChanging() {}
     virtual void ClipChanged() {}
 
 private:

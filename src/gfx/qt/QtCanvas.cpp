@@ -61,6 +61,24 @@ QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device) : Canvas(device), paint
     painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
+QtCanvas::~QtCanvas()
+{
+    Flush();
+}
+
+void QtCanvas::Flush()
+{
+    if (pending_.isEmpty())
+        return;
+    painter_.setPen(DevicePen(pendingPen_, pendingMapping_));
+    QVector<QLineF> lines;
+    lines.reserve(pending_.size());
+    for (qsizetype i = 1; i < pending_.size(); ++i)
+        lines.append(QLineF(pending_[i - 1], pending_[i]));
+    painter_.drawLines(lines);
+    pending_.clear();
+}
+
 DeviceInfo QtCanvas::DescribeDevice(const QPaintDevice& device, bool printing, bool landscape)
 {
     DeviceInfo info;
@@ -86,10 +104,14 @@ QRectF QtCanvas::DeviceRect(const Rect& rect) const
 
 QPen QtCanvas::DevicePen() const
 {
-    const Pen& pen = state().pen;
+    return DevicePen(state().pen, mapping());
+}
+
+QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
+{
     if (pen.style == PenStyle::None)
         return Qt::NoPen;
-    double width = pen.width * std::abs(mapping().scaleX());
+    double width = pen.width * std::abs(mapping.scaleX());
     Qt::PenStyle style = Qt::SolidLine;
     if (pen.style == PenStyle::Dot) {
         style = Qt::DotLine;
@@ -161,12 +183,22 @@ double QtCanvas::MeasureText(std::string_view text) const
 
 void QtCanvas::DrawLine(Point from, Point to)
 {
-    painter_.setPen(DevicePen());
-    painter_.drawLine(Device(from), Device(to));
+    const QPointF a = Device(from);
+    const QPointF b = Device(to);
+    const bool continues = !pending_.isEmpty() && pending_.back() == a &&
+                           pendingPen_ == state().pen && pendingMapping_ == mapping();
+    if (!continues) {
+        Flush();
+        pending_ << a;
+        pendingPen_ = state().pen;
+        pendingMapping_ = mapping();
+    }
+    pending_ << b;
 }
 
 void QtCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)
 {
+    Flush();
     QPolygonF polygon;
     for (const Point& p : points)
         polygon << Device(p);
@@ -178,6 +210,7 @@ void QtCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)
 
 void QtCanvas::DrawEllipse(const Rect& rect, Color fill)
 {
+    Flush();
     painter_.setPen(DevicePen());
     painter_.setBrush(ToQColor(fill));
     painter_.drawEllipse(DeviceRect(rect));
@@ -186,11 +219,13 @@ void QtCanvas::DrawEllipse(const Rect& rect, Color fill)
 
 void QtCanvas::DrawFilledRect(const Rect& rect, Color color)
 {
+    Flush();
     painter_.fillRect(DeviceRect(rect), ToQColor(color));
 }
 
 void QtCanvas::DrawText(Point topLeft, std::string_view text)
 {
+    Flush();
     const DeviceFont& df = CurrentFont();
     painter_.setFont(df.font);
     painter_.setPen(ToQColor(state().textColor));

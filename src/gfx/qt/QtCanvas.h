@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QPainter>
+#include <QPolygonF>
 
 namespace cw::gfx
 {
@@ -17,6 +18,11 @@ class QtCanvas final : public Canvas
 public:
     // The painter must be active on its device; the canvas switches on anti-aliasing.
     QtCanvas(QPainter& painter, DeviceInfo device);
+    // Draws what is still pending; the painter must still be active.
+    ~QtCanvas() override;
+
+    // Draws the lines still held back for drawing together.
+    void Flush();
 
     // The device facts of a paint device (size in its own units, resolution).
     static DeviceInfo DescribeDevice(const QPaintDevice& device, bool printing, bool landscape);
@@ -29,6 +35,7 @@ protected:
     void DrawText(Point topLeft, std::string_view text) override;
     TextMetrics MeasureFont() const override;
     double MeasureText(std::string_view text) const override;
+    void ClipChanging() override { Flush(); }
     void ClipChanged() override;
 
 private:
@@ -40,11 +47,18 @@ private:
     };
     const DeviceFont& CurrentFont() const;
     QPen DevicePen() const;
+    QPen DevicePen(const Pen& pen, const Mapping& mapping) const;
     QRectF DeviceRect(const Rect& rect) const;
     QPointF Device(Point p) const;
 
     QPainter& painter_;
     mutable QHash<QString, DeviceFont> fonts_;
+    // Consecutive lines with one pen, each starting where the last one ended, are drawn in one
+    // call: a curve of hundreds of segments costs one pen set-up. (A polyline would stroke the
+    // whole path at once, which for wide anti-aliased pens is several times slower.)
+    QPolygonF pending_;
+    Pen pendingPen_;
+    Mapping pendingMapping_;
 };
 
 } // namespace cw::gfx

@@ -24,8 +24,10 @@ QString Draw(QPaintDevice& device, bool printing, bool landscape, const DrawFunc
     QPainter painter;
     if (!painter.begin(&device))
         return "The drawing could not be started on its output.";
-    QtCanvas canvas(painter, QtCanvas::DescribeDevice(device, printing, landscape));
-    draw(canvas);
+    {
+        QtCanvas canvas(painter, QtCanvas::DescribeDevice(device, printing, landscape));
+        draw(canvas);
+    } // the canvas draws what it still holds as it goes
     if (!painter.end())
         return "The drawing could not be finished.";
     return {};
