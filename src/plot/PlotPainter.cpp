@@ -322,16 +322,21 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
             }
         }
     }
-    if (d.showExcursion) {
-        const double span = p.excursionSpan;
-        Scale s{kFrameRight + 0.2 * cw,
+    // The right scales: 0 .. span in 15 rows, one decimal for small spans where allowed.
+    auto rightScale = [&](double columnCw, double span, bool decimals, const char* zero,
+                          const char* name, double nameCw, const char* unit, double unitCw,
+                          Color color) {
+        Scale s{kFrameRight + columnCw * cw,
                 TextAlign::Left,
                 kRows,
                 15,
-                SpanLabels(span, span <= 7.5 ? "%4.1f" : "%3.0f", " 0"),
-                {{"Exc", kFrameRight + 0.8 * cw}, {"mm", kFrameRight + 2.5 * cw}},
-                nameColor(c.excursionName)};
+                SpanLabels(span, decimals && span <= 7.5 ? "%4.1f" : "%3.0f", zero),
+                {{name, kFrameRight + nameCw * cw}, {unit, kFrameRight + unitCw * cw}},
+                nameColor(color)};
         DrawScale(canvas, s, c.text, ch);
+    };
+    if (d.showExcursion) {
+        rightScale(0.2, p.excursionSpan, true, " 0", "Exc", 0.8, "mm", 2.5, c.excursionName);
         DrawExcursionLimits(canvas, c, cw, ch);
     }
     if (d.showPhase) {
@@ -349,27 +354,10 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
             DrawScale(canvas, s, c.text, ch);
         }
     }
-    if (d.showDelay) {
-        const double span = p.delaySpan;
-        Scale s{kFrameRight + 5.3 * cw,
-                TextAlign::Left,
-                kRows,
-                15,
-                SpanLabels(span, span <= 7.5 ? "%4.1f" : "%3.0f", "  0"),
-                {{"Dly", kFrameRight + 6.4 * cw}, {"ms", kFrameRight + 8 * cw}},
-                nameColor(c.delayName)};
-        DrawScale(canvas, s, c.text, ch);
-    }
-    if (d.showImpedance) {
-        Scale s{kFrameRight + 10.3 * cw,
-                TextAlign::Left,
-                kRows,
-                15,
-                SpanLabels(p.impedanceSpan, "%3.0f", "  0"),
-                {{"Imp", kFrameRight + 11.8 * cw}, {"Ohm", kFrameRight + 13.1 * cw}},
-                nameColor(c.impedanceName)};
-        DrawScale(canvas, s, c.text, ch);
-    }
+    if (d.showDelay)
+        rightScale(5.3, p.delaySpan, true, "  0", "Dly", 6.4, "ms", 8, c.delayName);
+    if (d.showImpedance)
+        rightScale(10.3, p.impedanceSpan, false, "  0", "Imp", 11.8, "Ohm", 13.1, c.impedanceName);
 }
 
 void PlotPainter::DrawExcursionLimits(Canvas& canvas, const PlotColors& c, double cw, double ch)

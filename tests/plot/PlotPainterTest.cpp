@@ -213,6 +213,30 @@ TEST(PlotPainter, HalfDbAndSmallExcursionFormats)
     EXPECT_EQ(dashed, 1);
 }
 
+TEST(PlotPainter, DelayAndImpedanceScales)
+{
+    Fixture f;
+    f.doc->display.showDelay = f.doc->display.showImpedance = 1;
+    f.doc->plot.delaySpan = 1.5;
+    f.doc->plot.impedanceSpan = 300;
+    f.painter.DrawAxes(f.canvas);
+    const auto tm = f.Metrics();
+    const double cw = tm.averageCharWidth;
+    const auto dly = f.Column(kFrameRight + 5.3 * cw);
+    ASSERT_EQ(dly.size(), 16U);
+    EXPECT_EQ(dly[0].text, "  0");
+    EXPECT_EQ(dly[1].text, " 0.1");
+    const auto imp = f.Column(kFrameRight + 10.3 * cw);
+    ASSERT_EQ(imp.size(), 16U);
+    EXPECT_EQ(imp[1].text, " 20");
+    EXPECT_EQ(imp[15].text, "300");
+    EXPECT_NEAR(f.canvas.FindText("Dly")->anchorX(), kFrameRight + 6.4 * cw, 1e-9);
+    EXPECT_NEAR(f.canvas.FindText("ms")->anchorX(), kFrameRight + 8 * cw, 1e-9);
+    EXPECT_NEAR(f.canvas.FindText("Ohm")->anchorX(), kFrameRight + 13.1 * cw, 1e-9);
+    EXPECT_EQ(f.canvas.FindText("Imp")->textColor, (Color{255, 255, 0}));
+    EXPECT_EQ(f.canvas.FindText("Dly")->textColor, (Color{0, 0, 255}));
+}
+
 TEST(PlotPainter, PhaseRowsFollowTheirOwnDivisions)
 {
     Fixture f;
