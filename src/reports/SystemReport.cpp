@@ -3,6 +3,7 @@
 #include "plot/PlotPainter.h"
 #include "reports/Pictures.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace cw::reports
@@ -18,9 +19,10 @@ using gfx::TextAlign;
 // The parameter sheet's rows: row k lies at y = y0 - k * p.
 constexpr double kTopLine = 300;
 constexpr double kRowPitch = 275;
+// Positions are whole logical units: a fractional row is truncated.
 double Row(double k)
 {
-    return kTopLine - k * kRowPitch;
+    return std::trunc(kTopLine - k * kRowPitch);
 }
 
 // Left block (driver) and right block (box and system) columns.

