@@ -84,13 +84,14 @@ void Driver(Sketch& s, double u, double v, double half, bool facesLeft)
 // A vent tube through a vertical wall at u, reaching inward by length, centred on v.
 void Vent(Sketch& s, double u, double v, double length, bool inwardRight)
 {
+    // Open the wall where the air goes through, then draw the tube's two walls.
+    s.NoPen();
+    s.Box(u - 0.03, v - 0.05, u + 0.03, v + 0.05, kCavity);
+    const double outer = inwardRight ? u - 0.03 : u + 0.03;
     const double end = inwardRight ? u + length : u - length;
     s.SetPen(0.025, gfx::kBlack);
-    s.Line(u, v - 0.05, end, v - 0.05);
-    s.Line(u, v + 0.05, end, v + 0.05);
-    // Clear the wall where the air goes through.
-    s.SetPen(0.05, kCavity);
-    s.Line(u, v - 0.03, u, v + 0.03);
+    s.Line(outer, v - 0.05, end, v - 0.05);
+    s.Line(outer, v + 0.05, end, v + 0.05);
 }
 
 // The series capacitor: two plates on the wire into the box, top left.

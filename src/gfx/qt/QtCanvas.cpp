@@ -123,8 +123,9 @@ QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
     }
     QPen qpen(ToQColor(pen.color));
     qpen.setStyle(style);
-    qpen.setCapStyle(Qt::FlatCap);
-    qpen.setJoinStyle(Qt::MiterJoin);
+    // Round ends, so that a curve drawn as separate segments has no notches at its bends.
+    qpen.setCapStyle(Qt::RoundCap);
+    qpen.setJoinStyle(Qt::RoundJoin);
     // One device pixel or less: a cosmetic pen, one pixel wide on any device.
     qpen.setWidthF(width <= 1 ? 0 : width);
     qpen.setCosmetic(width <= 1);
