@@ -124,8 +124,9 @@ QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
     QPen qpen(ToQColor(pen.color));
     qpen.setStyle(style);
     // Square ends close the notches at the bends of a curve drawn as separate segments; round
-    // ends would too, but cost ten times as much on wide anti-aliased pens.
-    qpen.setCapStyle(Qt::SquareCap);
+    // ends would too, but cost ten times as much on wide anti-aliased pens. Dots and dashes keep
+    // flat ends, or their gaps would close.
+    qpen.setCapStyle(style == Qt::SolidLine ? Qt::SquareCap : Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
     // One device pixel or less: a cosmetic pen, one pixel wide on any device.
     qpen.setWidthF(width <= 1 ? 0 : width);
