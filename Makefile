@@ -1,13 +1,17 @@
 # The two everyday commands: `make run` and `make test`.
 BUILD_DIR ?= build
 SAN_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS := $(basename $(notdir $(wildcard tests/fuzz/*.cpp)))
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 CMAKE_FLAGS := $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DCW_WERROR=ON
+FUZZ_FLAGS := -DCW_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run test test-sanitize fuzz clean
 
 all: build
 
@@ -34,5 +38,19 @@ test-sanitize: deps
 	cmake --build $(SAN_DIR)
 	ctest --test-dir $(SAN_DIR) --output-on-failure
 
+# Each libFuzzer target for FUZZ_SECONDS, built with clang and the sanitizers; new inputs are
+# kept in $(FUZZ_DIR)/corpus, a failing input in $(FUZZ_DIR)/crash-*.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=clang++ -DCW_FUZZ=ON -DCW_BUILD_APP=OFF $(FUZZ_FLAGS)
+	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
+	@set -e; for f in $(FUZZERS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$f; \
+	    dict=; if [ -f tests/fuzz/$$f.dict ]; then dict=-dict=tests/fuzz/$$f.dict; fi; \
+	    echo "== $$f for $(FUZZ_SECONDS) s"; \
+	    $(FUZZ_DIR)/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict \
+	        -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus/$$f tests/fuzz/seeds/$$f; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)

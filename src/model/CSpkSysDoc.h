@@ -32,6 +32,22 @@ struct ProjectData {
     std::int32_t activeBoxPage = 0;
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
+
+    // Every persistent member, as the project file stores it.
+    template <class Self, class Visit> static void Fields(Self& p, Visit&& visit)
+    {
+        visit("titleBlock", p.titleBlock);
+        visit("plot", p.plot);
+        visit("display", p.display);
+        visit("editorPage", p.editorPage);
+        visit("shownHistory", p.shownHistory);
+        visit("boxLocks", p.boxLocks);
+        visit("activeCrossoverPage", p.activeCrossoverPage);
+        visit("activeBoxPage", p.activeBoxPage);
+        visit("activeVentPage", p.activeVentPage);
+        visit("prefsPage", p.prefsPage);
+        visit("systems", p.systems);
+    }
 };
 
 // What a menu entry of a document command looks like right now.
@@ -64,6 +80,20 @@ public:
     void SetTitle(std::string title) { title_ = std::move(title); }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified = true) { modified_ = modified; }
+    // The project file this document was last opened from or saved to; empty for a new one.
+    const std::string& path() const { return path_; }
+
+    // Project files (defined in project/). Open replaces the whole project only when the file
+    // was read completely; Save replaces the file only when the new one was written completely.
+    // Both show a failure through the windows and return false, leaving the document as it was.
+    bool OpenProject(const std::string& path);
+    bool SaveProject(const std::string& path);
+
+    // Driver files (defined in driver/). Open reads the file into the workbench's driver and then
+    // brings the dependent design values up to date, also after a failed read; Save writes the
+    // workbench's driver. A failure is shown through the windows and the result is false.
+    bool OpenDriver(const std::string& path);
+    bool SaveDriver(const std::string& path);
 
     // Runs a document command; false when the id is not one of the document's.
     bool OnCommand(int id);
@@ -110,6 +140,7 @@ private:
     DocWindows* windows_;
     std::string title_ = "Untitled Speaker Project";
     bool modified_ = false;
+    std::string path_;
 };
 
 } // namespace cw
