@@ -1,0 +1,80 @@
+#include "cli/OutputCommands.h"
+#include "model/CSpkSysDoc.h"
+#include "model/FileAccess.h"
+#include "project/ProjectFile.h"
+
+#include <QGuiApplication>
+#include <charconv>
+#include <memory>
+
+namespace cw::cli
+{
+
+std::optional<std::string> CommandLine::value(const std::string& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            const std::set<std::string>& valueOptions,
+                                            const std::set<std::string>& switchOptions)
+{
+    CommandLine line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (valueOptions.count(word)) {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            line.values[word] = args[++i];
+        } else if (switchOptions.count(word)) {
+            line.switches.insert(word);
+        } else if (word.rfind("--", 0) == 0 || !line.file.empty()) {
+            return std::nullopt;
+        } else {
+            line.file = word;
+        }
+    }
+    if (line.file.empty())
+        return std::nullopt;
+    return line;
+}
+
+std::optional<int> ParseInt(const std::string& text, int low, int high)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc)
+{
+    std::string text;
+    if (const FileResult read = ReadWholeFile(path, text, kMaxProjectFileBytes); !read.ok())
+        return read.message;
+    auto data = std::make_unique<ProjectData>();
+    if (auto error = ParseProject(text, *data))
+        return WithPath(*error, path);
+    doc.AssignProject(std::move(*data));
+    return std::nullopt;
+}
+
+void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    // Drawing needs fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "conewright-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+} // namespace cw::cli

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace cw
+{
+class CSpkSysDoc;
+}
+
+// The commands that draw a project or write its curves: plot, report and export. Each takes the
+// words after its name, writes messages to err, and returns the exit code: 0 done, 1 a file or
+// data error, 2 bad usage (with the usage text).
+namespace cw::cli
+{
+
+int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+inline constexpr const char* kPlotUsage =
+    "usage: conewright-cli plot FILE.spk --png OUT.png | --svg OUT.svg [--width W --height H] "
+    "[--background 0..4]";
+inline constexpr const char* kReportUsage =
+    "usage: conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape] "
+    "[--units metric|english] [--print-icons] [--color]";
+inline constexpr const char* kExportUsage =
+    "usage: conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]";
+
+// A command line of one project file and options: "--name value" or "--name" alone.
+struct CommandLine {
+    std::string file;
+    std::map<std::string, std::string> values;
+    std::set<std::string> switches;
+
+    std::optional<std::string> value(const std::string& name) const;
+    bool has(const std::string& name) const { return switches.count(name) != 0; }
+};
+
+// Parses the words against the options a command knows; nothing on an unknown option, a
+// missing value or a missing or second file name.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            const std::set<std::string>& valueOptions,
+                                            const std::set<std::string>& switchOptions);
+
+// A whole number within [low, high] from an option's text, or nothing.
+std::optional<int> ParseInt(const std::string& text, int low, int high);
+
+// Reads a project file into the document; on failure returns the message for the user.
+std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc);
+
+// The Qt application that fonts and images need, made once, with no display.
+void EnsureGuiApplication();
+
+} // namespace cw::cli
