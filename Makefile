@@ -11,7 +11,7 @@ CMAKE_FLAGS += -DCW_WERROR=ON
 FUZZ_FLAGS := -DCW_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-sanitize fuzz clean
+.PHONY: all deps build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -37,6 +37,10 @@ test-sanitize: deps
 	    -DCW_BUILD_APP=OFF -DCW_WERROR=ON
 	cmake --build $(SAN_DIR)
 	ctest --test-dir $(SAN_DIR) --output-on-failure
+
+# The engine's timings (medians of repeated runs).
+bench: build
+	$(BUILD_DIR)/engine_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 # Each libFuzzer target for FUZZ_SECONDS, built with clang and the sanitizers; new inputs are
 # kept in $(FUZZ_DIR)/corpus, a failing input in $(FUZZ_DIR)/crash-*.

@@ -1,6 +1,6 @@
+#include "cli/CliResult.h"
 #include "cli/OutputCommands.h"
 #include "model/CSpkSysDoc.h"
-#include "model/FileAccess.h"
 #include "plot/PlotPainter.h"
 
 #include <cmath>
@@ -88,14 +88,13 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const auto line = ParseCommandLine(args, {"--system", "--frd", "--zma"}, {});
     const auto index = line ? ParseInt(line->value("--system").value_or("0"), 0, 10) : std::nullopt;
     if (!line || !index || (!line->value("--frd") && !line->value("--zma"))) {
-        err << kExportUsage << '\n';
-        return 2;
+        return kExitUsage;
     }
 
     auto doc = std::make_unique<CSpkSysDoc>();
     if (auto error = LoadProjectFile(line->file, *doc)) {
         err << *error << '\n';
-        return 1;
+        return kExitDataError;
     }
     const CSpkSys& s = doc->systems[*index];
     const auto frd = line->value("--frd");
@@ -103,23 +102,24 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     // Check both curves before writing either file.
     if (frd && (!s.hasSpl || s.storedPoints() == 0)) {
         err << "There is no calculated SPL curve in " << SystemLabel(*index, s) << ".\n";
-        return 1;
+        return kExitDataError;
     }
     if (zma && (!s.hasImpedance || s.storedPoints() == 0)) {
         err << "There is no calculated impedance curve in " << SystemLabel(*index, s) << ".\n";
-        return 1;
+        return kExitDataError;
     }
     for (const auto& [path, text] : {std::pair{frd, frd ? FrdText(*index, s) : ""},
                                      std::pair{zma, zma ? ZmaText(*index, s) : ""}}) {
         if (!path)
             continue;
-        if (const FileResult written = WriteFileAtomically(*path, text); !written.ok()) {
-            err << written.message << '\n';
-            return 1;
+        if (const Result written = WriteOutput(*path, text)) {
+            err << written->message << '\n';
+            return written->exitCode;
         }
-        out << "Wrote " << *path << '\n';
+        if (*path != "-")
+            out << "Wrote " << *path << '\n';
     }
-    return 0;
+    return kExitOk;
 }
 
 } // namespace cw::cli

@@ -1,11 +1,9 @@
+#include "cli/CliWindows.h"
 #include "cli/OutputCommands.h"
 #include "model/CSpkSysDoc.h"
-#include "model/FileAccess.h"
-#include "project/ProjectFile.h"
 
 #include <QGuiApplication>
 #include <charconv>
-#include <memory>
 
 namespace cw::cli
 {
@@ -54,14 +52,16 @@ std::optional<int> ParseInt(const std::string& text, int low, int high)
 
 std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc)
 {
-    std::string text;
-    if (const FileResult read = ReadWholeFile(path, text, kMaxProjectFileBytes); !read.ok())
-        return read.message;
-    auto data = std::make_unique<ProjectData>();
-    if (auto error = ParseProject(text, *data))
-        return WithPath(*error, path);
-    doc.AssignProject(std::move(*data));
-    return std::nullopt;
+    CliWindows windows;
+    doc.SetWindows(&windows);
+    const bool opened = doc.OpenProject(path);
+    doc.SetWindows(nullptr);
+    if (opened)
+        return std::nullopt;
+    std::string message;
+    for (const std::string& text : windows.messages)
+        message += (message.empty() ? "" : "\n") + text;
+    return message.empty() ? "Failed to open document." : message;
 }
 
 void EnsureGuiApplication()

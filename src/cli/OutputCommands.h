@@ -13,23 +13,14 @@ class CSpkSysDoc;
 }
 
 // The commands that draw a project or write its curves: plot, report and export. Each takes the
-// words after its name, writes messages to err, and returns the exit code: 0 done, 1 a file or
-// data error, 2 bad usage (with the usage text).
+// words after its name, writes messages to err, and returns the exit code (kExitUsage asks the
+// caller for the usage text).
 namespace cw::cli
 {
 
 int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-inline constexpr const char* kPlotUsage =
-    "usage: conewright-cli plot FILE.spk --png OUT.png | --svg OUT.svg [--width W --height H] "
-    "[--background 0..4]";
-inline constexpr const char* kReportUsage =
-    "usage: conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape] "
-    "[--units metric|english] [--print-icons] [--color]";
-inline constexpr const char* kExportUsage =
-    "usage: conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]";
 
 // A command line of one project file and options: "--name value" or "--name" alone.
 struct CommandLine {
@@ -50,7 +41,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 // A whole number within [low, high] from an option's text, or nothing.
 std::optional<int> ParseInt(const std::string& text, int low, int high);
 
-// Reads a project file into the document; on failure returns the message for the user.
+// Opens a project file into the document; on failure returns the program's message.
 std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc);
 
 // The Qt application that fonts and images need, made once, with no display.

@@ -1,3 +1,4 @@
+#include "cli/CliResult.h"
 #include "cli/OutputCommands.h"
 #include "gfx/qt/QtRender.h"
 #include "model/CSpkSysDoc.h"
@@ -22,14 +23,13 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         line ? ParseInt(line->value("--background").value_or("0"), 0, 4) : std::nullopt;
     if (!line || !width || !height || !background ||
         line->value("--png").has_value() == line->value("--svg").has_value()) {
-        err << kPlotUsage << '\n';
-        return 2;
+        return kExitUsage;
     }
 
     auto doc = std::make_unique<CSpkSysDoc>();
     if (auto error = LoadProjectFile(line->file, *doc)) {
         err << *error << '\n';
-        return 1;
+        return kExitDataError;
     }
     AppSettings settings;
     settings.plotBackground = *background;
@@ -45,10 +45,10 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     const QString error = png ? gfx::RenderPng(path, size, draw) : gfx::RenderSvg(path, size, draw);
     if (!error.isEmpty()) {
         err << error.toStdString() << '\n';
-        return 1;
+        return kExitDataError;
     }
     out << "Wrote " << target << '\n';
-    return 0;
+    return kExitOk;
 }
 
 } // namespace cw::cli

@@ -1,3 +1,4 @@
+#include "cli/CliResult.h"
 #include "cli/OutputCommands.h"
 #include "gfx/qt/QtRender.h"
 #include "model/CSpkSysDoc.h"
@@ -22,14 +23,13 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const std::string units = line ? line->value("--units").value_or("english") : "";
     if (!line || (units != "english" && units != "metric") ||
         line->value("--pdf").has_value() == line->value("--png").has_value()) {
-        err << kReportUsage << '\n';
-        return 2;
+        return kExitUsage;
     }
 
     auto doc = std::make_unique<CSpkSysDoc>();
     if (auto error = LoadProjectFile(line->file, *doc)) {
         err << *error << '\n';
-        return 1;
+        return kExitDataError;
     }
     AppSettings settings;
     settings.units = units == "metric" ? UnitsPreference::Metric : UnitsPreference::English;
@@ -45,10 +45,10 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
                               : gfx::RenderPagePng(path, landscape, kPageImageDpi, draw);
     if (!error.isEmpty()) {
         err << error.toStdString() << '\n';
-        return 1;
+        return kExitDataError;
     }
     out << "Wrote " << target << '\n';
-    return 0;
+    return kExitOk;
 }
 
 } // namespace cw::cli

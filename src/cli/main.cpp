@@ -1,46 +1,63 @@
+// conewright-cli: the design and response engine without a screen.
+#include "cli/CalcCommand.h"
+#include "cli/CliResult.h"
+#include "cli/DriverCommand.h"
 #include "cli/OutputCommands.h"
 
-#include <functional>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace
 {
 
-using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-
-const std::map<std::string, Command>& Commands()
-{
-    static const std::map<std::string, Command> commands = {
-        {"plot", cw::cli::PlotCommand},
-        {"report", cw::cli::ReportCommand},
-        {"export", cw::cli::ExportCommand},
-    };
-    return commands;
-}
-
-void Usage(std::ostream& out)
-{
-    out << "usage: conewright-cli COMMAND ...\n"
-        << cw::cli::kPlotUsage << '\n'
-        << cw::cli::kReportUsage << '\n'
-        << cw::cli::kExportUsage << '\n';
-}
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  conewright-cli calc [--project FILE.spk] [--driver FILE.dvr] [--box TYPE]\n"
+    "                      [--units metric|english] [--set PATH=VALUE]... [--edit PATH=VALUE]...\n"
+    "                      [--run STEP]... [--low HZ] [--high HZ] [--show LIST]\n"
+    "                      [--csv OUT|-] [--json OUT|-] [--save FILE.spk]\n"
+    "  conewright-cli driver FILE.dvr\n"
+    "  conewright-cli driver --from-json IN.json --out OUT.dvr\n"
+    "  conewright-cli plot FILE.spk --png OUT.png | --svg OUT.svg [--width W --height H]\n"
+    "                      [--background 0..4]\n"
+    "  conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape]\n"
+    "                      [--units metric|english] [--print-icons] [--color]\n"
+    "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
+    "\n"
+    "calc starts from a new project (or --project), applies the options in their order,\n"
+    "runs Calculate Response once (a family of designs when the box is not designed) and\n"
+    "writes the curves (--csv), the workbench record (--json) or the project (--save).\n"
+    "  --box      2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or the full box type name\n"
+    "  --units    the units the panels show, for --edit (default english)\n"
+    "  --set      writes a field by its project-file path, e.g. vented4.fb=40, driver.qts=0.4\n"
+    "  --edit     types a value into a panel field and runs the design steps it runs\n"
+    "  --run      CalcQtc, CalcFc, CalcAlpha, CalcBoxVolume, EstimateDriverAndVent,\n"
+    "             CalcVentLength or CalcVentArea\n"
+    "  --show     the curves to calculate, a list of spl,exc,phase,delay,imp\n"
+    "driver prints a driver file as JSON, or writes one from JSON.\n"
+    "plot draws the plot as the screen shows it (default 1200 x 800, background 0);\n"
+    "report draws the one-page system report (a PNG at 150 dpi); export writes the\n"
+    "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
+    "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc < 2) {
-        Usage(std::cerr);
-        return 2;
-    }
-    const auto it = Commands().find(argv[1]);
-    if (it == Commands().end()) {
-        Usage(std::cerr);
-        return 2;
-    }
-    return it->second(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    int code = cw::cli::kExitUsage;
+    if (!words.empty() && words[0] == "calc")
+        code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
+    else if (!words.empty() && words[0] == "driver")
+        code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "plot")
+        code = cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "report")
+        code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "export")
+        code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (code == cw::cli::kExitUsage)
+        std::cerr << kUsage;
+    return code;
 }

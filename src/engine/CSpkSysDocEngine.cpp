@@ -1,5 +1,6 @@
 // The project document's engine operations: thin members over the engine's functions of the
 // workbench record.
+#include "engine/CalculateResponse.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
 
@@ -33,6 +34,17 @@ bool CSpkSysDoc::CalcVentLength()
 bool CSpkSysDoc::CalcVentArea()
 {
     return engine::CalcVentArea(workbench());
+}
+
+bool CSpkSysDoc::CalculateResponse()
+{
+    return engine::CalculateResponse(*this);
+}
+
+bool CSpkSysDoc::ClearAndCalculate()
+{
+    ClearDisplay();
+    return CalculateResponse();
 }
 
 } // namespace cw

@@ -103,12 +103,13 @@ bool Store(double* field, double value)
     return true;
 }
 
-// Vper, the volume per driver in liters; NaN for a volume that is not positive, which no
-// formula can use (0 would divide by zero, a negative volume gives a meaningless Q).
+// Vper, the volume per driver in liters; NaN for a volume that is not positive or a driver count
+// below 1, which no formula can use (0 would divide by zero, a negative volume gives a
+// meaningless Q, and no drivers would make Q(tc) equal Q(ts) whatever the box).
 double VolumePerDriver(const CSpkSys& s, const BoxFields& f)
 {
     const double vper = *f.vbLiters / s.driverCount;
-    return vper > 0 ? vper : std::nan("");
+    return s.driverCount >= 1 && vper > 0 ? vper : std::nan("");
 }
 
 // sqrt(Veff / Vper + 1): the factor by which the box raises the driver's Q and resonance.

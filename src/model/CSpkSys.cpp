@@ -9,9 +9,10 @@ namespace cw
 
 int CSpkSys::storedPoints() const
 {
+    // Curve loops run i = 0, 1, ... while i < pointCount, so 382.2 means 383 points.
     if (!(pointCount > 0))
         return 0;
-    return static_cast<int>(std::min<double>(std::floor(pointCount), kMaxPoints));
+    return static_cast<int>(std::min<double>(std::ceil(pointCount), kMaxPoints));
 }
 
 bool CSpkSys::hasAnyCurve() const

@@ -97,7 +97,8 @@ public:
     // The alignment named by boxTypeName, or None.
     BoxType boxType() const { return BoxTypeFromName(boxTypeName); }
 
-    // Number of stored curve points that may be read: pointCount clamped to 0..kMaxPoints.
+    // Number of stored curve points that may be read: the count of i with 0 <= i < pointCount,
+    // clamped to 0..kMaxPoints.
     int storedPoints() const;
 
     // True when at least one of the five curve flags is set.

@@ -159,6 +159,12 @@ bool CSpkSysDoc::OnCommand(int id)
     case cmd::ModelAutoCabin:
         Toggle(wb.modelAutoCabin);
         return true;
+    case cmd::CalculateResponse:
+        CalculateResponse();
+        return true;
+    case cmd::ClearAndCalculate:
+        ClearAndCalculate();
+        return true;
     case cmd::ClearDisplay:
         ClearDisplay();
         return true;

@@ -126,6 +126,13 @@ public:
     bool CalcVentLength();
     bool CalcVentArea();
 
+    // Response calculation of the workbench, or its family of designs when the box is not
+    // designed (defined with the engine). False when the run stopped without calculating (no
+    // driver, or inputs that allow no calculation; a message says which).
+    bool CalculateResponse();
+    // Clear Display, then Calculate Response.
+    bool ClearAndCalculate();
+
     // The document is closing: its display settings go to the application.
     void OnCloseDocument(AppSettings& settings);
 

@@ -40,7 +40,7 @@ public:
 };
 
 // Windows that are not there: every request is ignored, and questions are answered Cancel.
-class NoWindows final : public DocWindows
+class NoWindows : public DocWindows
 {
 public:
     void ShowMessage(const std::string&) override {}

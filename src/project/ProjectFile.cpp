@@ -219,6 +219,14 @@ std::string FileName(const std::string& path)
     return std::filesystem::path(path).filename().string();
 }
 
+// The file text of a JSON value. Texts that are not valid UTF-8 cannot come from the program's
+// own editors; should one get there anyway, its bad bytes are replaced rather than losing the
+// whole save.
+std::string Text(const OutJson& j)
+{
+    return j.dump(1, '\t', false, OutJson::error_handler_t::replace) + "\n";
+}
+
 } // namespace
 
 std::string SerializeProject(const ProjectData& data)
@@ -227,9 +235,32 @@ std::string SerializeProject(const ProjectData& data)
     j["format"] = kProjectFormatName;
     j["version"] = kProjectFormatVersion;
     AddFields(j, data);
-    // Texts that are not valid UTF-8 cannot come from the program's own editors; should one get
-    // there anyway, its bad bytes are replaced rather than losing the whole save.
-    return j.dump(1, '\t', false, OutJson::error_handler_t::replace) + "\n";
+    return Text(j);
+}
+
+std::string SerializeSystem(const CSpkSys& s)
+{
+    return Text(ToJson(s));
+}
+
+std::string SerializeDriver(const DriverParams& d)
+{
+    return Text(ToJson(d));
+}
+
+std::optional<std::string> ParseDriver(std::string_view text, DriverParams& out)
+{
+    const InJson j = InJson::parse(text, nullptr, false);
+    if (j.is_discarded() || !j.is_object())
+        return "%1 does not hold a driver in JSON.";
+    DriverParams d;
+    try {
+        ReadFields(j, d, Where{});
+    } catch (const Damaged& e) {
+        return std::string("%1 does not hold a usable driver: ") + e.what() + ".";
+    }
+    out = std::move(d);
+    return std::nullopt;
 }
 
 std::optional<std::string> ParseProject(std::string_view text, ProjectData& out)

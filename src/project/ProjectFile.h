@@ -26,4 +26,14 @@ std::string SerializeProject(const ProjectData& data);
 // leaves out untouched.
 std::optional<std::string> ParseProject(std::string_view text, ProjectData& out);
 
+// One system record as the project file holds it, as a JSON text of its own.
+std::string SerializeSystem(const CSpkSys& s);
+
+// One driver as the project file holds it, and back: the JSON form of a driver file. Reading
+// starts from a new driver (all 0, empty texts) for missing keys and ignores unknown ones; on
+// failure it returns the message for the user, with %1 where the file's path goes, and leaves
+// out untouched.
+std::string SerializeDriver(const DriverParams& d);
+std::optional<std::string> ParseDriver(std::string_view text, DriverParams& out);
+
 } // namespace cw

@@ -1,15 +1,13 @@
+#include "cli/CliRunner.h"
 #include "model/CSpkSysDoc.h"
 #include "project/ProjectFile.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace cw
 {
@@ -17,38 +15,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-
-struct Result {
-    int code = -1;
-    std::string output;
-};
-
-// Runs conewright-cli with the arguments, stdout and stderr together.
-Result Cli(const std::string& arguments)
-{
-    const char* cli = std::getenv("CW_CLI");
-    Result r;
-    if (!cli)
-        return r;
-    const std::string command = std::string("'") + cli + "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        r.output += buffer;
-    const int status = pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // PNG width and height from the IHDR chunk.
 std::pair<int, int> PngSize(const std::string& png)
@@ -64,14 +30,12 @@ std::pair<int, int> PngSize(const std::string& png)
     return {be32(16), be32(20)};
 }
 
-class OutputCommands : public ::testing::Test
+class OutputCommands : public test::CliTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(std::getenv("CW_CLI"), nullptr);
-        dir = fs::temp_directory_path() / ("cw_output_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
+        CliTest::SetUp();
         // The sample project with a calculated closed-box curve in the workbench, shown.
         auto doc = std::make_unique<CSpkSysDoc>();
         CSpkSys& wb = doc->workbench();
@@ -87,26 +51,21 @@ protected:
         }
         wb.hasSpl = wb.hasExcursion = wb.hasPhase = 1;
         wb.responseShown = 1;
-        project = dir / "sample.spk";
-        std::ofstream(project) << SerializeProject(*doc);
+        std::ofstream(dir / "sample.spk") << SerializeProject(*doc);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string P(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
-
-    fs::path dir;
-    fs::path project;
 };
 
 TEST_F(OutputCommands, PlotWritesAnImageOfTheAskedSize)
 {
-    const Result r = Cli("plot " + P("sample.spk") + " --png " + P("plot.png") +
-                         " --width 640 --height 480 --background 3");
-    ASSERT_EQ(r.code, 0) << r.output;
-    EXPECT_EQ(PngSize(Read(dir / "plot.png")), std::make_pair(640, 480));
+    const test::CliRun r = Run("plot " + P("sample.spk") + " --png " + P("plot.png") +
+                               " --width 640 --height 480 --background 3");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(PngSize(test::ReadText(dir / "plot.png")), std::make_pair(640, 480));
 
-    ASSERT_EQ(Cli("plot " + P("sample.spk") + " --svg " + P("plot.svg")).code, 0);
-    EXPECT_NE(Read(dir / "plot.svg").find("<svg"), std::string::npos);
+    ASSERT_EQ(Run("plot " + P("sample.spk") + " --svg " + P("plot.svg")).exitCode, 0);
+    EXPECT_NE(test::ReadText(dir / "plot.svg").find("<svg"), std::string::npos);
 }
 
 TEST_F(OutputCommands, BadUsageAndBadFiles)
@@ -118,35 +77,36 @@ TEST_F(OutputCommands, BadUsageAndBadFiles)
           "report " + P("sample.spk") + " --pdf a.pdf --units imperial",
           "export " + P("sample.spk"), "export " + P("sample.spk") + " --frd a.frd --system 11",
           std::string("export --frd a.frd")}) {
-        const Result r = Cli(args);
-        EXPECT_EQ(r.code, 2) << args;
-        EXPECT_NE(r.output.find("usage:"), std::string::npos) << args;
+        const test::CliRun r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos) << args;
     }
-    const Result missing = Cli("plot " + P("missing.spk") + " --png " + P("x.png"));
-    EXPECT_EQ(missing.code, 1);
+    const test::CliRun missing = Run("plot " + P("missing.spk") + " --png " + P("x.png"));
+    EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(fs::exists(dir / "x.png"));
     std::ofstream(dir / "junk.spk") << "not a project";
-    EXPECT_EQ(Cli("report " + P("junk.spk") + " --pdf " + P("x.pdf")).code, 1);
-    EXPECT_EQ(Cli("plot " + P("sample.spk") + " --png " + P("no/such/folder/x.png")).code, 1);
+    EXPECT_EQ(Run("report " + P("junk.spk") + " --pdf " + P("x.pdf")).exitCode, 1);
+    EXPECT_EQ(Run("plot " + P("sample.spk") + " --png " + P("no/such/folder/x.png")).exitCode, 1);
 }
 
 TEST_F(OutputCommands, ReportAsPdfAndAsPagePicture)
 {
-    ASSERT_EQ(Cli("report " + P("sample.spk") + " --pdf " + P("r.pdf") +
+    ASSERT_EQ(Run("report " + P("sample.spk") + " --pdf " + P("r.pdf") +
                   " --units metric --print-icons --color")
-                  .code,
+                  .exitCode,
               0);
-    EXPECT_EQ(Read(dir / "r.pdf").rfind("%PDF", 0), 0U);
-    ASSERT_EQ(Cli("report " + P("sample.spk") + " --png " + P("r.png") + " --landscape").code, 0);
-    const auto [w, h] = PngSize(Read(dir / "r.png"));
+    EXPECT_EQ(test::ReadText(dir / "r.pdf").rfind("%PDF", 0), 0U);
+    ASSERT_EQ(Run("report " + P("sample.spk") + " --png " + P("r.png") + " --landscape").exitCode,
+              0);
+    const auto [w, h] = PngSize(test::ReadText(dir / "r.png"));
     EXPECT_GT(w, h);
 }
 
 TEST_F(OutputCommands, ExportWritesThreeNumericColumns)
 {
-    const Result r = Cli("export " + P("sample.spk") + " --system 0 --frd " + P("s.frd"));
-    ASSERT_EQ(r.code, 0) << r.output;
-    std::istringstream frd(Read(dir / "s.frd"));
+    const test::CliRun r = Run("export " + P("sample.spk") + " --system 0 --frd " + P("s.frd"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::istringstream frd(test::ReadText(dir / "s.frd"));
     std::string line;
     int rows = 0, comments = 0;
     double last = 0;
@@ -170,14 +130,14 @@ TEST_F(OutputCommands, ExportWritesThreeNumericColumns)
     EXPECT_GE(comments, 2);
 
     // The workbench has no impedance curve: nothing is written, and the FRD is kept.
-    const Result zma =
-        Cli("export " + P("sample.spk") + " --frd " + P("s.frd") + " --zma " + P("s.zma"));
-    EXPECT_EQ(zma.code, 1);
-    EXPECT_NE(zma.output.find("impedance"), std::string::npos);
+    const test::CliRun zma =
+        Run("export " + P("sample.spk") + " --frd " + P("s.frd") + " --zma " + P("s.zma"));
+    EXPECT_EQ(zma.exitCode, 1);
+    EXPECT_NE(zma.err.find("impedance"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "s.zma"));
     EXPECT_TRUE(fs::exists(dir / "s.frd"));
     // A memory that holds nothing.
-    EXPECT_EQ(Cli("export " + P("sample.spk") + " --system 4 --frd " + P("m.frd")).code, 1);
+    EXPECT_EQ(Run("export " + P("sample.spk") + " --system 4 --frd " + P("m.frd")).exitCode, 1);
 }
 
 } // namespace

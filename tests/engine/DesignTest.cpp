@@ -90,6 +90,12 @@ TEST_F(DesignSteps, UnusableInputsLeaveTheDesignAlone)
         EXPECT_DOUBLE_EQ(wb.closed2.fc, designed.fc);
         EXPECT_DOUBLE_EQ(wb.closed2.alpha, designed.alpha);
     }
+    wb.closed2 = designed;
+    wb.driverCount = 0;
+    EXPECT_FALSE(doc.CalcQtc());
+    EXPECT_FALSE(doc.CalcBoxVolume());
+    EXPECT_DOUBLE_EQ(wb.closed2.qtc, designed.qtc);
+    EXPECT_DOUBLE_EQ(wb.closed2.vbLiters, designed.vbLiters);
 }
 
 TEST_F(DesignSteps, VentLengthAndAreaAreInverses)

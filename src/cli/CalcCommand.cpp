@@ -1,0 +1,301 @@
+#include "cli/CalcCommand.h"
+
+#include "cli/CliResult.h"
+#include "cli/CliWindows.h"
+#include "cli/CurveCsv.h"
+#include "cli/FieldPath.h"
+#include "cli/PanelEdit.h"
+#include "editors/EditRules.h"
+#include "model/CSpkSysDoc.h"
+#include "project/ProjectFile.h"
+
+#include <array>
+#include <ostream>
+#include <utility>
+
+namespace cw::cli
+{
+
+namespace
+{
+
+struct Option {
+    std::string name; // without the leading dashes
+    std::string value;
+};
+
+constexpr std::array<const char*, 13> kOptionNames = {"project", "driver", "box", "units", "set",
+                                                      "edit",    "run",    "low", "high",  "show",
+                                                      "csv",     "json",   "save"};
+
+using Step = bool (CSpkSysDoc::*)();
+constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
+    {"CalcQtc", &CSpkSysDoc::CalcQtc},
+    {"CalcFc", &CSpkSysDoc::CalcFc},
+    {"CalcAlpha", &CSpkSysDoc::CalcAlpha},
+    {"CalcBoxVolume", &CSpkSysDoc::CalcBoxVolume},
+    {"EstimateDriverAndVent", &CSpkSysDoc::EstimateDriverAndVent},
+    {"CalcVentLength", &CSpkSysDoc::CalcVentLength},
+    {"CalcVentArea", &CSpkSysDoc::CalcVentArea},
+}};
+
+// "--name value" or "--name=value", every option with a value.
+Result ParseOptions(const std::vector<std::string>& args, std::vector<Option>& out)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (!word.starts_with("--"))
+            return UsageError("Unexpected argument \"" + word + "\".");
+        Option o;
+        const std::size_t eq = word.find('=');
+        o.name = word.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        bool known = false;
+        for (const char* name : kOptionNames)
+            known = known || o.name == name;
+        if (!known)
+            return UsageError("Unknown option \"" + word + "\".");
+        if (eq != std::string::npos) {
+            o.value = word.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            o.value = args[++i];
+        } else {
+            return UsageError("The option --" + o.name + " needs a value.");
+        }
+        out.push_back(std::move(o));
+    }
+    return std::nullopt;
+}
+
+// PATH=VALUE of --set and --edit.
+Result SplitAssignment(const Option& o, std::string& path, std::string& value)
+{
+    const std::size_t eq = o.value.find('=');
+    if (eq == std::string::npos || eq == 0)
+        return UsageError("--" + o.name + " takes PATH=VALUE, not \"" + o.value + "\".");
+    path = o.value.substr(0, eq);
+    value = o.value.substr(eq + 1);
+    return std::nullopt;
+}
+
+class Calc
+{
+public:
+    explicit Calc(std::vector<Option> options) : options_(std::move(options))
+    {
+        doc_.SetWindows(&windows_);
+    }
+
+    Result Run()
+    {
+        bool limitsSet = false;
+        for (const Option& o : options_) {
+            if (o.name == "csv" || o.name == "json" || o.name == "save")
+                continue;
+            if (o.name == "low" || o.name == "high") {
+                if (limitsSet)
+                    continue;
+                limitsSet = true;
+            }
+            if (Result r = Apply(o))
+                return r;
+        }
+        const bool calculated = doc_.CalculateResponse();
+        if (Result r = Messages())
+            return r;
+        if (!calculated)
+            return DataError("No response was calculated.");
+        for (const Option& o : options_) {
+            if (o.name == "csv" || o.name == "json" || o.name == "save") {
+                if (Result r = Write(o))
+                    return r;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    // What the windows were told, as an error; failure names what failed when they were told
+    // nothing.
+    Result Messages(const char* failure = nullptr)
+    {
+        if (windows_.messages.empty())
+            return failure ? DataError(failure) : std::nullopt;
+        std::string text;
+        for (const std::string& m : windows_.messages)
+            text += (text.empty() ? "" : "\n") + m;
+        windows_.messages.clear();
+        return DataError(text);
+    }
+
+    Result Apply(const Option& o)
+    {
+        if (o.name == "project")
+            return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
+        if (o.name == "driver")
+            return doc_.OpenDriver(o.value) ? Result{} : Messages("Failed to open document.");
+        if (o.name == "box")
+            return SetBox(o.value);
+        if (o.name == "units")
+            return SetUnits(o.value);
+        if (o.name == "set")
+            return Set(o);
+        if (o.name == "edit")
+            return Edit(o);
+        if (o.name == "run")
+            return RunStep(o.value);
+        if (o.name == "low" || o.name == "high")
+            return SetLimits();
+        if (o.name == "show")
+            return SetShown(o.value);
+        return UsageError("The option --" + o.name + " is not available.");
+    }
+
+    Result SetBox(const std::string& text)
+    {
+        BoxType type = BoxTypeFromAbbreviation(text);
+        if (type == BoxType::None)
+            type = BoxTypeFromName(text);
+        if (type == BoxType::None)
+            return UsageError("Unknown box type \"" + text +
+                              "\"; use 2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or a full name.");
+        doc_.SetBoxType(type);
+        return std::nullopt;
+    }
+
+    Result SetUnits(const std::string& text)
+    {
+        if (text != "metric" && text != "english")
+            return UsageError("--units takes metric or english, not \"" + text + "\".");
+        metric_ = text == "metric";
+        return std::nullopt;
+    }
+
+    Result Set(const Option& o)
+    {
+        std::string path, value;
+        if (Result r = SplitAssignment(o, path, value))
+            return r;
+        const std::optional<FieldRef> field = FindField(doc_.workbench(), path);
+        if (!field)
+            return UsageError("\"" + path + "\" is not a field of the system.");
+        if (std::optional<std::string> refused = AssignText(*field, value))
+            return UsageError(path + ": " + *refused);
+        doc_.SetModified();
+        return std::nullopt;
+    }
+
+    Result Edit(const Option& o)
+    {
+        std::string path, value;
+        if (Result r = SplitAssignment(o, path, value))
+            return r;
+        const EditOutcome outcome = EditPanelField(doc_, metric_, path, value);
+        switch (outcome.kind) {
+        case EditOutcome::Kind::Done:
+            return std::nullopt;
+        case EditOutcome::Kind::NotAField:
+            return UsageError(outcome.message);
+        case EditOutcome::Kind::Refused:
+            break;
+        }
+        return DataError(path + ": " + outcome.message);
+    }
+
+    Result RunStep(const std::string& name)
+    {
+        for (const auto& [stepName, step] : kSteps) {
+            if (name == stepName) {
+                if (!(doc_.*step)())
+                    return DataError(name + " gives no usable result with these values; the "
+                                            "design was kept.");
+                doc_.SetModified();
+                return std::nullopt;
+            }
+        }
+        return UsageError("Unknown design step \"" + name + "\".");
+    }
+
+    // Both limits at once, at the place of the first of them: the last value given for each.
+    Result SetLimits()
+    {
+        double low = doc_.plot.lowFreqLimit;
+        double high = doc_.plot.highFreqLimit;
+        for (const Option& o : options_) {
+            if (o.name != "low" && o.name != "high")
+                continue;
+            const std::optional<double> v = edit::ParseNumber(o.value);
+            if (!v)
+                return UsageError("--" + o.name + " takes a frequency in Hz, not \"" + o.value +
+                                  "\".");
+            (o.name == "low" ? low : high) = *v;
+        }
+        if (!(low < high))
+            return UsageError("The low frequency limit must be below the high one.");
+        doc_.plot.lowFreqLimit = low;
+        doc_.plot.highFreqLimit = high;
+        doc_.SetModified();
+        return std::nullopt;
+    }
+
+    Result SetShown(const std::string& list)
+    {
+        DisplaySwitches& d = doc_.display;
+        std::array<std::pair<std::string_view, std::int32_t*>, 5> kinds = {
+            {{"spl", &d.showSpl},
+             {"exc", &d.showExcursion},
+             {"phase", &d.showPhase},
+             {"delay", &d.showDelay},
+             {"imp", &d.showImpedance}}};
+        std::array<std::int32_t, 5> shown{};
+        std::string_view rest = list;
+        while (!rest.empty()) {
+            const std::size_t comma = rest.find(',');
+            const std::string_view name = rest.substr(0, comma);
+            bool known = false;
+            for (std::size_t k = 0; k < kinds.size(); ++k) {
+                if (kinds[k].first == name) {
+                    shown[k] = 1;
+                    known = true;
+                }
+            }
+            if (!known)
+                return UsageError("--show takes a list of spl, exc, phase, delay and imp, not \"" +
+                                  list + "\".");
+            rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+        }
+        for (std::size_t k = 0; k < kinds.size(); ++k)
+            *kinds[k].second = shown[k];
+        doc_.SetModified();
+        return std::nullopt;
+    }
+
+    Result Write(const Option& o)
+    {
+        if (o.name == "csv")
+            return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
+        if (o.name == "json")
+            return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
+        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
+    }
+
+    std::vector<Option> options_;
+    CliWindows windows_;
+    CSpkSysDoc doc_;
+    bool metric_ = false;
+};
+
+} // namespace
+
+int RunCalc(const std::vector<std::string>& args, std::ostream& err)
+{
+    std::vector<Option> options;
+    Result result = ParseOptions(args, options);
+    if (!result)
+        result = Calc(std::move(options)).Run();
+    if (!result)
+        return kExitOk;
+    err << result->message << '\n';
+    return result->exitCode;
+}
+
+} // namespace cw::cli

@@ -1,0 +1,134 @@
+#include "CliRunner.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace cw
+{
+namespace
+{
+
+using test::CliTest;
+
+// The CSV's rows split into cells; the header is row 0.
+std::vector<std::vector<std::string>> Cells(const std::string& csv)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(csv);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells(1);
+        for (char c : line) {
+            if (c == ',')
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+double Number(const std::string& cell)
+{
+    double v = std::nan("");
+    std::from_chars(cell.data(), cell.data() + cell.size(), v);
+    return v;
+}
+
+TEST_F(CliTest, CurvesOfTheDesignedSampleBox)
+{
+    const auto run = Run("calc --box 2OCB --edit closed2.qtc=0.707 --csv -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto rows = Cells(run.out);
+    ASSERT_EQ(rows.size(), 1u + 383u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"frequency_hz", "spl_db", "excursion_mm",
+                                                 "phase_deg", "delay_ms", "impedance_ohm"}));
+    EXPECT_EQ(rows[1][0], "10");
+    EXPECT_EQ(rows[51][0], "20");
+    // Phase, delay and impedance are not shown in a new project: empty cells.
+    EXPECT_EQ(rows[1].size(), 6u);
+    EXPECT_EQ(rows[1][3], "");
+    EXPECT_EQ(rows[1][5], "");
+    // A Q(tc) of 0.707 box: -3 dB at f(c) = 59.16 Hz, flat far above it.
+    EXPECT_NEAR(Number(rows[383][1]), 0, 0.01);
+    EXPECT_LT(Number(rows[129][1]), -3.01); // 58.97 Hz
+    EXPECT_GT(Number(rows[130][1]), -3.01); // 59.79 Hz
+    EXPECT_GT(Number(rows[1][2]), 1);
+}
+
+TEST_F(CliTest, ShownCurvesAndLimits)
+{
+    const auto run = Run("calc --edit closed2.qtc=0.707 --show spl,imp --high 20000 --low 5 "
+                         "--csv -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto rows = Cells(run.out);
+    // 5 Hz to 20 kHz: 50 x log2(4000) = 598.3, so 599 points.
+    ASSERT_EQ(rows.size(), 1u + 599u);
+    EXPECT_EQ(rows[1][0], "5");
+    EXPECT_EQ(rows[1][2], "");
+    EXPECT_GT(Number(rows[1][5]), 6);
+}
+
+TEST_F(CliTest, NewProjectRunsTheFamily)
+{
+    const auto run = Run("calc --csv -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Cells(run.out).size(), 1u + 383u); // the base design's curves
+}
+
+TEST_F(CliTest, UsageErrorsShowTheUsage)
+{
+    for (const char* arguments :
+         {"", "frobnicate", "calc --nonsense 1", "calc --box", "calc --box 7OXB",
+          "calc --units imperial", "calc --set nosuch=1", "calc --set driver.qts=abc",
+          "calc --set driverCount=1.5", "calc --set closed2", "calc --run CalcEverything",
+          "calc --show spl,noise", "calc --low 5000", "calc --high 10 --low 10", "calc --edit fs",
+          "calc --edit vented4.fb=40", "calc --edit closed2.vbLiters=80"}) {
+        const auto run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << arguments;
+    }
+}
+
+TEST_F(CliTest, DataErrorsGiveTheWindowsMessage)
+{
+    auto run = Run("calc --set driver.fs=0 --csv -");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "There is no driver loaded. \nWould you like to load a Driver?\n");
+    EXPECT_EQ(run.out, "");
+
+    run = Run("calc --edit closed2.qtc=0.3");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Q(ts) of 0.49"), std::string::npos);
+
+    run = Run("calc --edit closed2.qtc=0.707 --set closed2.qb=0 --csv -");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("left empty"), std::string::npos);
+}
+
+TEST_F(CliTest, EditsUseTheUnitsOfThePanels)
+{
+    // Metric: the liters copy is the panel's, and the cubic feet follow.
+    auto run = Run("calc --units metric --edit closed2.vbLiters=83.19 --csv -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto metric = Cells(run.out);
+    run = Run("calc --edit closed2.vbCuFt=2.9379 --csv -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto english = Cells(run.out);
+    EXPECT_NEAR(Number(metric[130][1]), Number(english[130][1]), 1e-3);
+}
+
+TEST_F(CliTest, OptionsActInTheirOrder)
+{
+    // The box type set last decides which block a later edit belongs to.
+    auto run = Run("calc --box 4OVB --box 2OCB --edit closed2.qtc=0.707 --csv -");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    run = Run("calc --edit closed2.qtc=0.707 --box 4OVB --csv -");
+    EXPECT_EQ(run.exitCode, 0) << run.err; // the vented box is not designed: its family runs
+    EXPECT_EQ(Cells(run.out).size(), 1u + 383u);
+}
+
+} // namespace
+} // namespace cw

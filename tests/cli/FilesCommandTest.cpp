@@ -1,0 +1,109 @@
+#include "CliRunner.h"
+
+#include <nlohmann/json.hpp>
+
+namespace cw
+{
+namespace
+{
+
+using test::CliTest;
+using test::ReadText;
+using Json = nlohmann::json;
+
+void WriteText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST_F(CliTest, SavedFamilyKeepsTheTenMemories)
+{
+    const auto file = (dir / "family.spk").string();
+    const auto run = Run("calc --save '" + file + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json project = Json::parse(ReadText(file));
+    const Json& systems = project["systems"];
+    ASSERT_EQ(systems.size(), 11u);
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(systems[k]["hasSpl"], 1) << k;
+        EXPECT_EQ(systems[k]["splCurve"].size(), 383u) << k;
+    }
+    EXPECT_EQ(systems[0]["closed2"]["qtc"], 0.5);
+    EXPECT_EQ(systems[10]["closed2"]["qtc"], 1.2);
+
+    // Opened again the box is designed: the workbench alone is calculated.
+    const auto again =
+        Run("calc --project '" + file + "' --edit closed2.qtc=0.707 --save '" + file + "'");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    const Json reopened = Json::parse(ReadText(file));
+    EXPECT_EQ(reopened["systems"][10]["closed2"]["qtc"], 1.2);
+    EXPECT_EQ(reopened["systems"][0]["closed2"]["vbLiters"], 83.19);
+}
+
+TEST_F(CliTest, WorkbenchAsJsonAfterADesignStep)
+{
+    const auto run = Run("calc --box 4OVB --set vented4.vbCuFt=2 --set vented4.vbLiters=56.6 "
+                         "--set vented4.fb=40 --set vented4.svSqIn=7 --run CalcVentLength "
+                         "--json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json wb = Json::parse(run.out);
+    EXPECT_EQ(wb["boxTypeName"], "4th Order Vented Box");
+    EXPECT_EQ(wb["vented4"]["lvIn"], 3.738);
+    EXPECT_EQ(wb["vented4"]["lvM"], 0.094957);
+    EXPECT_EQ(wb["pointCount"].get<double>() > 382, true);
+    EXPECT_EQ(wb["splCurve"].size(), 383u);
+}
+
+TEST_F(CliTest, DriverThroughJsonAndBack)
+{
+    // The sample driver as the project holds it, into a driver file and out again.
+    const auto json = Run("calc --edit closed2.qtc=0.707 --json -");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    Json driver = Json::parse(json.out)["driver"];
+    driver["model"] = "Test Woofer \u00e9";
+    driver["qts"] = 0.4;
+    const auto in = dir / "driver.json", dvr = dir / "woofer.dvr";
+    WriteText(in, driver.dump());
+    auto run = Run("driver --from-json '" + in.string() + "' --out '" + dvr.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = Run("driver '" + dvr.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out), driver);
+
+    // Opened in calc like "Open Driver...": the box volume stays and Q(tc) follows the driver.
+    run = Run("calc --edit closed2.qtc=0.707 --driver '" + dvr.string() + "' --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json wb = Json::parse(run.out);
+    EXPECT_EQ(wb["driver"]["model"], "Test Woofer \u00e9");
+    EXPECT_EQ(wb["closed2"]["vbLiters"], 83.19);
+    EXPECT_LT(wb["closed2"]["qtc"].get<double>(), 0.6);
+}
+
+TEST_F(CliTest, FileErrorsAndDriverUsage)
+{
+    auto run = Run("calc --driver '" + (dir / "missing.dvr").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing.dvr"), std::string::npos);
+
+    WriteText(dir / "bad.spk", "{\"format\": \"something else\"}");
+    run = Run("calc --project '" + (dir / "bad.spk").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("bad.spk"), std::string::npos);
+
+    WriteText(dir / "bad.json", "{\"fs\": \"forty\"}");
+    run = Run("driver --from-json '" + (dir / "bad.json").string() + "' --out '" +
+              (dir / "x.dvr").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("fs must be a number"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.dvr"));
+
+    for (const char* arguments : {"driver", "driver a.dvr b.dvr", "driver --from-json a.json",
+                                  "driver --out b.dvr", "driver a.dvr --out b.dvr"}) {
+        run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << arguments;
+    }
+}
+
+} // namespace
+} // namespace cw
