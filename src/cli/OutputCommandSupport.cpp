@@ -2,8 +2,11 @@
 #include "cli/OutputCommands.h"
 #include "model/CSpkSysDoc.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <charconv>
+#include <unistd.h>
 
 namespace cw::cli
 {
@@ -71,6 +74,14 @@ void EnsureGuiApplication()
     // Drawing needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (a plain shell, a build job) Qt warns about the missing runtime folder
+    // on every run before it makes one; make the same private folder quietly instead.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + "/runtime-" + QString::number(::getuid());
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     static int argc = 1;
     static char name[] = "conewright-cli";
     static char* argv[] = {name, nullptr};
