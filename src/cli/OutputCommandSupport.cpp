@@ -1,3 +1,4 @@
+#include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/OutputCommands.h"
 #include "model/CSpkSysDoc.h"
@@ -6,6 +7,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <charconv>
+#include <memory>
+#include <ostream>
 #include <unistd.h>
 
 namespace cw::cli
@@ -86,6 +89,24 @@ void EnsureGuiApplication()
     static char name[] = "conewright-cli";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+}
+
+int RenderProject(const std::string& projectPath, const std::string& target,
+                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  std::ostream& out, std::ostream& err)
+{
+    auto doc = std::make_unique<CSpkSysDoc>();
+    if (auto error = LoadProjectFile(projectPath, *doc)) {
+        err << *error << '\n';
+        return kExitDataError;
+    }
+    EnsureGuiApplication();
+    if (const QString error = render(*doc, QString::fromStdString(target)); !error.isEmpty()) {
+        err << error.toStdString() << '\n';
+        return kExitDataError;
+    }
+    out << "Wrote " << target << '\n';
+    return kExitOk;
 }
 
 } // namespace cw::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -46,5 +48,11 @@ std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& 
 
 // The Qt application that fonts and images need, made once, with no display.
 void EnsureGuiApplication();
+
+// Opens the project, then lets render draw it into the file at target (Qt's Render* functions
+// answer an empty text or the message). Reports either way and returns the exit code.
+int RenderProject(const std::string& projectPath, const std::string& target,
+                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  std::ostream& out, std::ostream& err);
 
 } // namespace cw::cli

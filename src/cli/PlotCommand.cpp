@@ -4,9 +4,6 @@
 #include "model/CSpkSysDoc.h"
 #include "plot/PlotPainter.h"
 
-#include <memory>
-#include <ostream>
-
 namespace cw::cli
 {
 
@@ -26,29 +23,18 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitUsage;
     }
 
-    auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(line->file, *doc)) {
-        err << *error << '\n';
-        return kExitDataError;
-    }
     AppSettings settings;
     settings.plotBackground = *background;
-    EnsureGuiApplication();
-    auto draw = [&](gfx::Canvas& canvas) {
-        plot::PlotPainter::PrepareScreen(canvas, canvas.device().width, canvas.device().height);
-        plot::PlotPainter(*doc, settings).Draw(canvas);
-    };
     const QSize size(*width, *height);
     const auto png = line->value("--png");
-    const std::string target = png ? *png : *line->value("--svg");
-    const QString path = QString::fromStdString(target);
-    const QString error = png ? gfx::RenderPng(path, size, draw) : gfx::RenderSvg(path, size, draw);
-    if (!error.isEmpty()) {
-        err << error.toStdString() << '\n';
-        return kExitDataError;
-    }
-    out << "Wrote " << target << '\n';
-    return kExitOk;
+    auto render = [&](const CSpkSysDoc& doc, const QString& path) {
+        auto draw = [&](gfx::Canvas& canvas) {
+            plot::PlotPainter::PrepareScreen(canvas, canvas.device().width, canvas.device().height);
+            plot::PlotPainter(doc, settings).Draw(canvas);
+        };
+        return png ? gfx::RenderPng(path, size, draw) : gfx::RenderSvg(path, size, draw);
+    };
+    return RenderProject(line->file, png ? *png : *line->value("--svg"), render, out, err);
 }
 
 } // namespace cw::cli

@@ -4,9 +4,6 @@
 #include "model/CSpkSysDoc.h"
 #include "reports/SystemReport.h"
 
-#include <memory>
-#include <ostream>
-
 namespace cw::cli
 {
 
@@ -26,29 +23,20 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitUsage;
     }
 
-    auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(line->file, *doc)) {
-        err << *error << '\n';
-        return kExitDataError;
-    }
     AppSettings settings;
     settings.units = units == "metric" ? UnitsPreference::Metric : UnitsPreference::English;
     settings.printIcons = line->has("--print-icons");
     settings.printInColor = line->has("--color");
     const bool landscape = line->has("--landscape");
-    EnsureGuiApplication();
-    auto draw = [&](gfx::Canvas& canvas) { reports::DrawSystemReportPage(canvas, *doc, settings); };
     const auto pdf = line->value("--pdf");
-    const std::string target = pdf ? *pdf : *line->value("--png");
-    const QString path = QString::fromStdString(target);
-    const QString error = pdf ? gfx::RenderPdf(path, landscape, draw)
-                              : gfx::RenderPagePng(path, landscape, kPageImageDpi, draw);
-    if (!error.isEmpty()) {
-        err << error.toStdString() << '\n';
-        return kExitDataError;
-    }
-    out << "Wrote " << target << '\n';
-    return kExitOk;
+    auto render = [&](const CSpkSysDoc& doc, const QString& path) {
+        auto draw = [&](gfx::Canvas& canvas) {
+            reports::DrawSystemReportPage(canvas, doc, settings);
+        };
+        return pdf ? gfx::RenderPdf(path, landscape, draw)
+                   : gfx::RenderPagePng(path, landscape, kPageImageDpi, draw);
+    };
+    return RenderProject(line->file, pdf ? *pdf : *line->value("--png"), render, out, err);
 }
 
 } // namespace cw::cli
