@@ -118,8 +118,6 @@ public:
     Color textColor() const { return state_.textColor; }
     void SetTextAlign(TextAlign align) { state_.align = align; }
     TextAlign textAlign() const { return state_.align; }
-    // Text is always drawn without a background box; kept for callers that say so explicitly.
-    void SetTransparentText() {}
 
     // Clipping to a logical rectangle; ClearClip draws everywhere again.
     void SetClipRect(const Rect& rect);
@@ -144,7 +142,8 @@ public:
     void Polygon(const std::vector<Point>& points, Color fill);
     void Ellipse(const Rect& rect, Color fill);
 
-    // One line of text with its cell's top at y, aligned on x by the text alignment.
+    // One line of text with its cell's top at y, aligned on x by the text alignment. Text is
+    // always transparent: it never paints a background box.
     void TextOut(double x, double y, std::string_view text);
     // Text word-wrapped inside the rectangle (from its top), with tabs expanded to every eighth
     // average character width; lines are separated by CR LF or LF. Whatever does not fit the

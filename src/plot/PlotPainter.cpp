@@ -233,7 +233,6 @@ void PlotPainter::DrawAxes(Canvas& canvas)
     ComputeSplReference();
     const PlotColors c = colors(canvas);
     canvas.SetFont(PlotFont(canvas));
-    canvas.SetTransparentText();
     const gfx::TextMetrics tm = canvas.GetTextMetrics();
     const double cw = tm.averageCharWidth;
     const double ch = tm.height;
@@ -248,14 +247,13 @@ void PlotPainter::DrawAxes(Canvas& canvas)
         canvas.MoveTo(kFrameLeft, y);
         canvas.LineTo(kFrameRight, y);
     }
-    DrawFrequencyAxis(canvas, c, cw, ch);
+    DrawFrequencyAxis(canvas, c, ch);
     DrawScales(canvas, c, cw, ch);
     canvas.Restore();
 }
 
-void PlotPainter::DrawFrequencyAxis(Canvas& canvas, const PlotColors& c, double cw, double ch)
+void PlotPainter::DrawFrequencyAxis(Canvas& canvas, const PlotColors& c, double ch)
 {
-    (void)cw;
     const double fLow = doc_.plot.lowFreqLimit;
     const double fHigh = doc_.plot.highFreqLimit;
     canvas.SetPen(c.grid);

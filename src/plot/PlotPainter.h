@@ -82,7 +82,7 @@ public:
 private:
     void ComputeMappings();
     void ComputeSplReference();
-    void DrawFrequencyAxis(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
+    void DrawFrequencyAxis(gfx::Canvas& canvas, const PlotColors& c, double ch);
     void DrawScales(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
     void DrawExcursionLimits(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
 

@@ -201,7 +201,6 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     const CSpkSys& wb = doc.workbench();
     const bool metric = settings.metric();
     canvas.Save();
-    canvas.SetTransparentText();
     canvas.SetTextColor(gfx::kBlack);
 
     // The logo in a white patch at the plot's top-right corner.
