@@ -326,6 +326,22 @@ TEST(PlotPainter, SplModeCurvesSitAtTheirOwnLevels)
     EXPECT_TRUE(levels.count(expectSecond)) << expectSecond;
 }
 
+TEST(PlotPainter, ImmediateSplModeCurvesGetTheirAxesFirst)
+{
+    // Calculate Response draws the workbench at once, before any repaint has set the reference.
+    Fixture f;
+    f.doc->display.splMode = 1;
+    CSpkSys& wb = f.doc->workbench();
+    FillCurve(wb, 200, 0);
+    wb.responseShown = wb.hasSpl = 1;
+    wb.driver.spl = 88;
+    f.painter.DrawCurves(f.canvas, 11);
+    EXPECT_EQ(f.painter.splReference(), 88);
+    ASSERT_FALSE(f.canvas.ops().empty());
+    EXPECT_EQ(f.canvas.ops().front().kind, RecordingCanvas::Kind::FillRect); // the background
+    EXPECT_NE(f.canvas.FindText("SPL"), nullptr);
+}
+
 TEST(PlotPainter, ExcursionLimitLinesInsideTheFrameOnly)
 {
     Fixture f;

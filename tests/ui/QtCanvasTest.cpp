@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -102,6 +103,15 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     QFile svgFile(svg);
     ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svgFile.readAll().contains("100Hz"));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(RenderPrinter(printer, report), QString());
+    QFile printed(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
 
     const QString nowhere = dir.filePath("missing/folder/plot.png");
     EXPECT_FALSE(RenderPng(nowhere, QSize(100, 100), plot).isEmpty());
