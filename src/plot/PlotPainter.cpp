@@ -254,6 +254,8 @@ void PlotPainter::DrawAxes(Canvas& canvas)
 
 void PlotPainter::DrawFrequencyAxis(Canvas& canvas, const PlotColors& c, double ch)
 {
+    if (!x_.usable())
+        return;
     const double fLow = doc_.plot.lowFreqLimit;
     const double fHigh = doc_.plot.highFreqLimit;
     canvas.SetPen(c.grid);
@@ -313,7 +315,7 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
             canvas.SetPen({PenStyle::Dash, kThinPenWidth, gfx::kBlack});
             for (double level : {-3.0, -10.0}) {
                 const double y = db_(level);
-                if (level == -3.0 || (y > kFrameBottom && y < kFrameTop)) {
+                if (std::isfinite(y) && (level == -3.0 || (y > kFrameBottom && y < kFrameTop))) {
                     canvas.MoveTo(kFrameLeft, y);
                     canvas.LineTo(kFrameRight, y);
                 }

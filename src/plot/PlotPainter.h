@@ -5,6 +5,7 @@
 #include "model/CSpkSysDoc.h"
 #include "plot/PlotColors.h"
 
+#include <cmath>
 #include <span>
 
 namespace cw::plot
@@ -32,6 +33,8 @@ struct FrequencyMapping {
     double scale = 1;
     static FrequencyMapping ForLimits(double fLow, double fHigh);
     double operator()(double hz) const;
+    // False for limits that give no axis (e.g. a project file's low limit above its high one).
+    bool usable() const { return std::isfinite(offset) && std::isfinite(scale) && scale > 0; }
 };
 
 // The 1-2-5 frequencies that carry a label, and the grid frequencies.

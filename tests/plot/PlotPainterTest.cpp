@@ -545,6 +545,27 @@ TEST(PlotCurve, ReadsOnlyCalculatedPointsAndBreaksAtNotANumber)
     EXPECT_TRUE(c.Draw(6).empty());
 }
 
+TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
+{
+    for (auto limits : {std::pair{2000.0, 20.0}, std::pair{0.0, 2000.0}, std::pair{-5.0, 50.0}}) {
+        Fixture f;
+        f.doc->plot.lowFreqLimit = limits.first;
+        f.doc->plot.highFreqLimit = limits.second;
+        f.doc->plot.dbSpan = 0;
+        f.doc->display.showPhase = 1;
+        f.doc->plot.phaseTop = f.doc->plot.phaseBottom = 90;
+        FillCurve(f.doc->workbench(), 100, -3);
+        f.doc->workbench().responseShown = f.doc->workbench().hasSpl = 1;
+        f.painter.Draw(f.canvas);
+        for (const Op& op : f.canvas.ops()) {
+            EXPECT_TRUE(std::isfinite(op.from.x) && std::isfinite(op.from.y) &&
+                        std::isfinite(op.to.x) && std::isfinite(op.to.y))
+                << limits.first << " " << op.text;
+        }
+        EXPECT_NE(f.canvas.FindText("Mag"), nullptr); // the rest of the plot is still there
+    }
+}
+
 TEST(PlotPainter, NothingOnAClientWithoutHeight)
 {
     auto doc = std::make_unique<CSpkSysDoc>();
