@@ -2,6 +2,7 @@
 #include "cli/CalcCommand.h"
 #include "cli/CliResult.h"
 #include "cli/DriverCommand.h"
+#include "cli/OutputCommands.h"
 
 #include <iostream>
 #include <string>
@@ -18,6 +19,11 @@ constexpr const char* kUsage =
     "                      [--csv OUT|-] [--json OUT|-] [--save FILE.spk]\n"
     "  conewright-cli driver FILE.dvr\n"
     "  conewright-cli driver --from-json IN.json --out OUT.dvr\n"
+    "  conewright-cli plot FILE.spk --png OUT.png | --svg OUT.svg [--width W --height H]\n"
+    "                      [--background 0..4]\n"
+    "  conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape]\n"
+    "                      [--units metric|english] [--print-icons] [--color]\n"
+    "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
     "\n"
     "calc starts from a new project (or --project), applies the options in their order,\n"
     "runs Calculate Response once (a family of designs when the box is not designed) and\n"
@@ -30,6 +36,9 @@ constexpr const char* kUsage =
     "             CalcVentLength or CalcVentArea\n"
     "  --show     the curves to calculate, a list of spl,exc,phase,delay,imp\n"
     "driver prints a driver file as JSON, or writes one from JSON.\n"
+    "plot draws the plot as the screen shows it (default 1200 x 800, background 0);\n"
+    "report draws the one-page system report (a PNG at 150 dpi); export writes the\n"
+    "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
     "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
 
 } // namespace
@@ -42,6 +51,12 @@ int main(int argc, char* argv[])
         code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
     else if (!words.empty() && words[0] == "driver")
         code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "plot")
+        code = cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "report")
+        code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "export")
+        code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
     return code;

@@ -1,0 +1,112 @@
+#include "cli/CliResult.h"
+#include "cli/CliWindows.h"
+#include "cli/OutputCommands.h"
+#include "model/CSpkSysDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <charconv>
+#include <memory>
+#include <ostream>
+#include <unistd.h>
+
+namespace cw::cli
+{
+
+std::optional<std::string> CommandLine::value(const std::string& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            const std::set<std::string>& valueOptions,
+                                            const std::set<std::string>& switchOptions)
+{
+    CommandLine line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (valueOptions.count(word)) {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            line.values[word] = args[++i];
+        } else if (switchOptions.count(word)) {
+            line.switches.insert(word);
+        } else if (word.rfind("--", 0) == 0 || !line.file.empty()) {
+            return std::nullopt;
+        } else {
+            line.file = word;
+        }
+    }
+    if (line.file.empty())
+        return std::nullopt;
+    return line;
+}
+
+std::optional<int> ParseInt(const std::string& text, int low, int high)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc)
+{
+    CliWindows windows;
+    doc.SetWindows(&windows);
+    const bool opened = doc.OpenProject(path);
+    doc.SetWindows(nullptr);
+    if (opened)
+        return std::nullopt;
+    std::string message;
+    for (const std::string& text : windows.messages)
+        message += (message.empty() ? "" : "\n") + text;
+    return message.empty() ? "Failed to open document." : message;
+}
+
+void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    // Drawing needs fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (a plain shell, a build job) Qt warns about the missing runtime folder
+    // on every run before it makes one; make the same private folder quietly instead.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + "/runtime-" + QString::number(::getuid());
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    static int argc = 1;
+    static char name[] = "conewright-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+int RenderProject(const std::string& projectPath, const std::string& target,
+                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  std::ostream& out, std::ostream& err)
+{
+    auto doc = std::make_unique<CSpkSysDoc>();
+    if (auto error = LoadProjectFile(projectPath, *doc)) {
+        err << *error << '\n';
+        return kExitDataError;
+    }
+    EnsureGuiApplication();
+    if (const QString error = render(*doc, QString::fromStdString(target)); !error.isEmpty()) {
+        err << error.toStdString() << '\n';
+        return kExitDataError;
+    }
+    out << "Wrote " << target << '\n';
+    return kExitOk;
+}
+
+} // namespace cw::cli

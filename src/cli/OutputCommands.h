@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace cw
+{
+class CSpkSysDoc;
+}
+
+// The commands that draw a project or write its curves: plot, report and export. Each takes the
+// words after its name, writes messages to err, and returns the exit code (kExitUsage asks the
+// caller for the usage text).
+namespace cw::cli
+{
+
+int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// A command line of one project file and options: "--name value" or "--name" alone.
+struct CommandLine {
+    std::string file;
+    std::map<std::string, std::string> values;
+    std::set<std::string> switches;
+
+    std::optional<std::string> value(const std::string& name) const;
+    bool has(const std::string& name) const { return switches.count(name) != 0; }
+};
+
+// Parses the words against the options a command knows; nothing on an unknown option, a
+// missing value or a missing or second file name.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            const std::set<std::string>& valueOptions,
+                                            const std::set<std::string>& switchOptions);
+
+// A whole number within [low, high] from an option's text, or nothing.
+std::optional<int> ParseInt(const std::string& text, int low, int high);
+
+// Opens a project file into the document; on failure returns the program's message.
+std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc);
+
+// The Qt application that fonts and images need, made once, with no display.
+void EnsureGuiApplication();
+
+// Opens the project, then lets render draw it into the file at target (Qt's Render* functions
+// answer an empty text or the message). Reports either way and returns the exit code.
+int RenderProject(const std::string& projectPath, const std::string& target,
+                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  std::ostream& out, std::ostream& err);
+
+} // namespace cw::cli

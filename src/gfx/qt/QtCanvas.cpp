@@ -1,0 +1,247 @@
+#include "gfx/qt/QtCanvas.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPolygonF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+
+namespace cw::gfx
+{
+
+namespace
+{
+
+QColor ToQColor(Color c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont::StyleHint Hint(FontFamily family)
+{
+    switch (family) {
+    case FontFamily::Swiss:
+        return QFont::SansSerif;
+    case FontFamily::Roman:
+        return QFont::Serif;
+    case FontFamily::Modern:
+        return QFont::TypeWriter;
+    case FontFamily::DontCare:
+        break;
+    }
+    return QFont::AnyStyle;
+}
+
+// The classic average character width: the lower-case letters and the space weighted by how
+// often they occur in English text (per thousand). Qt's averageCharWidth() is much wider, and
+// the plot's label columns are measured in this narrower unit.
+double WeightedAverageWidth(const QFontMetricsF& fm)
+{
+    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6, 35, 20,
+                                         56, 56, 17, 4,  49,  56, 71, 31, 10, 18, 3, 18, 2};
+    double sum = 166 * fm.horizontalAdvance(QChar(' '));
+    for (int i = 0; i < 26; ++i)
+        sum += kWeights[i] * fm.horizontalAdvance(QChar('a' + i));
+    return sum / 1000;
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device) : Canvas(device), painter_(painter)
+{
+    painter_.resetTransform();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+QtCanvas::~QtCanvas()
+{
+    Flush();
+}
+
+void QtCanvas::Flush()
+{
+    if (pending_.isEmpty())
+        return;
+    painter_.setPen(DevicePen(pendingPen_, pendingMapping_));
+    QVector<QLineF> lines;
+    lines.reserve(pending_.size());
+    for (qsizetype i = 1; i < pending_.size(); ++i)
+        lines.append(QLineF(pending_[i - 1], pending_[i]));
+    painter_.drawLines(lines);
+    pending_.clear();
+}
+
+DeviceInfo QtCanvas::DescribeDevice(const QPaintDevice& device, bool printing, bool landscape)
+{
+    DeviceInfo info;
+    info.width = device.width();
+    info.height = device.height();
+    info.dpiX = device.logicalDpiX();
+    info.dpiY = device.logicalDpiY();
+    info.printing = printing;
+    info.landscape = landscape;
+    return info;
+}
+
+QPointF QtCanvas::Device(Point p) const
+{
+    const Point d = mapping().ToDevice(p);
+    return {d.x, d.y};
+}
+
+QRectF QtCanvas::DeviceRect(const Rect& rect) const
+{
+    return QRectF(Device({rect.left, rect.top}), Device({rect.right, rect.bottom})).normalized();
+}
+
+QPen QtCanvas::DevicePen() const
+{
+    return DevicePen(state().pen, mapping());
+}
+
+QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
+{
+    if (pen.style == PenStyle::None)
+        return Qt::NoPen;
+    double width = pen.width * std::abs(mapping.scaleX());
+    Qt::PenStyle style = Qt::SolidLine;
+    if (pen.style == PenStyle::Dot) {
+        style = Qt::DotLine;
+        // A one-dot pattern at printer resolution is too fine to see and prints as a solid line.
+        if (device().dpiX > 150)
+            width = std::max(width, device().dpiX / 200);
+    } else if (pen.style == PenStyle::Dash) {
+        style = Qt::DashLine;
+    }
+    QPen qpen(ToQColor(pen.color));
+    qpen.setStyle(style);
+    // Square ends close the notches at the bends of a curve drawn as separate segments; round
+    // ends would too, but cost ten times as much on wide anti-aliased pens. Dots and dashes keep
+    // flat ends, or their gaps would close.
+    qpen.setCapStyle(style == Qt::SolidLine ? Qt::SquareCap : Qt::FlatCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+    // One device pixel or less: a cosmetic pen, one pixel wide on any device.
+    qpen.setWidthF(width <= 1 ? 0 : width);
+    qpen.setCosmetic(width <= 1);
+    return qpen;
+}
+
+const QtCanvas::DeviceFont& QtCanvas::CurrentFont() const
+{
+    const Font& f = state().font;
+    const double cell = std::abs(f.height * mapping().scaleY());
+    const QString key = QString("%1|%2|%3|%4|%5")
+                            .arg(QString::fromStdString(f.face))
+                            .arg(cell, 0, 'g', 10)
+                            .arg(f.weight)
+                            .arg(static_cast<int>(f.family))
+                            .arg(f.fixedPitch);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end())
+        return *it;
+
+    QPaintDevice* pd = painter_.device();
+    const double dpi = pd ? pd->logicalDpiY() : 96;
+    QFont font(QString::fromStdString(f.face));
+    font.setStyleHint(Hint(f.family), QFont::PreferOutline);
+    font.setFixedPitch(f.fixedPitch);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 100, 900)));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    // The height is the whole character cell: size the em so that ascent + descent fill it.
+    // Point sizes take fractions where pixel sizes do not.
+    constexpr double kProbe = 100;
+    font.setPointSizeF(kProbe * 72 / dpi);
+    const double probeCell = QFontMetricsF(font, pd).height();
+    const double em = probeCell > 0 ? kProbe * cell / probeCell : cell;
+    font.setPointSizeF(std::max(em, 0.01) * 72 / dpi);
+
+    const QFontMetricsF fm(font, pd);
+    DeviceFont df{font, fm.height(), fm.ascent(), WeightedAverageWidth(fm)};
+    return *fonts_.insert(key, df);
+}
+
+TextMetrics QtCanvas::MeasureFont() const
+{
+    const DeviceFont& df = CurrentFont();
+    const double sx = std::abs(mapping().scaleX());
+    const double sy = std::abs(mapping().scaleY());
+    return {df.cellHeight / sy, df.ascent / sy, df.averageWidth / sx};
+}
+
+double QtCanvas::MeasureText(std::string_view text) const
+{
+    const DeviceFont& df = CurrentFont();
+    return QFontMetricsF(df.font, painter_.device()).horizontalAdvance(ToQString(text)) /
+           std::abs(mapping().scaleX());
+}
+
+void QtCanvas::DrawLine(Point from, Point to)
+{
+    const QPointF a = Device(from);
+    const QPointF b = Device(to);
+    const bool continues = !pending_.isEmpty() && pending_.back() == a &&
+                           pendingPen_ == state().pen && pendingMapping_ == mapping();
+    if (!continues) {
+        Flush();
+        pending_ << a;
+        pendingPen_ = state().pen;
+        pendingMapping_ = mapping();
+    }
+    pending_ << b;
+}
+
+void QtCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)
+{
+    Flush();
+    QPolygonF polygon;
+    for (const Point& p : points)
+        polygon << Device(p);
+    painter_.setPen(DevicePen());
+    painter_.setBrush(ToQColor(fill));
+    painter_.drawPolygon(polygon);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void QtCanvas::DrawEllipse(const Rect& rect, Color fill)
+{
+    Flush();
+    painter_.setPen(DevicePen());
+    painter_.setBrush(ToQColor(fill));
+    painter_.drawEllipse(DeviceRect(rect));
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void QtCanvas::DrawFilledRect(const Rect& rect, Color color)
+{
+    Flush();
+    painter_.fillRect(DeviceRect(rect), ToQColor(color));
+}
+
+void QtCanvas::DrawText(Point topLeft, std::string_view text)
+{
+    Flush();
+    const DeviceFont& df = CurrentFont();
+    painter_.setFont(df.font);
+    painter_.setPen(ToQColor(state().textColor));
+    const QPointF p = Device(topLeft);
+    painter_.drawText(QPointF(p.x(), p.y() + df.ascent), ToQString(text));
+}
+
+void QtCanvas::ClipChanged()
+{
+    if (state().clipped)
+        painter_.setClipRect(DeviceRect(state().clip), Qt::ReplaceClip);
+    else
+        painter_.setClipRect(QRectF(), Qt::NoClip);
+}
+
+} // namespace cw::gfx

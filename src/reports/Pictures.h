@@ -1,0 +1,19 @@
+#pragma once
+
+#include "gfx/Canvas.h"
+#include "model/BoxType.h"
+
+namespace cw::reports
+{
+
+// Vector drawings that print crisp at any size. Each fills the rectangle it is given, whatever
+// way the canvas's y axis points (rect.top is the edge drawn at the top).
+
+// The application icon: a two-way loudspeaker with a response curve.
+void DrawApplicationIcon(gfx::Canvas& canvas, const gfx::Rect& rect);
+// The cross-section of one enclosure alignment; None draws nothing.
+void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect);
+// The maker's logo of the report: a short text over a small loudspeaker drawing.
+void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect);
+
+} // namespace cw::reports

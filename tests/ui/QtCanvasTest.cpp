@@ -1,0 +1,122 @@
+#include "gfx/qt/QtCanvas.h"
+
+#include "gfx/qt/QtRender.h"
+#include "plot/PlotPainter.h"
+#include "reports/SystemReport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace cw::gfx
+{
+namespace
+{
+
+// A y-up page of 10000 x 10000 on the whole image.
+void YUpPage(Canvas& c, const QImage& image)
+{
+    c.SetWindowExt(10000, 10000);
+    c.SetViewportExt(image.width(), -image.height());
+    c.SetViewportOrg(0, image.height());
+}
+
+int DarkPixels(const QImage& image, QRect area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += qGray(image.pixel(x, y)) < 128;
+    return n;
+}
+
+TEST(QtCanvas, MapsYUpAndKeepsTextUpright)
+{
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas c(painter, QtCanvas::DescribeDevice(image, false, false));
+        YUpPage(c, image);
+        c.FillRect({0, 2500, 10000, 0}, {255, 0, 0}); // the bottom quarter of the image
+        c.SetFont({"Arial", 5000, 400, FontFamily::Swiss, false});
+        c.TextOut(3000, 9000, "T"); // a big T with its cell's top near the image top
+    }
+    EXPECT_EQ(image.pixel(200, 390), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(200, 290), qRgb(255, 255, 255));
+    // The T's bar is at the top of its glyph: the upper band holds more ink than the lower.
+    // Cell top at y 40, 200 pixels high: the cap height starts near y 72 and the base line is
+    // near y 197.
+    const int upper = DarkPixels(image, QRect(0, 75, 400, 12));
+    const int lower = DarkPixels(image, QRect(0, 160, 400, 12));
+    EXPECT_GT(upper, 2 * lower);
+}
+
+TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)
+{
+    QImage image(1000, 500, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QtCanvas c(painter, QtCanvas::DescribeDevice(image, false, false));
+    YUpPage(c, image);
+    c.SetFont({"Arial", 400, 400, FontFamily::Swiss, false}); // 20 pixels
+    const TextMetrics tm = c.GetTextMetrics();
+    EXPECT_NEAR(tm.height, 400, 20);
+    // The classic average width is about 0.44 em, far less than Qt's own (about 0.59 em); the
+    // cell of Liberation Sans is 1.15 em, and x units are twice as long as y units here.
+    const double emX = 400 / 1.149 / 2;
+    EXPECT_NEAR(tm.averageCharWidth / emX, 0.4414, 0.03);
+    EXPECT_GT(c.TextWidth("MMMM"), c.TextWidth("iiii"));
+}
+
+TEST(QtRender, WritesFilesAndReportsFailures)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto doc = std::make_unique<CSpkSysDoc>();
+    AppSettings settings;
+    auto plot = [&](Canvas& c) {
+        plot::PlotPainter::PrepareScreen(c, c.device().width, c.device().height);
+        plot::PlotPainter(*doc, settings).Draw(c);
+    };
+    auto report = [&](Canvas& c) { reports::DrawSystemReportPage(c, *doc, settings); };
+
+    const QString png = dir.filePath("plot.png");
+    EXPECT_EQ(RenderPng(png, QSize(800, 500), plot), QString());
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(800, 500));
+    // Billiard Green behind the frame, the frame black at its left edge (x 850 of 10000).
+    EXPECT_EQ(image.pixel(400, 2), qRgb(0, 128, 128));
+    EXPECT_LT(std::min(qGray(image.pixel(67, 250)), qGray(image.pixel(68, 250))), 80);
+
+    const QString pdf = dir.filePath("report.pdf");
+    EXPECT_EQ(RenderPdf(pdf, true, report), QString());
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+
+    const QString svg = dir.filePath("plot.svg");
+    EXPECT_EQ(RenderSvg(svg, QSize(800, 500), plot), QString());
+    QFile svgFile(svg);
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svgFile.readAll().contains("100Hz"));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(RenderPrinter(printer, report), QString());
+    QFile printed(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
+
+    const QString nowhere = dir.filePath("missing/folder/plot.png");
+    EXPECT_FALSE(RenderPng(nowhere, QSize(100, 100), plot).isEmpty());
+    EXPECT_FALSE(RenderPdf(dir.filePath("missing/folder/r.pdf"), false, report).isEmpty());
+}
+
+} // namespace
+} // namespace cw::gfx
