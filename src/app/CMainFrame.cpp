@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -428,6 +429,11 @@ bool CMainFrame::OnFrameCommand(int id)
     case cmd::PreviousPane:
         mdi_->activatePreviousSubWindow();
         break;
+    case cmd::Print:
+    case cmd::PrintPreview:
+    case cmd::PrintSetup:
+        PrintCommand(id);
+        return true;
     default:
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -60,6 +62,11 @@ public:
     // The clock the panes read; tests replace it.
     void SetClock(std::function<std::optional<std::tm>()> clock);
 
+    // Printing: the printer set up for the report, and one report page on a printer (empty on
+    // success, else the message to show).
+    QPrinter& printer();
+    QString PrintReport(QPrinter& target, const ProjectWindows& project);
+
     // File dialogs of the file commands.
     void OpenProjectDialog();
     void OpenDriverDialog(ProjectWindows& project);
@@ -87,6 +94,7 @@ private:
     void OnMenuHidden();
     void RememberGeometry();
     void ArrangeIconsCommand();
+    void PrintCommand(int id);
 
     CConewrightApp& app_;
     QMdiArea* mdi_;
@@ -96,6 +104,7 @@ private:
     QLabel* datePane_ = nullptr;
     QLabel* timePane_ = nullptr;
     QTimer* statusTimer_;
+    std::unique_ptr<QPrinter> printer_;
     std::function<std::optional<std::tm>()> clock_;
     bool clockWarningShown_ = false;
     int openMenus_ = 0;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -217,6 +218,21 @@ TEST_F(AppTest, LastProjectSavedReopensIt)
     Start();
     ASSERT_EQ(app->projects().size(), 1u);
     EXPECT_EQ(doc().workbench().systemName, "Saved last");
+}
+
+TEST_F(AppTest, PrintingWritesTheOneReportPage)
+{
+    QPrinter& printer = frame()->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("report.pdf"));
+    EXPECT_EQ(printer.fromPage(), 1);
+    EXPECT_EQ(printer.toPage(), 1);
+    EXPECT_EQ(frame()->PrintReport(printer, *app->currentProject()), QString());
+    QFile pdf(Path("report.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Count 1"));
 }
 
 TEST_F(AppTest, SplashIsSingleAndGoesAtAKey)

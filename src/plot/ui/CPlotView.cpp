@@ -2,6 +2,7 @@
 
 #include "app/CConewrightApp.h"
 #include "app/ProjectWindows.h"
+#include "gfx/qt/QtCanvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,29 +10,8 @@
 namespace cw
 {
 
-namespace
-{
-
-// The plotting background colours of the preference, 0 to 4.
-QColor BackgroundColour(int background)
-{
-    switch (background) {
-    case 1:
-        return QColor(0, 0, 0);
-    case 2:
-        return QColor(128, 128, 128);
-    case 3:
-        return QColor(255, 255, 255);
-    case 4:
-        return QColor(192, 192, 192);
-    default:
-        return QColor(0, 128, 128);
-    }
-}
-
-} // namespace
-
-CPlotView::CPlotView(ProjectWindows& project, QWidget* parent) : QWidget(parent), project_(project)
+CPlotView::CPlotView(ProjectWindows& project, QWidget* parent)
+    : QWidget(parent), painter_(project.doc(), project.app().settings())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
@@ -55,10 +35,20 @@ void CPlotView::PrepareDrawing()
         RenderAll();
 }
 
+void CPlotView::WithCanvas(const std::function<void(gfx::Canvas&)>& draw)
+{
+    QPainter painter(&image_);
+    gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(image_, false, false));
+    plot::PlotPainter::PrepareScreen(canvas, image_.width(), image_.height());
+    draw(canvas);
+}
+
 void CPlotView::DrawSystemNow(int systemIndex)
 {
     PrepareDrawing();
-    (void)systemIndex;
+    WithCanvas(
+        [this, systemIndex](gfx::Canvas& canvas) { painter_.DrawCurves(canvas, systemIndex); });
+    // Shown at once: the members of a family appear one after the other.
     repaint();
 }
 
@@ -67,7 +57,8 @@ void CPlotView::RenderAll()
     const QSize wanted = size().expandedTo(QSize(1, 1));
     if (image_.size() != wanted)
         image_ = QImage(wanted, QImage::Format_RGB32);
-    image_.fill(BackgroundColour(project_.app().settings().plotBackground));
+    image_.fill(Qt::white);
+    WithCanvas([this](gfx::Canvas& canvas) { painter_.Draw(canvas); });
     stale_ = false;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "plot/PlotPainter.h"
+
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace cw
 {
@@ -35,8 +38,11 @@ protected:
 
 private:
     void RenderAll();
+    // Draws into the backing image through a canvas with the screen mapping.
+    void WithCanvas(const std::function<void(gfx::Canvas&)>& draw);
 
-    ProjectWindows& project_;
+    // Kept between drawings: immediate curves need the SPL reference of the last axes.
+    plot::PlotPainter painter_;
     QImage image_;
     bool stale_ = true;
 };
