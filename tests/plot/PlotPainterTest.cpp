@@ -566,6 +566,25 @@ TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
     }
 }
 
+TEST(PlotPainter, ScreenAndPaperViewports)
+{
+    RecordingCanvas screen({1000, 800, 96, 96, false, false});
+    PlotPainter::PrepareScreen(screen, 1000, 800);
+    EXPECT_EQ(screen.mapping().ToDevice({0, 0}), (gfx::Point{0, 800}));
+    EXPECT_EQ(screen.mapping().ToDevice({10000, 10000}), (gfx::Point{1000, 0}));
+
+    // Portrait: the plot fills the upper half of the page.
+    RecordingCanvas portrait({5100, 6600, 600, 600, true, false});
+    PlotPainter::PreparePrint(portrait);
+    EXPECT_EQ(portrait.mapping().viewportExt, (gfx::Point{5100, -3300}));
+    EXPECT_EQ(portrait.mapping().viewportOrg, (gfx::Point{0, 3300}));
+    // Landscape: half the width, 1/2.39 of the height, 40 device units below the middle.
+    RecordingCanvas landscape({6600, 5100, 600, 600, true, true});
+    PlotPainter::PreparePrint(landscape);
+    EXPECT_EQ(landscape.mapping().viewportExt, (gfx::Point{3300, -(5100 / 2.39)}));
+    EXPECT_EQ(landscape.mapping().viewportOrg, (gfx::Point{0, 2590}));
+}
+
 TEST(PlotPainter, NothingOnAClientWithoutHeight)
 {
     auto doc = std::make_unique<CSpkSysDoc>();

@@ -56,6 +56,30 @@ TEST(QtCanvas, MapsYUpAndKeepsTextUpright)
     EXPECT_GT(upper, 2 * lower);
 }
 
+TEST(QtCanvas, StraightRunsMergeButCornersAndSpikesStay)
+{
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas c(painter, QtCanvas::DescribeDevice(image, false, false));
+        c.SetPen({PenStyle::Solid, 2, kBlack}); // y-down pixels, 2 pixels wide
+        c.MoveTo(10, 100);
+        for (int x = 12; x <= 100; x += 2)
+            c.LineTo(x, 100); // a flat stretch of many segments
+        c.LineTo(101, 20);    // a spike up ...
+        c.LineTo(102, 100);   // ... and straight back down
+        c.LineTo(190, 100);
+        c.LineTo(190, 180); // a corner
+    }
+    auto inked = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    EXPECT_TRUE(inked(50, 100));
+    EXPECT_TRUE(inked(101, 25)); // the spike's tip is still drawn
+    EXPECT_TRUE(inked(150, 100));
+    EXPECT_TRUE(inked(190, 170));
+    EXPECT_FALSE(inked(150, 140)); // no short cut across the corner
+}
+
 TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)
 {
     QImage image(1000, 500, QImage::Format_RGB32);

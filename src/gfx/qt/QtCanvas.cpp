@@ -51,6 +51,16 @@ double WeightedAverageWidth(const QFontMetricsF& fm)
     return sum / 1000;
 }
 
+double DistanceToSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t =
+        length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF d = p - (a + t * ab);
+    return std::sqrt(QPointF::dotProduct(d, d));
+}
+
 } // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device) : Canvas(device), painter_(painter)
@@ -77,6 +87,7 @@ void QtCanvas::Flush()
         lines.append(QLineF(pending_[i - 1], pending_[i]));
     painter_.drawLines(lines);
     pending_.clear();
+    skipped_.clear();
 }
 
 DeviceInfo QtCanvas::DescribeDevice(const QPaintDevice& device, bool printing, bool landscape)
@@ -113,13 +124,12 @@ QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
         return Qt::NoPen;
     double width = pen.width * std::abs(mapping.scaleX());
     Qt::PenStyle style = Qt::SolidLine;
-    if (pen.style == PenStyle::Dot) {
-        style = Qt::DotLine;
-        // A one-dot pattern at printer resolution is too fine to see and prints as a solid line.
+    if (pen.style != PenStyle::Solid) {
+        style = pen.style == PenStyle::Dot ? Qt::DotLine : Qt::DashLine;
+        // Dots and dashes of a one-pixel pen at printer resolution are too fine to see: the line
+        // prints solid. The pattern scales with the width, so widen such pens on paper.
         if (device().dpiX > 150)
             width = std::max(width, device().dpiX / 200);
-    } else if (pen.style == PenStyle::Dash) {
-        style = Qt::DashLine;
     }
     QPen qpen(ToQColor(pen.color));
     qpen.setStyle(style);
@@ -192,10 +202,27 @@ void QtCanvas::DrawLine(Point from, Point to)
                            pendingPen_ == state().pen && pendingMapping_ == mapping();
     if (!continues) {
         Flush();
-        pending_ << a;
+        pending_ << a << b;
         pendingPen_ = state().pen;
         pendingMapping_ = mapping();
+        return;
     }
+    // The run's last point goes when it and every point dropped before it lie within a quarter
+    // pixel of the straight line from the last kept corner to the new point: the flat stretches
+    // of a curve then cost one segment instead of dozens, with no visible difference.
+    constexpr double kTolerance = 0.25; // device units
+    constexpr qsizetype kMaxSkipped = 64;
+    const QPointF corner = pending_[pending_.size() - 2];
+    skipped_ << pending_.back();
+    const bool straight = skipped_.size() <= kMaxSkipped &&
+                          std::all_of(skipped_.begin(), skipped_.end(), [&](const QPointF& p) {
+                              return DistanceToSegment(p, corner, b) <= kTolerance;
+                          });
+    if (straight) {
+        pending_.back() = b;
+        return;
+    }
+    skipped_.clear();
     pending_ << b;
 }
 

@@ -56,7 +56,10 @@ private:
     // Consecutive lines with one pen, each starting where the last one ended, are drawn in one
     // call: a curve of hundreds of segments costs one pen set-up. (A polyline would stroke the
     // whole path at once, which for wide anti-aliased pens is several times slower.)
+    // A point in the middle of a nearly straight stretch is dropped (see DrawLine); skipped_
+    // holds the points dropped since the run's last kept corner.
     QPolygonF pending_;
+    QPolygonF skipped_;
     Pen pendingPen_;
     Mapping pendingMapping_;
 };
