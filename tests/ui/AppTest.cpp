@@ -4,8 +4,10 @@
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
 #include "editors/ui/CDrvrView.h"
+#include "model/CommandIds.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
@@ -218,6 +220,46 @@ TEST_F(AppTest, LastProjectSavedReopensIt)
     Start();
     ASSERT_EQ(app->projects().size(), 1u);
     EXPECT_EQ(doc().workbench().systemName, "Saved last");
+}
+
+TEST_F(AppTest, DroppedFilesOpenAsProjectOrDriver)
+{
+    doc().workbench().driver.model = "Dropped";
+    ASSERT_TRUE(doc().SaveDriver(Path("d.dvr").toStdString()));
+    ASSERT_TRUE(doc().SaveProject(Path("p.spk").toStdString()));
+    doc().workbench().driver.model = "Other";
+
+    app->OpenDroppedFile(Path("d.dvr"));
+    EXPECT_EQ(doc().workbench().driver.model, "Dropped");
+    EXPECT_TRUE(doc().IsModified());
+    doc().SetModified(false);
+    app->CloseProject(*app->currentProject());
+    Settle();
+    app->OpenDroppedFile(Path("p.spk"));
+    ASSERT_EQ(app->projects().size(), 1u);
+    EXPECT_EQ(doc().title(), "p.spk");
+}
+
+TEST_F(AppTest, NoDriverLoadedOffersTheDriverFileOnOk)
+{
+    doc().workbench().driver.fs = 0;
+    bool dialogShown = false;
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, &dialogShown] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            dialogShown = files->nameFilters().contains("Loudspeaker Drivers (*.dvr)");
+            timer->stop();
+            timer->deleteLater();
+            files->reject();
+        }
+    });
+    timer->start();
+    app->OnCommand(cmd::CalculateResponse);
+    EXPECT_TRUE(dialogShown);
 }
 
 TEST_F(AppTest, PrintingWritesTheOneReportPage)
