@@ -57,7 +57,11 @@ CConewrightApp::CConewrightApp(SettingsStore* store) : store_(store)
 
 CConewrightApp::~CConewrightApp()
 {
-    // Projects go before the main window that holds their windows.
+    // The windows go first, without telling anybody: they refer to their projects.
+    if (mainFrame_) {
+        mainFrame_->mdiArea()->disconnect(mainFrame_.get());
+        mainFrame_.reset();
+    }
     for (ProjectWindows* p : projects_)
         delete p;
     projects_.clear();

@@ -7,7 +7,6 @@
 #include "app/ChildLayout.h"
 #include "editors/ui/BoxPanelView.h"
 #include "editors/ui/CDrvrView.h"
-#include "model/CommandIds.h"
 #include "plot/ui/CPlotView.h"
 #include "plot/ui/CPlotWnd.h"
 
@@ -228,7 +227,7 @@ void ProjectWindows::UpdateAllViews()
 void ProjectWindows::OpenDriverDatabase()
 {
     // There is no driver database yet: a driver file is the way to load a driver.
-    app_.OnCommand(cmd::OpenDriver);
+    app_.mainFrame()->OpenDriverDialog(*this);
 }
 
 } // namespace cw

@@ -277,6 +277,15 @@ TEST_F(AppTest, PrintingWritesTheOneReportPage)
     EXPECT_TRUE(bytes.contains("/Count 1"));
 }
 
+TEST_F(AppTest, EndingWithProjectsStillOpenTearsDownCleanly)
+{
+    app->NewProject();
+    app->ShowSplash();
+    app->ShowHelp();
+    app.reset();
+    Settle();
+}
+
 TEST_F(AppTest, SplashIsSingleAndGoesAtAKey)
 {
     app->ShowSplash();
