@@ -3,14 +3,17 @@
 #include "app/AppCommandIds.h"
 #include "app/CConewrightApp.h"
 #include "app/CommandPrompts.h"
+#include "app/LockKeys.h"
 #include "app/ProjectWindows.h"
 #include "app/StatusTexts.h"
 #include "model/CommandIds.h"
 #include "plot/ui/CPlotWnd.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -90,8 +93,12 @@ CMainFrame::CMainFrame(CConewrightApp& app) : app_(app), mdi_(new QMdiArea(this)
     statusTimer_ = new QTimer(this);
     statusTimer_->setInterval(kStatusTimerMs);
     connect(statusTimer_, &QTimer::timeout, this, &CMainFrame::UpdateClockPanes);
+    connect(statusTimer_, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
     statusTimer_->start();
     UpdateClockPanes();
+    UpdateLockPanes();
+    // A lock key changes its light on release.
+    qApp->installEventFilter(this);
 
     connect(&app_, &CConewrightApp::currentProjectChanged, this, [this] {
         UpdateTitle();
@@ -491,6 +498,16 @@ void CMainFrame::UpdateClockPanes()
     }
 }
 
+void CMainFrame::UpdateLockPanes()
+{
+    const std::optional<LockKeyState> keys = ReadLockKeys();
+    if (!keys)
+        return;
+    panes_[0]->setEnabled(keys->caps);
+    panes_[1]->setEnabled(keys->num);
+    panes_[2]->setEnabled(keys->scroll);
+}
+
 void CMainFrame::OnMenuShown()
 {
     // While a menu is open the message pane takes the whole bar, so long help texts fit.
@@ -553,6 +570,11 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            UpdateLockPanes();
+    }
     // The current project's windows keep their places whenever the client area changes or
     // paints.
     if (watched == mdi_->viewport() &&

@@ -57,6 +57,8 @@ public:
     void UpdateToolbar();
     // Refreshes the date and time panes from the clock.
     void UpdateClockPanes();
+    // Lights the caps, num and scroll lock panes as the keyboard's lights are.
+    void UpdateLockPanes();
     // "Conewright - project title" for the current project.
     void UpdateTitle();
     // The clock the panes read; tests replace it.
