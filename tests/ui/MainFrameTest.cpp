@@ -234,7 +234,15 @@ TEST_F(MainFrameTest, StatusBarHasSixPanesAndTheClockFormats)
 TEST_F(MainFrameTest, ProjectWindowsTileTheClientArea)
 {
     ProjectWindows* p = app->currentProject();
+    // Make the area between tool bar and status bar 1024 x 768 exactly.
+    const QSize now = frame()->mdiArea()->viewport()->size();
+    frame()->resize(frame()->size() + QSize(1024, 768) - now);
+    QApplication::processEvents();
     const QSize area = frame()->mdiArea()->viewport()->size();
+    ASSERT_EQ(area, QSize(1024, 768));
+    EXPECT_EQ(p->plotFrame()->width(), 1020);
+    EXPECT_EQ(p->driverPanel()->width(), 510);
+    EXPECT_EQ(p->workbenchPanel()->geometry().left(), 510);
     const QRect plot = p->plotFrame()->geometry();
     const QRect driver = p->driverPanel()->geometry();
     const QRect box = p->workbenchPanel()->geometry();
