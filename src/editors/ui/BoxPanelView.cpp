@@ -1,8 +1,10 @@
 #include "editors/ui/BoxPanelView.h"
 
 #include "editors/EditRules.h"
+#include "editors/ui/BoxIcon.h"
 #include "model/Units.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -14,6 +16,9 @@ BoxPanelView::BoxPanelView(BoxType type, CSpkSysDoc& doc, const AppSettings& set
     : PanelView(doc, settings, parent), type_(type)
 {
     setWindowTitle(QString::fromUtf8(BoxTypeName(type).data()));
+    // The icon stands in a column of its own, so that the rows keep every line of the window.
+    grid_->addWidget(new BoxIcon(type, this), 0, 0, 8, 1, Qt::AlignLeft | Qt::AlignTop);
+    firstColumn_ = 1;
 }
 
 BoxPanelView::Field& BoxPanelView::AddField(const QString& title, const QString& symbol,

@@ -31,31 +31,27 @@ CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     shown_[5] = AddShownRow(3, 4, "1W/1m SPL =", "dB");
     grid_->setRowMinimumHeight(4, 12);
 
-    // The system values edited here.
+    // The system values edited here: number of drivers and input power on the left, the SPL
+    // distance in metres (and feet) on the right.
     nextRow_ = 5;
     drivers_ = AddRow("No. Drivers", "N =", {}, false);
-    nextRow_ = 5;
-    splDistance_ =
-        Row{new QLabel("SPL @", this), nullptr, new QLineEdit(this), new QLabel("m", this)};
+    inputPower_ = AddRow("Input Power", "P(in) =", "W", false);
+    splDistance_ = Row{new QLabel("SPL @", this), nullptr, NewField(false), new QLabel("m", this)};
     feetOpen_ = new QLabel("(", this);
-    splFeet_ = new QLineEdit(this);
+    splFeet_ = NewField(false);
     feetClose_ = new QLabel("ft)", this);
-    grid_->addWidget(splDistance_.title, 5, 4);
-    grid_->addWidget(splDistance_.edit, 5, 5);
-    grid_->addWidget(splDistance_.unit, 5, 6);
+    splDistance_.title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid_->addWidget(splDistance_.title, 5, 4, 1, 2);
+    grid_->addWidget(splDistance_.edit, 5, 6);
+    grid_->addWidget(splDistance_.unit, 5, 7);
     auto* feet = new QHBoxLayout;
+    feet->setSpacing(2);
     feet->addWidget(feetOpen_);
     feet->addWidget(splFeet_);
     feet->addWidget(feetClose_);
-    grid_->addLayout(feet, 6, 4, 1, 3);
-    nextRow_ = 7;
-    inputPower_ = AddRow("Input Power", "P(in) =", "W", false);
-    for (QLineEdit* e : {splDistance_.edit, splFeet_}) {
-        e->installEventFilter(this);
-        e->setMinimumWidth(60);
-    }
+    grid_->addLayout(feet, 6, 5, 1, 3);
     grid_->setColumnMinimumWidth(3, 24);
-    grid_->setRowStretch(8, 1);
+    grid_->setRowStretch(7, 1);
 
     binder_->BindInteger(drivers_.edit, [this]() -> std::int32_t& { return wb().driverCount; });
     binder_->BindReal(splDistance_.edit, [this]() -> double& { return wb().splDistanceM; });
@@ -76,10 +72,8 @@ PanelView::Row CDrvrView::AddShownRow(int row, int column, const QString& symbol
     Row r;
     r.symbol = new QLabel(symbol, this);
     r.symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    r.edit = new QLineEdit(this);
-    r.edit->setReadOnly(true);
+    r.edit = NewField(true);
     r.edit->setFocusPolicy(Qt::NoFocus);
-    r.edit->setMinimumWidth(60);
     r.unit = new QLabel(unit, this);
     grid_->addWidget(r.symbol, row, column + 1);
     grid_->addWidget(r.edit, row, column + 2);
@@ -143,7 +137,7 @@ void CDrvrView::paintEvent(QPaintEvent* event)
     const int y = top.center().y();
     p.drawLine(0, y, width(), y);
     const int x = (grid_->cellRect(5, 3).right() + grid_->cellRect(5, 4).left()) / 2;
-    p.drawLine(x, y, x, grid_->cellRect(6, 4).bottom());
+    p.drawLine(x, y, x, grid_->cellRect(6, 5).bottom());
 }
 
 void CDrvrView::OnDriversEdited()

@@ -20,9 +20,26 @@ PanelView::PanelView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     // The panels are drawn in the system's window colour.
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
-    grid_->setContentsMargins(8, 6, 8, 6);
+    // The panel windows are about seven text lines high: rows are one line each, with compact
+    // fields and a slightly smaller font, as in a dialog.
+    QFont compact = font();
+    compact.setPointSizeF(compact.pointSizeF() * 0.9);
+    setFont(compact);
+    setStyleSheet("QLineEdit { border: 1px solid palette(mid); padding: 0px 2px; }"
+                  "QLineEdit:read-only { background: palette(window); }");
+    grid_->setContentsMargins(6, 2, 6, 2);
     grid_->setHorizontalSpacing(6);
-    grid_->setVerticalSpacing(3);
+    grid_->setVerticalSpacing(1);
+}
+
+QLineEdit* PanelView::NewField(bool readOnly)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setReadOnly(readOnly);
+    edit->setMinimumWidth(60);
+    edit->setFixedHeight(fontMetrics().height() + 2);
+    edit->installEventFilter(this);
+    return edit;
 }
 
 void PanelView::UpdateFromDocument()
@@ -43,16 +60,13 @@ PanelView::Row PanelView::AddRow(const QString& title, const QString& symbol, co
     row.title = new QLabel(title, this);
     row.symbol = new QLabel(symbol, this);
     row.symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.edit = new QLineEdit(this);
-    row.edit->setReadOnly(readOnly);
-    row.edit->setMinimumWidth(70);
-    row.edit->installEventFilter(this);
+    row.edit = NewField(readOnly);
     row.unit = new QLabel(unit, this);
     row.unit->setMinimumWidth(36);
-    grid_->addWidget(row.title, nextRow_, 0);
-    grid_->addWidget(row.symbol, nextRow_, 1);
-    grid_->addWidget(row.edit, nextRow_, 2);
-    grid_->addWidget(row.unit, nextRow_, 3);
+    grid_->addWidget(row.title, nextRow_, firstColumn_);
+    grid_->addWidget(row.symbol, nextRow_, firstColumn_ + 1);
+    grid_->addWidget(row.edit, nextRow_, firstColumn_ + 2);
+    grid_->addWidget(row.unit, nextRow_, firstColumn_ + 3);
     ++nextRow_;
     return row;
 }

@@ -44,6 +44,8 @@ protected:
     // Loads every field; panels may rewrite some of them afterwards.
     virtual void LoadFields();
 
+    // A compact edit field of one text line.
+    QLineEdit* NewField(bool readOnly);
     Row AddRow(const QString& title, const QString& symbol, const QString& unit, bool readOnly);
     // The guard has passed: store the whole panel and mark the project modified. False when a
     // field did not parse (the message has been shown).
@@ -64,6 +66,7 @@ protected:
     FieldBinder* binder_;
     QGridLayout* grid_;
     int nextRow_ = 0;
+    int firstColumn_ = 0; // the grid column of the rows' titles
 
 private:
     bool StepsSucceed(std::initializer_list<bool (CSpkSysDoc::*)()> steps);
