@@ -17,7 +17,7 @@ BoxPanelView::BoxPanelView(BoxType type, CSpkSysDoc& doc, const AppSettings& set
 {
     setWindowTitle(QString::fromUtf8(BoxTypeName(type).data()));
     // The icon stands in a column of its own, so that the rows keep every line of the window.
-    grid_->addWidget(new BoxIcon(type, this), 0, 0, 8, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid_->addWidget(new BoxIcon(type, this), 0, 0, 3, 1, Qt::AlignLeft | Qt::AlignTop);
     firstColumn_ = 1;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace cw::ui
@@ -76,6 +77,7 @@ private:
 
     BoxType type_;
     std::vector<std::unique_ptr<Field>> fields_;
+    int seriesComponents_ = 0;
 };
 
 } // namespace cw::ui

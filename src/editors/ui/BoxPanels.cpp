@@ -1,5 +1,8 @@
 #include "editors/ui/BoxPanels.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace cw::ui
@@ -63,6 +66,19 @@ void BoxPanelView::AddVentRows(Accessor svSqM, Accessor svSqIn, Accessor lvM, Ac
 void BoxPanelView::AddSeriesComponent(const QString& symbol, const QString& unit, Accessor value)
 {
     Field& f = AddField({}, symbol, Quantity::Fixed, std::move(value), {}, unit, false, true);
+    // Series components stand at the bottom left, under the picture, not as rows of their own.
+    --nextRow_;
+    for (QWidget* w : {static_cast<QWidget*>(f.row.title), static_cast<QWidget*>(f.row.symbol),
+                       static_cast<QWidget*>(f.row.edit), static_cast<QWidget*>(f.row.unit)})
+        grid_->removeWidget(w);
+    f.row.title->hide();
+    f.row.edit->setMinimumWidth(48);
+    auto* line = new QHBoxLayout;
+    line->setSpacing(3);
+    line->addWidget(f.row.symbol);
+    line->addWidget(f.row.edit);
+    line->addWidget(f.row.unit);
+    grid_->addLayout(line, 4 + seriesComponents_++, 0);
     binder_->OnGuardedEdit(f.row.edit, [this] { OnPlainEdited(); });
 }
 

@@ -29,7 +29,7 @@ CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     shown_[3] = AddShownRow(1, 4, "Diam. =", {});
     shown_[4] = AddShownRow(2, 4, "P(t) =", "W");
     shown_[5] = AddShownRow(3, 4, "1W/1m SPL =", "dB");
-    grid_->setRowMinimumHeight(4, 12);
+    grid_->setRowMinimumHeight(4, 5);
 
     // The system values edited here: number of drivers and input power on the left, the SPL
     // distance in metres (and feet) on the right.
