@@ -193,7 +193,7 @@ void ProjectWindows::DrawSystemNow(int systemIndex)
 void ProjectWindows::SetPlotTitle(const std::string& title)
 {
     if (plotFrame_)
-        plotFrame_->setWindowTitle(QString::fromStdString(title));
+        plotFrame_->setWindowTitle(QString::fromStdString(title) + "[*]");
 }
 
 void ProjectWindows::RedrawDriverPanel()
@@ -228,6 +228,13 @@ void ProjectWindows::OpenDriverDatabase()
 {
     // There is no driver database yet: a driver file is the way to load a driver.
     app_.mainFrame()->OpenDriverDialog(*this);
+}
+
+void ProjectWindows::ModifiedChanged(bool modified)
+{
+    // The plot window's title carries the mark of a project with unsaved changes.
+    if (plotFrame_)
+        plotFrame_->setWindowModified(modified);
 }
 
 } // namespace cw

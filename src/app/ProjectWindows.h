@@ -65,6 +65,7 @@ public:
     void RefreshWorkbenchPanel() override;
     void UpdateAllViews() override;
     void OpenDriverDatabase() override;
+    void ModifiedChanged(bool modified) override;
 
 private:
     void CreateWorkbenchPanel();

@@ -92,6 +92,14 @@ CSpkSysDoc::CSpkSysDoc() : windows_(&gNoWindows)
     LinkRecords();
 }
 
+void CSpkSysDoc::SetModified(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    windows_->ModifiedChanged(modified);
+}
+
 void CSpkSysDoc::SetWindows(DocWindows* windows)
 {
     windows_ = windows ? windows : &gNoWindows;
@@ -456,7 +464,7 @@ void CSpkSysDoc::OnCloseDocument(AppSettings& settings)
     const CSpkSys& wb = workbench();
     settings.lastClosedDocument = ClosedDocumentSettings{
         plot, display, wb.modelEnclosure, wb.modelDiffraction, wb.modelAutoCabin, editorPage};
-    modified_ = false;
+    SetModified(false);
 }
 
 } // namespace cw

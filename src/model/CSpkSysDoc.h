@@ -79,7 +79,8 @@ public:
     const std::string& title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
     bool IsModified() const { return modified_; }
-    void SetModified(bool modified = true) { modified_ = modified; }
+    // Marks the project changed (or saved); the windows hear of every change of the mark.
+    void SetModified(bool modified = true);
     // The project file this document was last opened from or saved to; empty for a new one.
     const std::string& path() const { return path_; }
 

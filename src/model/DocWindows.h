@@ -37,6 +37,9 @@ public:
     virtual void UpdateAllViews() = 0;
 
     virtual void OpenDriverDatabase() = 0;
+
+    // The project's modified mark changed; windows that show it override this.
+    virtual void ModifiedChanged(bool /*modified*/) {}
 };
 
 // Windows that are not there: every request is ignored, and questions are answered Cancel.

@@ -306,7 +306,7 @@ bool CSpkSysDoc::SaveProject(const std::string& path)
     }
     path_ = path;
     title_ = FileName(path);
-    modified_ = false;
+    SetModified(false);
     return true;
 }
 
@@ -331,7 +331,7 @@ bool CSpkSysDoc::OpenProject(const std::string& path)
     AssignProject(std::move(data));
     path_ = path;
     title_ = FileName(path);
-    modified_ = false;
+    SetModified(false);
     windows_->ReplaceWorkbenchPanel();
     windows_->UpdateAllViews();
     return true;

@@ -107,7 +107,14 @@ TEST_F(AppTest, OpenShowsTheProjectAndKeepsItInTheRecentList)
     ProjectWindows* opened = app->OpenProject(Path("a.spk"));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(app->currentProject(), opened);
-    EXPECT_EQ(opened->plotFrame()->windowTitle(), "a.spk {Reopened}");
+    // "[*]" is where the title shows the mark of unsaved changes.
+    EXPECT_EQ(opened->plotFrame()->windowTitle(), "a.spk {Reopened}[*]");
+    EXPECT_FALSE(opened->plotFrame()->isWindowModified());
+    opened->doc().OnCommand(cmd::ModelDiffraction);
+    EXPECT_TRUE(opened->plotFrame()->isWindowModified());
+    opened->doc().OnCommand(cmd::ModelDiffraction);
+    ASSERT_TRUE(opened->doc().SaveProject(Path("a.spk").toStdString()));
+    EXPECT_FALSE(opened->plotFrame()->isWindowModified());
     EXPECT_EQ(opened->workbenchPanel()->windowTitle(), "4th Order Vented Box");
     EXPECT_EQ(app->storedState().recentFiles.value(0), QFileInfo(Path("a.spk")).absoluteFilePath());
     EXPECT_EQ(app->QueryCommand(cmd::RecentFile1).text, "&1 a.spk");

@@ -24,7 +24,9 @@ CPlotWnd::CPlotWnd(ProjectWindows& project)
 void CPlotWnd::UpdateTitle()
 {
     const CSpkSysDoc& doc = project().doc();
-    setWindowTitle(QString::fromStdString(doc.title() + " {" + doc.workbench().systemName + "}"));
+    setWindowTitle(QString::fromStdString(doc.title() + " {" + doc.workbench().systemName + "}") +
+                   "[*]");
+    setWindowModified(doc.IsModified());
 }
 
 void CPlotWnd::closeEvent(QCloseEvent* event)
