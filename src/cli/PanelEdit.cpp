@@ -1,8 +1,7 @@
 #include "cli/PanelEdit.h"
 
 #include "cli/FieldPath.h"
-#include "editors/EditRules.h"
-#include "model/Units.h"
+#include "editors/DesignEdit.h"
 
 #include <vector>
 
@@ -12,10 +11,8 @@ namespace cw::cli
 namespace
 {
 
-using Step = bool (CSpkSysDoc::*)();
-
-// How a field's twin in the other unit follows it.
-enum class Twin { None, Volume, Area, Length, Distance };
+using Step = edit::DesignStep;
+using edit::Twin;
 
 struct PanelField {
     const void* field;            // the bound field
@@ -26,23 +23,6 @@ struct PanelField {
     bool fromMetric = false;      // the field is the metric copy
     const void* hidden = nullptr; // the copy bound only under the other units preference
 };
-
-double Converted(Twin twin, bool fromMetric, double v)
-{
-    switch (twin) {
-    case Twin::Volume:
-        return fromMetric ? LitersToCuFt(v) : CuFtToLiters(v);
-    case Twin::Area:
-        return fromMetric ? SqMToSqIn(v) : SqInToSqM(v);
-    case Twin::Length:
-        return fromMetric ? MmToInches(v * 1000) : InchesToMm(v) / 1000;
-    case Twin::Distance:
-        return fromMetric ? Round5(v * 3.2808) : Round5(v / 3.2808);
-    case Twin::None:
-        break;
-    }
-    return v;
-}
 
 class PanelFields
 {
@@ -86,7 +66,7 @@ private:
 
     void AddDriverPanel(CSpkSys& wb)
     {
-        Add(&wb.driverCount, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha});
+        Add(&wb.driverCount, edit::DriverCountSteps());
         // The metre field is always there, the foot field only with English units.
         if (metric_) {
             AddPair(wb.splDistanceM, wb.splDistanceFt, Twin::Distance);
@@ -100,14 +80,8 @@ private:
 
     template <class Block> void AddVolumeAndQtc(Block& b, double& liters, double& cuFt, bool closed)
     {
-        std::vector<Step> volumeSteps{&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha};
-        std::vector<Step> qtcSteps{&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha};
-        if (closed) {
-            volumeSteps.insert(volumeSteps.begin() + 1, &CSpkSysDoc::CalcFc);
-            qtcSteps.insert(qtcSteps.begin() + 1, &CSpkSysDoc::CalcFc);
-        }
-        AddPair(liters, cuFt, Twin::Volume, volumeSteps);
-        Add(&b.qtc, qtcSteps, true);
+        AddPair(liters, cuFt, Twin::Volume, edit::VolumeSteps(closed));
+        Add(&b.qtc, edit::QtcSteps(closed), true);
     }
 
     template <class Block> void AddVent(Block& b)
@@ -182,8 +156,7 @@ EditOutcome EditPanelField(CSpkSysDoc& doc, bool metric, std::string_view path,
     const bool driverValue = path.starts_with("driver.") && std::holds_alternative<double*>(*ref);
     const PanelFields panel(wb, metric);
     const PanelField* field = panel.Find(Address(*ref));
-    const PanelField driverField{
-        Address(*ref), {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha}};
+    const PanelField driverField{Address(*ref), edit::DriverCountSteps()};
     if (field == nullptr && driverValue)
         field = &driverField;
     if (field == nullptr) {
@@ -200,22 +173,19 @@ EditOutcome EditPanelField(CSpkSysDoc& doc, bool metric, std::string_view path,
     if (std::optional<std::string> refused = AssignText(*ref, text))
         return {EditOutcome::Kind::Refused, *refused};
 
-    auto restore = [&](std::string message) {
-        CSpkSysDoc* const owner = wb.doc;
+    if (field->qtc && !edit::QtcUsable(*std::get<double*>(*ref), wb.driver.qts)) {
         wb = before;
-        wb.doc = owner;
-        return EditOutcome{EditOutcome::Kind::Refused, std::move(message)};
-    };
-    if (field->qtc && !(*std::get<double*>(*ref) > wb.driver.qts))
-        return restore("Q(tc) must be greater than the driver's Q(ts) of " +
-                       edit::FormatNumber(wb.driver.qts) + "; the box volume was kept.");
-    if (field->twin != Twin::None)
-        *field->twinCopy = Converted(field->twin, field->fromMetric, *std::get<double*>(*ref));
-    for (Step step : field->steps) {
-        if (!(doc.*step)())
-            return restore("The value \"" + std::string(text) + "\" of " + name +
-                           " gives no usable design; the previous values were kept.");
+        return {EditOutcome::Kind::Refused, edit::QtcTooLowMessage(wb.driver.qts)};
     }
+    if (field->twin != Twin::None)
+        *field->twinCopy =
+            edit::TwinValue(field->twin, field->fromMetric, *std::get<double*>(*ref));
+    // As on the panels: an edit that breaks a working design is refused; one made before the box
+    // is designed far enough is kept without the results that cannot be used.
+    if (edit::RunDesignSteps(doc, before, field->steps).restored)
+        return {EditOutcome::Kind::Refused, "The value \"" + std::string(text) + "\" of " + name +
+                                                " gives no usable design; the previous values "
+                                                "were kept."};
     doc.SetModified();
     return {};
 }

@@ -16,8 +16,8 @@ struct EditOutcome {
 };
 
 // path names a workbench field by its project-file path; with metric units the panels show the
-// metric copy of a paired quantity, otherwise the English one. An edit whose design steps give no
-// usable result is refused and the workbench is left as it was.
+// metric copy of a paired quantity, otherwise the English one. The design steps follow the
+// panels' rules: an edit that breaks a working design is refused and the workbench left as it was.
 EditOutcome EditPanelField(CSpkSysDoc& doc, bool metric, std::string_view path,
                            std::string_view text);
 

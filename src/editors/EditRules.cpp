@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace cw::edit
 {
@@ -126,20 +125,6 @@ double LeadingNumber(std::string_view text)
 bool PassesEditGuard(std::string_view text)
 {
     return text == "0" || LeadingNumber(text) != 0;
-}
-
-std::string FormatNumber(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", 15, value);
-    return buffer;
-}
-
-std::string FormatShown(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%1.4G", value);
-    return buffer;
 }
 
 } // namespace cw::edit

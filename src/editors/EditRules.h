@@ -31,11 +31,4 @@ double LeadingNumber(std::string_view text);
 // other than zero. Empty texts, a lone sign, "." or "0." are still being typed.
 bool PassesEditGuard(std::string_view text);
 
-// A value loaded into an edit field: up to 15 significant digits, the shorter of plain and
-// exponent notation ("%.*g" with precision 15).
-std::string FormatNumber(double value);
-
-// A calculated value shown in a field: four significant digits ("%1.4G").
-std::string FormatShown(double value);
-
 } // namespace cw::edit

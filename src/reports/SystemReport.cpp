@@ -1,5 +1,6 @@
 #include "reports/SystemReport.h"
 
+#include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
 #include "reports/Pictures.h"
 
@@ -69,19 +70,19 @@ std::string FormatInt(std::int32_t value)
 // The volume, area and length rows shared by the vented and bandpass boxes.
 ReportRow Volume(const char* label, const char* symbol, double liters, double cuFt, bool metric)
 {
-    return {label, symbol, FormatValue(metric ? liters : cuFt), metric ? "liters" : "cu ft"};
+    return {label, symbol, FormatShown(metric ? liters : cuFt), metric ? "liters" : "cu ft"};
 }
 ReportRow Area(const char* label, const char* symbol, double sqM, double sqIn, bool metric)
 {
-    return {label, symbol, FormatValue(metric ? sqM : sqIn), metric ? "sq m" : "sq in"};
+    return {label, symbol, FormatShown(metric ? sqM : sqIn), metric ? "sq m" : "sq in"};
 }
 ReportRow Length(double m, double in, bool metric)
 {
-    return {"Vent Length", "L(v) =", FormatValue(metric ? m : in), metric ? "m" : "in"};
+    return {"Vent Length", "L(v) =", FormatShown(metric ? m : in), metric ? "m" : "in"};
 }
 ReportRow Plain(const char* label, const char* symbol, double value, const char* unit = "")
 {
-    return {label, symbol, FormatValue(value), unit};
+    return {label, symbol, FormatShown(value), unit};
 }
 
 // The first seven rows of every bandpass box.
@@ -106,17 +107,10 @@ std::vector<ReportRow> ClosedRows(double liters, double cuFt, double qtc, double
 
 } // namespace
 
-std::string FormatValue(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%1.4G", value);
-    return buffer;
-}
-
 std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
 {
     return {{"Nominal Diameter", "D =",
-             FormatValue(metric ? d.nominalDiameterMm : d.nominalDiameterIn), metric ? "mm" : "in"},
+             FormatShown(metric ? d.nominalDiameterMm : d.nominalDiameterIn), metric ? "mm" : "in"},
             Plain("Nominal Power", "P =", d.nominalPower, "Watts"),
             Plain("Sensitivity (1W/1m)", "SPL =", d.spl, "dB SPL"),
             Plain("Free Air Resonance", "f(s) =", d.fs, "Hz"),

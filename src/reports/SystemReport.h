@@ -18,9 +18,6 @@ struct ReportRow {
     std::string unit;  // may be empty
 };
 
-// "%1.4G": at most four significant digits, no trailing zeros.
-std::string FormatValue(double value);
-
 // The driver rows 5 to 18, with the units the preference chooses.
 std::vector<ReportRow> DriverRows(const DriverParams& driver, bool metric);
 // The box rows of the system's box type from row 5 down; none for an unknown box type.

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace cw::test
 {
@@ -21,24 +20,13 @@ struct CliRun {
 
 inline std::string ReadText(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadBytes(path.string());
 }
 
 // A folder of its own for each test, removed afterwards.
 struct CliTest : ::testing::Test {
-    std::filesystem::path dir;
-
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() /
-              ("cw-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    TempDir temp;
+    std::filesystem::path dir = temp.path();
 
     // Runs the tool with arguments that the shell takes as they are written here.
     CliRun Run(const std::string& arguments) const

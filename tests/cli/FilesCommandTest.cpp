@@ -11,11 +11,6 @@ using test::CliTest;
 using test::ReadText;
 using Json = nlohmann::json;
 
-void WriteText(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST_F(CliTest, SavedFamilyKeepsTheTenMemories)
 {
     const auto file = (dir / "family.spk").string();
@@ -63,7 +58,7 @@ TEST_F(CliTest, DriverThroughJsonAndBack)
     driver["model"] = "Test Woofer \u00e9";
     driver["qts"] = 0.4;
     const auto in = dir / "driver.json", dvr = dir / "woofer.dvr";
-    WriteText(in, driver.dump());
+    test::WriteBytes(in.string(), driver.dump());
     auto run = Run("driver --from-json '" + in.string() + "' --out '" + dvr.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     run = Run("driver '" + dvr.string() + "'");
@@ -85,12 +80,12 @@ TEST_F(CliTest, FileErrorsAndDriverUsage)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("missing.dvr"), std::string::npos);
 
-    WriteText(dir / "bad.spk", "{\"format\": \"something else\"}");
+    test::WriteBytes((dir / "bad.spk").string(), "{\"format\": \"something else\"}");
     run = Run("calc --project '" + (dir / "bad.spk").string() + "'");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("bad.spk"), std::string::npos);
 
-    WriteText(dir / "bad.json", "{\"fs\": \"forty\"}");
+    test::WriteBytes((dir / "bad.json").string(), "{\"fs\": \"forty\"}");
     run = Run("driver --from-json '" + (dir / "bad.json").string() + "' --out '" +
               (dir / "x.dvr").string() + "'");
     EXPECT_EQ(run.exitCode, 1);

@@ -1,5 +1,7 @@
 #include "editors/EditRules.h"
 
+#include "model/NumberFormat.h"
+
 #include <gtest/gtest.h>
 
 namespace cw::edit

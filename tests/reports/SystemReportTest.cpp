@@ -1,6 +1,7 @@
 #include "reports/SystemReport.h"
 
 #include "gfx/RecordingCanvas.h"
+#include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
 
 #include <cmath>
@@ -52,10 +53,10 @@ std::vector<std::string> Labels(const std::vector<ReportRow>& rows)
 
 TEST(SystemReport, FormatsNumbersWithFourSignificantDigits)
 {
-    EXPECT_EQ(FormatValue(0.0201), "0.0201");
-    EXPECT_EQ(FormatValue(92.0), "92");
-    EXPECT_EQ(FormatValue(12345), "1.234E+04");
-    EXPECT_EQ(FormatValue(0.00001234), "1.234E-05");
+    EXPECT_EQ(FormatShown(0.0201), "0.0201");
+    EXPECT_EQ(FormatShown(92.0), "92");
+    EXPECT_EQ(FormatShown(12345), "1.234E+04");
+    EXPECT_EQ(FormatShown(0.00001234), "1.234E-05");
 }
 
 TEST(SystemReport, BoxRowsPerBoxType)

@@ -1,8 +1,6 @@
 #include "editors/ui/BoxPanelView.h"
 
-#include "editors/EditRules.h"
 #include "editors/ui/BoxIcon.h"
-#include "model/Units.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -102,23 +100,25 @@ void BoxPanelView::ShowField(Field* f)
 
 void BoxPanelView::TwinUpdate(Field& f)
 {
-    CSpkSys& s = wb();
-    double& m = f.metric(s);
-    double& e = f.english(s);
-    const bool fromMetric = metric();
+    edit::Twin twin = edit::Twin::None;
     switch (f.quantity) {
     case Quantity::Volume:
-        fromMetric ? e = LitersToCuFt(m) : m = CuFtToLiters(e);
+        twin = edit::Twin::Volume;
         break;
     case Quantity::Area:
-        fromMetric ? e = SqMToSqIn(m) : m = SqInToSqM(e);
+        twin = edit::Twin::Area;
         break;
     case Quantity::Length:
-        fromMetric ? e = MmToInches(m * 1000) : m = InchesToMm(e) / 1000;
+        twin = edit::Twin::Length;
         break;
     case Quantity::Fixed:
-        break;
+        return;
     }
+    CSpkSys& s = wb();
+    if (metric())
+        f.english(s) = edit::TwinValue(twin, true, f.metric(s));
+    else
+        f.metric(s) = edit::TwinValue(twin, false, f.english(s));
 }
 
 void BoxPanelView::OnVolumeEdited(Field& volume, bool closedBox)
@@ -127,19 +127,14 @@ void BoxPanelView::OnVolumeEdited(Field& volume, bool closedBox)
     if (!StorePanel())
         return;
     TwinUpdate(volume);
-    const QString why = tr("The box volume must be greater than 0; Q(tc) and the values that "
-                           "follow from it were kept.");
+    if (!RunSteps(before, edit::VolumeSteps(closedBox),
+                  tr("The box volume must be greater than 0; Q(tc) and the values that "
+                     "follow from it were kept.")))
+        return;
+    ShowField(qtc_);
     if (closedBox) {
-        if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
-                      why))
-            return;
-        ShowField(qtc_);
         ShowField(fc_);
         ShowField(alpha_);
-    } else {
-        if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha}, why))
-            return;
-        ShowField(qtc_);
     }
     emit statusMessage({});
 }
@@ -149,27 +144,18 @@ void BoxPanelView::OnQtcEdited(bool closedBox)
     const CSpkSys before = wb();
     if (!StorePanel())
         return;
-    const QString why = tr("Q(tc) must be greater than the driver's Q(ts) of %1; the box volume "
-                           "was kept.")
-                            .arg(QString::fromStdString(edit::FormatNumber(wb().driver.qts)));
-    // A negative Q(tc) would also give a volume, that of its magnitude: refuse it with the rest.
-    if (!(Shown(*qtc_) > wb().driver.qts)) {
+    const QString why = QString::fromStdString(edit::QtcTooLowMessage(wb().driver.qts));
+    if (!edit::QtcUsable(Shown(*qtc_), wb().driver.qts)) {
         wb() = before;
         emit statusMessage(why);
         return;
     }
+    if (!RunSteps(before, edit::QtcSteps(closedBox), why))
+        return;
+    ShowField(volume_);
     if (closedBox) {
-        if (!RunSteps(before,
-                      {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
-                      why))
-            return;
-        ShowField(volume_);
         ShowField(fc_);
         ShowField(alpha_);
-    } else {
-        if (!RunSteps(before, {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha}, why))
-            return;
-        ShowField(volume_);
     }
     emit statusMessage({});
 }

@@ -1,6 +1,6 @@
 #include "editors/ui/CDrvrView.h"
 
-#include "editors/EditRules.h"
+#include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <QGridLayout>
@@ -109,7 +109,7 @@ void CDrvrView::LoadFields()
         d.fs, d.qts, m ? d.vasLiters : d.vasCuFt, m ? d.nominalDiameterMm : d.nominalDiameterIn,
         d.pt, d.spl};
     for (int i = 0; i < 6; ++i)
-        binder_->SetText(shown_[i].edit, QString::fromStdString(edit::FormatNumber(shown[i])));
+        binder_->SetText(shown_[i].edit, QString::fromStdString(FormatNumber(shown[i])));
     PanelView::LoadFields();
 }
 
@@ -125,7 +125,7 @@ void CDrvrView::paintEvent(QPaintEvent* event)
         QTimer::singleShot(0, this, [this] {
             if (!metric() && !splFeet_->hasFocus())
                 binder_->SetText(splFeet_,
-                                 QString::fromStdString(edit::FormatNumber(wb().splDistanceFt)));
+                                 QString::fromStdString(FormatNumber(wb().splDistanceFt)));
         });
     }
 
@@ -145,7 +145,7 @@ void CDrvrView::OnDriversEdited()
     const CSpkSys before = wb();
     if (!StorePanel())
         return;
-    if (!RunSteps(before, {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha},
+    if (!RunSteps(before, edit::DriverCountSteps(),
                   tr("The number of drivers must leave a box volume greater than 0 per driver; "
                      "the design was kept.")))
         return;
@@ -157,7 +157,7 @@ void CDrvrView::OnMetresEdited()
 {
     if (!StorePanel())
         return;
-    wb().splDistanceFt = Round5(wb().splDistanceM * 3.2808);
+    wb().splDistanceFt = edit::TwinValue(edit::Twin::Distance, true, wb().splDistanceM);
     if (!metric())
         binder_->Show(splFeet_, wb().splDistanceFt);
 }
@@ -166,7 +166,7 @@ void CDrvrView::OnFeetEdited()
 {
     if (!StorePanel())
         return;
-    wb().splDistanceM = Round5(wb().splDistanceFt / 3.2808);
+    wb().splDistanceM = edit::TwinValue(edit::Twin::Distance, false, wb().splDistanceFt);
     binder_->Show(splDistance_.edit, wb().splDistanceM);
 }
 

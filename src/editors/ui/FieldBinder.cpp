@@ -1,6 +1,7 @@
 #include "editors/ui/FieldBinder.h"
 
 #include "editors/EditRules.h"
+#include "model/NumberFormat.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -59,7 +60,7 @@ void FieldBinder::Load()
 {
     for (auto& b : bindings_) {
         if (b.real)
-            SetText(b.edit, QString::fromStdString(edit::FormatNumber(b.real())));
+            SetText(b.edit, QString::fromStdString(FormatNumber(b.real())));
         else if (b.integer)
             SetText(b.edit, QString::number(b.integer()));
     }
@@ -96,7 +97,7 @@ void FieldBinder::Refuse(QLineEdit* edit, const char* message)
 
 void FieldBinder::Show(QLineEdit* edit, double value)
 {
-    SetText(edit, QString::fromStdString(edit::FormatShown(value)));
+    SetText(edit, QString::fromStdString(FormatShown(value)));
 }
 
 void FieldBinder::SetText(QLineEdit* edit, const QString& text)

@@ -6,9 +6,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <cmath>
 #include <memory>
-#include <vector>
 
 namespace cw::ui
 {
@@ -79,83 +77,12 @@ bool PanelView::StorePanel()
     return true;
 }
 
-namespace
-{
-
-// Calls fn(now, reference) for every real of the design block of the record's box type.
-template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
-{
-    auto pairUp = [&](auto& nowBlock, const auto& referenceBlock) {
-        std::vector<double*> nowFields;
-        std::vector<const double*> referenceFields;
-        using Block = std::decay_t<decltype(nowBlock)>;
-        Block::Fields(nowBlock, [&](const char*, double& v) { nowFields.push_back(&v); });
-        Block::Fields(referenceBlock,
-                      [&](const char*, const double& v) { referenceFields.push_back(&v); });
-        for (std::size_t i = 0; i < nowFields.size(); ++i)
-            fn(*nowFields[i], *referenceFields[i]);
-    };
-    switch (now.boxType()) {
-    case BoxType::Closed2:
-        return pairUp(now.closed2, reference.closed2);
-    case BoxType::Closed3:
-        return pairUp(now.closed3, reference.closed3);
-    case BoxType::Vented4:
-        return pairUp(now.vented4, reference.vented4);
-    case BoxType::Bandpass4:
-        return pairUp(now.bandpass4, reference.bandpass4);
-    case BoxType::Bandpass5:
-        return pairUp(now.bandpass5, reference.bandpass5);
-    case BoxType::Bandpass6:
-        return pairUp(now.bandpass6, reference.bandpass6);
-    case BoxType::None:
-        return;
-    }
-}
-
-bool Usable(double v)
-{
-    return std::isfinite(v) && v >= 0;
-}
-
-} // namespace
-
-bool PanelView::StepsSucceed(std::initializer_list<bool (CSpkSysDoc::*)()> steps)
-{
-    const CSpkSys start = wb();
-    bool ok = true;
-    for (auto step : steps)
-        ok = (doc_.*step)() && ok;
-    // A step may also give a number no box can have: negative or not finite.
-    ForEachBlockReal(wb(), start, [&](double now, double was) {
-        if (now != was && !Usable(now))
-            ok = false;
-    });
-    return ok;
-}
-
-bool PanelView::RunSteps(const CSpkSys& before, std::initializer_list<bool (CSpkSysDoc::*)()> steps,
+bool PanelView::RunSteps(const CSpkSys& before, const std::vector<edit::DesignStep>& steps,
                          const QString& explanation)
 {
-    const CSpkSys edited = wb();
-    if (StepsSucceed(steps))
+    if (edit::RunDesignSteps(doc_, before, steps).ok)
         return true;
     emit statusMessage(explanation);
-
-    // If the design worked before the edit, the edit broke it: keep the previous values.
-    CSpkSys after = wb();
-    wb() = before;
-    if (StepsSucceed(steps)) {
-        wb() = before;
-        return false;
-    }
-    // Otherwise the box was not designed far enough yet: keep what was typed, and no result
-    // that cannot be used.
-    ForEachBlockReal(after, edited, [](double& now, double was) {
-        if (!Usable(now))
-            now = was;
-    });
-    wb() = std::move(after);
     return false;
 }
 

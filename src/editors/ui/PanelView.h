@@ -1,11 +1,13 @@
 #pragma once
 
+#include "editors/DesignEdit.h"
 #include "editors/ui/FieldBinder.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -50,11 +52,9 @@ protected:
     // The guard has passed: store the whole panel and mark the project modified. False when a
     // field did not parse (the message has been shown).
     bool StorePanel();
-    // Runs design steps after an edit. If one of them has no usable result (it divides by zero,
-    // or gives a negative or non-finite value), the explanation goes to the status bar and false
-    // is returned; the workbench goes back to what it was before the edit when the design worked
-    // then, and otherwise keeps what was typed but no unusable result.
-    bool RunSteps(const CSpkSys& before, std::initializer_list<bool (CSpkSysDoc::*)()> steps,
+    // Runs design steps after an edit with the guard of the edit rules; when a step has no
+    // usable result the explanation goes to the status bar and false is returned.
+    bool RunSteps(const CSpkSys& before, const std::vector<edit::DesignStep>& steps,
                   const QString& explanation);
 
     bool metric() const { return settings_.metric(); }
@@ -69,7 +69,6 @@ protected:
     int firstColumn_ = 0; // the grid column of the rows' titles
 
 private:
-    bool StepsSucceed(std::initializer_list<bool (CSpkSysDoc::*)()> steps);
     void ActivateWindow();
 };
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/CSpkSysDoc.h"
+
+#include <string>
+#include <vector>
+
+// What typing a value into the driver panel or a box panel sets off: the copy of the value in
+// the other unit system, and the design steps that follow, guarded against results no box can
+// have. The panels and the command-line tool's --edit share these rules.
+namespace cw::edit
+{
+
+using DesignStep = bool (CSpkSysDoc::*)();
+
+// How the other unit's copy of a typed quantity follows it.
+enum class Twin { None, Volume, Area, Length, Distance };
+
+// The other unit's copy of value; fromMetric says the typed copy is the metric one (liters,
+// square metres, metres).
+double TwinValue(Twin twin, bool fromMetric, double value);
+
+// The design steps that typing a box volume (V(B) or V(B1)), a Q(tc), or the number of drivers
+// runs. Closed boxes also recompute their resonance.
+std::vector<DesignStep> VolumeSteps(bool closedBox);
+std::vector<DesignStep> QtcSteps(bool closedBox);
+std::vector<DesignStep> DriverCountSteps();
+
+// A box exists only for a Q(tc) above the driver's Q(ts); a negative Q(tc) would otherwise give
+// the volume of its magnitude.
+bool QtcUsable(double qtc, double qts);
+std::string QtcTooLowMessage(double qts);
+
+struct StepsOutcome {
+    bool ok = true;        // every step gave a usable result
+    bool restored = false; // the workbench went back to `before`
+};
+
+// Runs the steps on the workbench after an edit (before: the workbench as it was before the
+// edit). A step that divides by zero or gives a negative or non-finite value is not usable. Then
+// the workbench goes back to `before` when the design worked with the previous values; otherwise
+// (the box was not designed far enough yet) it keeps what was typed but no unusable result.
+StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
+                            const std::vector<DesignStep>& steps);
+
+} // namespace cw::edit
