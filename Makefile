@@ -1,15 +1,22 @@
 # The two everyday commands: `make run` and `make test`.
+# CI (CI=true) treats warnings as errors and builds in folders of its own, so that an everyday
+# build never inherits its settings.
+ifeq ($(CI),true)
+BUILD_DIR ?= build-ci
+FUZZ_DIR ?= build-ci-fuzz
+WERROR := ON
+else
 BUILD_DIR ?= build
-SAN_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
+WERROR := OFF
+endif
+SAN_DIR ?= build-sanitize
 FUZZ_SECONDS ?= 60
 FUZZERS := $(basename $(notdir $(wildcard tests/fuzz/*.cpp)))
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
-CMAKE_FLAGS := $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ifeq ($(CI),true)
-CMAKE_FLAGS += -DCW_WERROR=ON
-FUZZ_FLAGS := -DCW_WERROR=ON
-endif
+CMAKE_FLAGS := $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCW_WERROR=$(WERROR)
+# The tests keep their files in folders of their own, so two run at a time.
+CTEST := ctest --output-on-failure -j2
 
 .PHONY: all deps build run test test-sanitize bench fuzz clean
 
@@ -26,17 +33,18 @@ run: build
 	$(BUILD_DIR)/conewright
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	$(CTEST) --test-dir $(BUILD_DIR)
 ifeq ($(CI),true)
 	$(MAKE) test-sanitize
 endif
 
-# The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer: the core, the windows
+# and the command-line tool.
 test-sanitize: deps
 	cmake -S . -B $(SAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON \
-	    -DCW_BUILD_APP=OFF -DCW_WERROR=ON
+	    -DCW_BUILD_APP=ON -DCW_WERROR=ON
 	cmake --build $(SAN_DIR)
-	ctest --test-dir $(SAN_DIR) --output-on-failure
+	$(CTEST) --test-dir $(SAN_DIR)
 
 # The engine's timings (medians of repeated runs).
 bench: build
@@ -47,7 +55,7 @@ bench: build
 # kept in $(FUZZ_DIR)/corpus, a failing input in $(FUZZ_DIR)/crash-*.
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DCMAKE_CXX_COMPILER=clang++ -DCW_FUZZ=ON -DCW_BUILD_APP=OFF $(FUZZ_FLAGS)
+	    -DCMAKE_CXX_COMPILER=clang++ -DCW_FUZZ=ON -DCW_BUILD_APP=OFF -DCW_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
 	@set -e; for f in $(FUZZERS); do \
 	    mkdir -p $(FUZZ_DIR)/corpus/$$f; \
@@ -58,4 +66,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
+	rm -rf build build-ci build-fuzz build-ci-fuzz $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)

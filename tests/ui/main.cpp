@@ -7,6 +7,9 @@ int main(int argc, char** argv)
 {
     // Never touch the user's settings or files.
     QStandardPaths::setTestModeEnabled(true);
+    // No screen needed, whether ctest lists and runs the tests or someone runs them by hand.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
