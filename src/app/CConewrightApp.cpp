@@ -346,7 +346,7 @@ void CConewrightApp::ShowPreferences()
 void CConewrightApp::ShowHelp()
 {
     if (!help_)
-        help_ = new CHelpWnd(nullptr);
+        help_ = std::make_unique<CHelpWnd>(nullptr);
     help_->show();
     help_->raise();
     help_->activateWindow();

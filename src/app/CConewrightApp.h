@@ -76,7 +76,7 @@ public:
     CSplashWnd* splash() const { return splash_; }
     void ShowPreferences();
     void ShowHelp();
-    CHelpWnd* helpWindow() const { return help_; }
+    CHelpWnd* helpWindow() const { return help_.get(); }
 
     // Writes the settings for the next run.
     void SaveSettings();
@@ -96,7 +96,8 @@ private:
     std::vector<ProjectWindows*> projects_;
     ProjectWindows* current_ = nullptr;
     QPointer<CSplashWnd> splash_;
-    QPointer<CHelpWnd> help_;
+    std::unique_ptr<CHelpWnd>
+        help_; // made on first use; a top-level window has no parent to end it
 };
 
 } // namespace cw

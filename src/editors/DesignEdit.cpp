@@ -75,7 +75,7 @@ double TwinValue(Twin twin, bool fromMetric, double value)
     case Twin::Length:
         return fromMetric ? MmToInches(value * 1000) : InchesToMm(value) / 1000;
     case Twin::Distance:
-        return fromMetric ? Round5(value * 3.2808) : Round5(value / 3.2808);
+        return fromMetric ? MetresToFeet(value) : FeetToMetres(value);
     case Twin::None:
         break;
     }

@@ -34,10 +34,9 @@ void CSpkSys::CopySystem(const CSpkSys& from, bool takeShown)
 {
     if (&from == this)
         return;
-    // Copy the whole record, then put back what the copy must not touch: the document link,
-    // the trailing text, responseShown on recall, and every curve point beyond what the source
-    // holds (its first pointCount points, of the curves whose flag is 1; frequencies always).
-    CSpkSysDoc* const ownDoc = doc;
+    // Copy the whole record, then put back what the copy must not touch: the trailing text,
+    // responseShown on recall, and every curve point beyond what the source holds (its first
+    // pointCount points, of the curves whose flag is 1; frequencies always).
     std::string ownTrailer = std::move(trailerText);
     const std::int32_t ownShown = responseShown;
     auto ownCurves = std::make_unique<std::array<CurveArray, 6>>();
@@ -48,7 +47,6 @@ void CSpkSys::CopySystem(const CSpkSys& from, bool takeShown)
 
     *this = from;
 
-    doc = ownDoc;
     trailerText = std::move(ownTrailer);
     if (!takeShown)
         responseShown = ownShown;

@@ -12,8 +12,6 @@
 namespace cw
 {
 
-class CSpkSysDoc;
-
 // Number of points each curve array holds.
 inline constexpr int kMaxPoints = 850;
 using CurveArray = std::array<double, kMaxPoints>;
@@ -23,8 +21,6 @@ using CurveArray = std::array<double, kMaxPoints>;
 class CSpkSys
 {
 public:
-    CSpkSysDoc* doc = nullptr; // the owning document, set by it; never copied
-
     // Identity
     std::string systemName;
     std::string boxTypeName = "2nd Order Closed Box"; // display text; compared exactly
@@ -109,7 +105,7 @@ public:
     // Called on a memory: copies it into the workbench, which keeps its own responseShown.
     void RecallIntoWorkbench(CSpkSys& workbench) const;
 
-    // Every persistent field in record order (doc link and trailer excluded, curves included);
+    // Every persistent field in record order (trailer excluded, curves included);
     // the curves are visited as whole arrays and only their first storedPoints() matter.
     template <class Self, class Visit> static void Fields(Self& s, Visit&& visit)
     {

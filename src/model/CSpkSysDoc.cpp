@@ -89,7 +89,6 @@ CSpkSysDoc::CSpkSysDoc() : windows_(&gNoWindows)
     wb.notes = "A sample system to start from: an 8 inch woofer in a closed box.\r\n"
                "Design the box on the panel, then calculate its response.";
     wb.driver = SampleDriver();
-    LinkRecords();
 }
 
 void CSpkSysDoc::SetModified(bool modified)
@@ -105,17 +104,10 @@ void CSpkSysDoc::SetWindows(DocWindows* windows)
     windows_ = windows ? windows : &gNoWindows;
 }
 
-void CSpkSysDoc::LinkRecords()
-{
-    for (auto& s : systems)
-        s.doc = this;
-}
-
 void CSpkSysDoc::AssignProject(ProjectData data)
 {
     static_cast<ProjectData&>(*this) = std::move(data);
     systems.resize(kSystemCount);
-    LinkRecords();
 }
 
 void CSpkSysDoc::Toggle(std::int32_t& value)

@@ -138,7 +138,6 @@ public:
     void OnCloseDocument(AppSettings& settings);
 
 private:
-    void LinkRecords();
     void Toggle(std::int32_t& value);
     void RedrawIfShown(std::int32_t showSwitch);
     // Runs Show again for a system that is shown: clears its flag first. n = 0 the workbench.

@@ -81,14 +81,6 @@ double SqMToSqIn(double sqM)
 {
     return Round5(sqM / 0.00064516);
 }
-double SqInToSqCm(double sqIn)
-{
-    return Round5(sqIn * 6.4516);
-}
-double SqCmToSqIn(double sqCm)
-{
-    return Round5(sqCm / 6.4516);
-}
 double MetresToFeet(double metres)
 {
     return Round5(metres * 3.2808);

@@ -35,8 +35,6 @@ double CuFtToLiters(double cuFt);
 double LitersToCuFt(double liters);
 double SqInToSqM(double sqIn);
 double SqMToSqIn(double sqM);
-double SqInToSqCm(double sqIn);
-double SqCmToSqIn(double sqCm);
 double MetresToFeet(double metres);
 double FeetToMetres(double feet);
 // Metres from inches: (inches to mm) / 1000.

@@ -20,6 +20,11 @@ using gfx::Pen;
 using gfx::PenStyle;
 using gfx::TextAlign;
 
+// The 1-2-5 frequencies that carry a label, and the grid frequencies.
+struct FrequencyLabel {
+    double hz;
+    const char* text;
+};
 constexpr FrequencyLabel kLabels[] = {
     {1, "1Hz"},       {2, "2"},       {5, "5"},       {10, "10"},      {20, "20"},   {50, "50"},
     {100, "100Hz"},   {200, "200"},   {500, "500"},   {1000, "1k"},    {2000, "2k"}, {5000, "5k"},
@@ -123,15 +128,6 @@ FrequencyMapping FrequencyMapping::ForLimits(double fLow, double fHigh)
 double FrequencyMapping::operator()(double hz) const
 {
     return offset + scale * std::log10(hz);
-}
-
-std::span<const FrequencyLabel> FrequencyLabels()
-{
-    return kLabels;
-}
-std::span<const double> GridFrequencies()
-{
-    return kGrid;
 }
 
 void PlotPainter::PrepareScreen(Canvas& canvas, double clientWidth, double clientHeight)

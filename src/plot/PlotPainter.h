@@ -6,7 +6,6 @@
 #include "plot/PlotColors.h"
 
 #include <cmath>
-#include <span>
 
 namespace cw::plot
 {
@@ -17,7 +16,6 @@ inline constexpr double kFrameRight = 8600;
 inline constexpr double kFrameBottom = 650;
 inline constexpr double kFrameTop = 9875;
 inline constexpr double kPageExtent = 10000;
-inline constexpr int kPointsPerOctave = 50; // read by the response calculation
 
 // y = offset + scale * value, for a value range that fills the frame from bottom to top.
 struct ValueMapping {
@@ -36,14 +34,6 @@ struct FrequencyMapping {
     // False for limits that give no axis (e.g. a project file's low limit above its high one).
     bool usable() const { return std::isfinite(offset) && std::isfinite(scale) && scale > 0; }
 };
-
-// The 1-2-5 frequencies that carry a label, and the grid frequencies.
-struct FrequencyLabel {
-    double hz;
-    const char* text;
-};
-std::span<const FrequencyLabel> FrequencyLabels();
-std::span<const double> GridFrequencies();
 
 // The plot of a project: frame, grid, scales and the curves of the shown systems, drawn on any
 // canvas. The same drawing serves the screen and paper; the canvas's device says which.

@@ -40,8 +40,6 @@ TEST_F(DocTest, NewDocumentHoldsTheSampleProject)
     EXPECT_EQ(doc->workbench().boxTypeName, "2nd Order Closed Box");
     EXPECT_EQ(doc->workbench().driver, SampleDriver());
     EXPECT_EQ(doc->systems[5].driver, DriverParams{});
-    for (const auto& s : doc->systems)
-        EXPECT_EQ(s.doc, doc.get());
     EXPECT_EQ(doc->plot.lowFreqLimit, 20);
     EXPECT_EQ(doc->plot.highFreqLimit, 2000);
     EXPECT_EQ(doc->plot.dbSpan, 30);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -316,6 +317,12 @@ TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
         help->ShowPage(page);
         EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
     }
+    // A second F1 raises the same window, and the window ends with the application.
+    app->OnCommand(cmd::HelpTopics);
+    EXPECT_EQ(app->helpWindow(), help);
+    const QPointer<CHelpWnd> watch = help;
+    Stop();
+    EXPECT_TRUE(watch.isNull());
 }
 
 } // namespace
