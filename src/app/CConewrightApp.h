@@ -96,8 +96,8 @@ private:
     std::vector<ProjectWindows*> projects_;
     ProjectWindows* current_ = nullptr;
     QPointer<CSplashWnd> splash_;
-    std::unique_ptr<CHelpWnd>
-        help_; // made on first use; a top-level window has no parent to end it
+    // Made on first use; a top-level window has no parent that would end it.
+    std::unique_ptr<CHelpWnd> help_;
 };
 
 } // namespace cw
