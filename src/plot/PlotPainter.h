@@ -6,6 +6,7 @@
 #include "plot/PlotColors.h"
 
 #include <cmath>
+#include <span>
 
 namespace cw::plot
 {
