@@ -192,10 +192,7 @@ bool CalcTweeterAtten(TweeterAtten& g)
     // Squared voltage across the tweeter and squared current from the amplifier.
     const double tweeterVolts2 = g.maxTweeterPower * z;
     const double inputAmps2 = tweeterVolts2 / (a * a * z * z);
-    return Store({{&g.r1, r1},
-                  {&g.p1, inputAmps2 * r1},
-                  {&g.r2, r2},
-                  {&g.p2, tweeterVolts2 / r2}});
+    return Store({{&g.r1, r1}, {&g.p1, inputAmps2 * r1}, {&g.r2, r2}, {&g.p2, tweeterVolts2 / r2}});
 }
 
 } // namespace cw::calc

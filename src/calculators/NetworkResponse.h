@@ -62,8 +62,8 @@ struct NetworkResponse {
 
 // Each page's curves over hz: "Tweeter", "Woofer" and "Sum" for the crossovers, "Driver" and
 // "Compensated" (impedances) for the compensators, "Tweeter" and "Input impedance" for the
-// attenuator. A transfer of exactly 0 shows as -300 dB. Nothing when the network cannot be solved at one of the frequencies (a component
-// still 0, a frequency of 0).
+// attenuator. A transfer of exactly 0 shows as -300 dB. Nothing when the network cannot be solved
+// at one of the frequencies (a component still 0, a frequency of 0).
 std::optional<NetworkResponse> Xover1OBWResponse(const Xover1OBW& g, const std::vector<double>& hz);
 // Also the 2nd order Linkwitz-Riley response.
 std::optional<NetworkResponse> Xover2OBWResponse(const Xover2OBW& g, const std::vector<double>& hz);
