@@ -21,10 +21,10 @@ bool CalcInductanceComp(InductanceComp& g);
 bool CalcTweeterAtten(TweeterAtten& g);
 
 // The impedance peak the resonance compensator is designed for: maxZ, or four times the driver
-// impedance when maxZ is 0. Four times is the ratio that keeps the compensated impedance closest
-// to flat, within -2 dB and +2.5 dB of R(e) at its worst, for drivers whose mechanical Q is
-// anywhere from equal to their electrical Q up to lossless; ignoring the mechanical losses
-// instead would leave dips of -3.5 dB.
+// impedance when maxZ is 0 (a mechanical Q three times the electrical Q). For any driver whose
+// mechanical Q lies between its electrical Q and lossless, that keeps the compensated impedance
+// within -2 dB and +2.5 dB of R(e), whatever Q(t); ignoring the mechanical losses instead would
+// leave dips of -3.5 dB.
 double ResonanceMaxZ(const ResonanceComp& g, double maxZ);
 
 } // namespace cw::calc
