@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <numbers>
 
 namespace cw::calc
@@ -32,6 +33,57 @@ double Farads(double uF)
 int AddLoad(Circuit& c, int plus, int minus, const ImpedanceFn& given, double ohms)
 {
     return given ? c.AddImpedance(plus, minus, given) : c.AddResistor(plus, minus, ohms);
+}
+
+// One part of a ladder: an inductor (mH) or a capacitor (µF), in series along the branch or
+// across it to ground.
+struct Part {
+    enum Kind { L, C } kind;
+    bool series;
+    double value;
+};
+Part Series(Part::Kind kind, double value)
+{
+    return {kind, true, value};
+}
+Part Shunt(Part::Kind kind, double value)
+{
+    return {kind, false, value};
+}
+
+enum class Polarity { Normal, Reversed };
+
+// A ladder from the input; returns the node at its end.
+int AddLadder(Circuit& c, std::initializer_list<Part> parts)
+{
+    int node = kInput;
+    for (const Part& p : parts) {
+        const int a = node;
+        int b = kGround;
+        if (p.series)
+            b = node = c.AddNode();
+        if (p.kind == Part::L)
+            c.AddInductor(a, b, Henrys(p.value));
+        else
+            c.AddCapacitor(a, b, Farads(p.value));
+    }
+    return node;
+}
+
+// A parallel two-way crossover: the tweeter at the end of its ladder (its "+" terminal on
+// ground when reversed), the woofer at the end of the other.
+template <class Group>
+NetworkCircuit TwoWay(const Group& g, const DriverLoads& loads, std::initializer_list<Part> tweeter,
+                      std::initializer_list<Part> woofer, Polarity polarity = Polarity::Normal)
+{
+    NetworkCircuit n;
+    Circuit& c = n.circuit;
+    const int t = AddLadder(c, tweeter);
+    const bool reversed = polarity == Polarity::Reversed;
+    n.tweeter = AddLoad(c, reversed ? kGround : t, reversed ? t : kGround, loads.tweeter,
+                        g.tweeterImpedance);
+    n.woofer = AddLoad(c, AddLadder(c, woofer), kGround, loads.woofer, g.wooferImpedance);
+    return n;
 }
 
 // One curve of a response: what it shows from the solution of its network.
@@ -108,48 +160,20 @@ std::optional<NetworkResponse> CompensatorResponse(const NetworkCircuit& driver,
 
 NetworkCircuit Xover1OBWCircuit(const Xover1OBW& g, const DriverLoads& loads)
 {
-    NetworkCircuit n;
-    Circuit& c = n.circuit;
-    const int t = c.AddNode();
-    c.AddCapacitor(kInput, t, Farads(g.c1));
-    n.tweeter = AddLoad(c, t, kGround, loads.tweeter, g.tweeterImpedance);
-    const int w = c.AddNode();
-    c.AddInductor(kInput, w, Henrys(g.l1));
-    n.woofer = AddLoad(c, w, kGround, loads.woofer, g.wooferImpedance);
-    return n;
+    return TwoWay(g, loads, {Series(Part::C, g.c1)}, {Series(Part::L, g.l1)});
 }
 
 NetworkCircuit Xover2OBWCircuit(const Xover2OBW& g, const DriverLoads& loads)
 {
-    NetworkCircuit n;
-    Circuit& c = n.circuit;
-    const int t = c.AddNode();
-    c.AddCapacitor(kInput, t, Farads(g.c1));
-    c.AddInductor(t, kGround, Henrys(g.l2));
-    // Reverse polarity: the tweeter's "+" terminal is on ground.
-    n.tweeter = AddLoad(c, kGround, t, loads.tweeter, g.tweeterImpedance);
-    const int w = c.AddNode();
-    c.AddInductor(kInput, w, Henrys(g.l1));
-    c.AddCapacitor(w, kGround, Farads(g.c2));
-    n.woofer = AddLoad(c, w, kGround, loads.woofer, g.wooferImpedance);
-    return n;
+    return TwoWay(g, loads, {Series(Part::C, g.c1), Shunt(Part::L, g.l2)},
+                  {Series(Part::L, g.l1), Shunt(Part::C, g.c2)}, Polarity::Reversed);
 }
 
 NetworkCircuit Xover3OBWCircuit(const Xover3OBW& g, const DriverLoads& loads)
 {
-    NetworkCircuit n;
-    Circuit& c = n.circuit;
-    const int a = c.AddNode(), t = c.AddNode();
-    c.AddCapacitor(kInput, a, Farads(g.c1));
-    c.AddInductor(a, kGround, Henrys(g.l3));
-    c.AddCapacitor(a, t, Farads(g.c2));
-    n.tweeter = AddLoad(c, kGround, t, loads.tweeter, g.tweeterImpedance); // reverse polarity
-    const int b = c.AddNode(), w = c.AddNode();
-    c.AddInductor(kInput, b, Henrys(g.l1));
-    c.AddCapacitor(b, kGround, Farads(g.c3));
-    c.AddInductor(b, w, Henrys(g.l2));
-    n.woofer = AddLoad(c, w, kGround, loads.woofer, g.wooferImpedance);
-    return n;
+    return TwoWay(g, loads, {Series(Part::C, g.c1), Shunt(Part::L, g.l3), Series(Part::C, g.c2)},
+                  {Series(Part::L, g.l1), Shunt(Part::C, g.c3), Series(Part::L, g.l2)},
+                  Polarity::Reversed);
 }
 
 NetworkCircuit Xover1OSCircuit(const Xover1OS& g, const DriverLoads& loads)
@@ -166,21 +190,10 @@ NetworkCircuit Xover1OSCircuit(const Xover1OS& g, const DriverLoads& loads)
 
 NetworkCircuit Xover4OLRCircuit(const Xover4OLR& g, const DriverLoads& loads)
 {
-    NetworkCircuit n;
-    Circuit& c = n.circuit;
-    const int a = c.AddNode(), t = c.AddNode();
-    c.AddCapacitor(kInput, a, Farads(g.c1));
-    c.AddInductor(a, kGround, Henrys(g.l1));
-    c.AddCapacitor(a, t, Farads(g.c2));
-    c.AddInductor(t, kGround, Henrys(g.l2));
-    n.tweeter = AddLoad(c, t, kGround, loads.tweeter, g.tweeterImpedance);
-    const int b = c.AddNode(), w = c.AddNode();
-    c.AddInductor(kInput, b, Henrys(g.l3));
-    c.AddCapacitor(b, kGround, Farads(g.c3));
-    c.AddInductor(b, w, Henrys(g.l4));
-    c.AddCapacitor(w, kGround, Farads(g.c4));
-    n.woofer = AddLoad(c, w, kGround, loads.woofer, g.wooferImpedance);
-    return n;
+    return TwoWay(
+        g, loads,
+        {Series(Part::C, g.c1), Shunt(Part::L, g.l1), Series(Part::C, g.c2), Shunt(Part::L, g.l2)},
+        {Series(Part::L, g.l3), Shunt(Part::C, g.c3), Series(Part::L, g.l4), Shunt(Part::C, g.c4)});
 }
 
 NetworkCircuit TweeterAttenCircuit(const TweeterAtten& g)
