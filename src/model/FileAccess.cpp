@@ -132,7 +132,7 @@ int FollowLinks(const std::string& path, std::string& target)
         link.resize(static_cast<std::size_t>(n));
         // A relative link counts from the folder that holds it.
         const std::size_t slash = target.rfind('/');
-        if (link.front() != '/' && slash != std::string::npos)
+        if (!link.starts_with('/') && slash != std::string::npos)
             link = target.substr(0, slash + 1) + link;
         target = std::move(link);
     }
@@ -253,10 +253,9 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
         return {MessageFor(errno, Stage::Create, path)};
     }
 
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    std::string temp = (slash == std::string::npos ? "" : folder) + "." +
-                       target.substr(slash == std::string::npos ? 0 : slash + 1) + ".XXXXXX";
+    // The folder with its closing slash, or nothing for a name in the working folder.
+    const std::string folder = target.substr(0, target.rfind('/') + 1);
+    std::string temp = folder + "." + target.substr(folder.size()) + ".XXXXXX";
     Descriptor fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return {MessageFor(errno, Stage::Create, path)};
@@ -274,7 +273,8 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     // Make the rename itself durable. The new contents are in place already, so a folder that
     // cannot be synced is not reported as a failed save.
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return {};
