@@ -284,7 +284,7 @@ private:
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
         if (o.name == "json")
             return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
-        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
+        return WriteOutput(o.value, SerializeProject(doc_));
     }
 
     std::vector<Option> options_;
