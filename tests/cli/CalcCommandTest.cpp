@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 namespace cw
@@ -118,6 +119,21 @@ TEST_F(CliTest, EditsUseTheUnitsOfThePanels)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto english = Cells(run.out);
     EXPECT_NEAR(Number(metric[130][1]), Number(english[130][1]), 1e-3);
+}
+
+TEST_F(CliTest, EditsGiveWhatThePanelsGive)
+{
+    // The vent length shown at four digits is stored back by the next edit, as on the panel.
+    auto run = Run("calc --units metric --box 4OVB --edit vented4.vbLiters=50 "
+                   "--edit vented4.fb=40 --edit vented4.svSqM=0.01 --edit vented4.vbLiters=50 "
+                   "--json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["vented4"]["lvM"], 0.2946);
+
+    // The driver panel, drawn again, keeps the feet at four digits.
+    run = Run("calc --edit splDistanceM=3 --edit closed2.qtc=0.707 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["splDistanceFt"], 9.842);
 }
 
 TEST_F(CliTest, OptionsActInTheirOrder)
