@@ -28,6 +28,12 @@ template <auto Block, auto Metric, auto English> BoxField Pair(BoxQuantity q, Un
     return {q, kind, &At<Block, Metric>, &At<Block, English>};
 }
 
+std::vector<BoxField> Joined(std::vector<BoxField> fields, const std::vector<BoxField>& more)
+{
+    fields.insert(fields.end(), more.begin(), more.end());
+    return fields;
+}
+
 template <auto Block> std::vector<BoxField> ClosedFields()
 {
     using B = BlockOf<Block>;
@@ -51,15 +57,11 @@ template <auto Block> std::vector<BoxField> VentFields()
 template <auto Block> std::vector<BoxField> BandpassFields()
 {
     using B = BlockOf<Block>;
-    std::vector<BoxField> fields = {
-        Pair<Block, &B::vb1Liters, &B::vb1CuFt>(Q::Volume, UnitKind::Volume),
-        Pair<Block, &B::vb2Liters, &B::vb2CuFt>(Q::FrontVolume, UnitKind::Volume),
-        Single<Block, &B::fb2>(Q::Tuning)};
-    for (const BoxField& f : VentFields<Block>())
-        fields.push_back(f);
-    fields.push_back(Single<Block, &B::qtc>(Q::Qtc));
-    fields.push_back(Single<Block, &B::alpha>(Q::Alpha));
-    return fields;
+    return Joined(Joined({Pair<Block, &B::vb1Liters, &B::vb1CuFt>(Q::Volume, UnitKind::Volume),
+                          Pair<Block, &B::vb2Liters, &B::vb2CuFt>(Q::FrontVolume, UnitKind::Volume),
+                          Single<Block, &B::fb2>(Q::Tuning)},
+                         VentFields<Block>()),
+                  {Single<Block, &B::qtc>(Q::Qtc), Single<Block, &B::alpha>(Q::Alpha)});
 }
 
 // Rows built from the fields of one block.
@@ -179,130 +181,138 @@ void BandpassReportRows(Rows& rows)
         .Add(Q::VentLength, "Vent Length", "L(v) =");
 }
 
-BoxDescription Closed2()
+// A description whose rows the two functions add from its fields.
+template <class PanelRows, class ReportRows>
+BoxDescription Describe(BoxType type, const char* block, std::vector<BoxField> fields,
+                        PanelRows panelRows, ReportRows reportRows)
 {
-    BoxDescription d{BoxType::Closed2, "closed2", ClosedFields<&CSpkSys::closed2>(), {}, {}};
+    BoxDescription d{type, block, std::move(fields), {}, {}};
     Rows panel(d.fields), report(d.fields);
-    ClosedPanelRows(panel);
-    ClosedReportRows(report);
+    panelRows(panel);
+    reportRows(report);
     d.panelRows = panel.Take();
     d.reportRows = report.Take();
     return d;
 }
 
+BoxDescription Closed2()
+{
+    return Describe(BoxType::Closed2, "closed2", ClosedFields<&CSpkSys::closed2>(), ClosedPanelRows,
+                    ClosedReportRows);
+}
+
 BoxDescription Closed3()
 {
     constexpr auto block = &CSpkSys::closed3;
-    BoxDescription d{BoxType::Closed3, "closed3", ClosedFields<block>(), {}, {}};
-    d.fields.push_back(Single<block, &ClosedBox3::c1>(Q::C1));
-    Rows panel(d.fields), report(d.fields);
-    ClosedPanelRows(panel);
-    panel.Add(Q::C1, "Series Capacitor", "C1 =", "uF");
-    ClosedReportRows(report);
-    report.Add(Q::C1, "Series Capacitor", "C1 =", "\u00B5F");
-    d.panelRows = panel.Take();
-    d.reportRows = report.Take();
-    return d;
+    return Describe(
+        BoxType::Closed3, "closed3",
+        Joined(ClosedFields<block>(), {Single<block, &ClosedBox3::c1>(Q::C1)}),
+        [](Rows& panel) {
+            ClosedPanelRows(panel);
+            panel.Add(Q::C1, "Series Capacitor", "C1 =", "uF");
+        },
+        [](Rows& report) {
+            ClosedReportRows(report);
+            report.Add(Q::C1, "Series Capacitor", "C1 =", "\u00B5F");
+        });
 }
 
 BoxDescription Vented4()
 {
     constexpr auto block = &CSpkSys::vented4;
     using B = VentedBox4;
-    BoxDescription d{BoxType::Vented4, "vented4", {}, {}, {}};
-    d.fields = {Pair<block, &B::vbLiters, &B::vbCuFt>(Q::Volume, UnitKind::Volume),
-                Single<block, &B::fb>(Q::Tuning)};
-    for (const BoxField& f : VentFields<block>())
-        d.fields.push_back(f);
-    for (const BoxField& f : {Single<block, &B::qtc>(Q::Qtc), Single<block, &B::alpha>(Q::Alpha),
-                              Single<block, &B::qb>(Q::Qb), Single<block, &B::wb>(Q::Wb)})
-        d.fields.push_back(f);
-
-    Rows panel(d.fields);
-    panel.Add(Q::Volume, "Box Volume", "V(B) =")
-        .Runs(VolumeSteps(false), kVolumeUnusable)
-        .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
-        .Runs(QtcSteps(false), "")
-        .Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz")
-        .Runs({&CSpkSysDoc::EstimateDriverAndVent}, kMinVentUnusable)
-        .Add(Q::MinVentArea, "Min. Recommended Vent Area", "S(v)min =")
-        .ReadOnly()
-        .ShortInMetric()
-        .StoredWhenShown();
-    VentPanelRows(panel, "Vent Area", "Vent Length");
-    d.panelRows = panel.Take();
-
-    Rows report(d.fields);
-    report.Add(Q::Volume, "Box Volume", "V(B) =")
-        .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
-        .Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz")
-        .Add(Q::MinVentArea, "Min Rec Vent Area", "S(vMin) =")
-        .Add(Q::VentArea, "Vent Surface Area", "S(v) =")
-        .Add(Q::VentLength, "Vent Length", "L(v) =")
-        .Add(Q::Alpha, "Compliance Ratio", "alpha =")
-        .Add(Q::Qb, "Box Loss Q", "Q(B) =");
-    d.reportRows = report.Take();
-    return d;
+    return Describe(
+        BoxType::Vented4, "vented4",
+        Joined(Joined({Pair<block, &B::vbLiters, &B::vbCuFt>(Q::Volume, UnitKind::Volume),
+                       Single<block, &B::fb>(Q::Tuning)},
+                      VentFields<block>()),
+               {Single<block, &B::qtc>(Q::Qtc), Single<block, &B::alpha>(Q::Alpha),
+                Single<block, &B::qb>(Q::Qb), Single<block, &B::wb>(Q::Wb)}),
+        [](Rows& panel) {
+            panel.Add(Q::Volume, "Box Volume", "V(B) =")
+                .Runs(VolumeSteps(false), kVolumeUnusable)
+                .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
+                .Runs(QtcSteps(false), "")
+                .Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz")
+                .Runs({&CSpkSysDoc::EstimateDriverAndVent}, kMinVentUnusable)
+                .Add(Q::MinVentArea, "Min. Recommended Vent Area", "S(v)min =")
+                .ReadOnly()
+                .ShortInMetric()
+                .StoredWhenShown();
+            VentPanelRows(panel, "Vent Area", "Vent Length");
+        },
+        [](Rows& report) {
+            report.Add(Q::Volume, "Box Volume", "V(B) =")
+                .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
+                .Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz")
+                .Add(Q::MinVentArea, "Min Rec Vent Area", "S(vMin) =")
+                .Add(Q::VentArea, "Vent Surface Area", "S(v) =")
+                .Add(Q::VentLength, "Vent Length", "L(v) =")
+                .Add(Q::Alpha, "Compliance Ratio", "alpha =")
+                .Add(Q::Qb, "Box Loss Q", "Q(B) =");
+        });
 }
 
 BoxDescription Bandpass4()
 {
     constexpr auto block = &CSpkSys::bandpass4;
     using B = BandpassBox4;
-    BoxDescription d{BoxType::Bandpass4, "bandpass4", BandpassFields<block>(), {}, {}};
-    for (const BoxField& f : {Single<block, &B::ql2>(Q::Ql2), Single<block, &B::qa2>(Q::Qa2),
-                              Single<block, &B::wb>(Q::Wb)})
-        d.fields.push_back(f);
-    Rows panel(d.fields), report(d.fields);
-    BandpassPanelRows(panel, nullptr);
-    BandpassReportRows(report);
-    report.Add(Q::Alpha, "Compliance Ratio", "alpha =")
-        .Add(Q::Ql2, "Leakage Loss Q", "Q(L2) =")
-        .Add(Q::Qa2, "Absorption Loss Q", "Q(A2) =");
-    d.panelRows = panel.Take();
-    d.reportRows = report.Take();
-    return d;
+    return Describe(
+        BoxType::Bandpass4, "bandpass4",
+        Joined(BandpassFields<block>(),
+               {Single<block, &B::ql2>(Q::Ql2), Single<block, &B::qa2>(Q::Qa2),
+                Single<block, &B::wb>(Q::Wb)}),
+        [](Rows& panel) { BandpassPanelRows(panel, nullptr); },
+        [](Rows& report) {
+            BandpassReportRows(report);
+            report.Add(Q::Alpha, "Compliance Ratio", "alpha =")
+                .Add(Q::Ql2, "Leakage Loss Q", "Q(L2) =")
+                .Add(Q::Qa2, "Absorption Loss Q", "Q(A2) =");
+        });
 }
 
 BoxDescription Bandpass5()
 {
     constexpr auto block = &CSpkSys::bandpass5;
     using B = BandpassBox5;
-    BoxDescription d{BoxType::Bandpass5, "bandpass5", BandpassFields<block>(), {}, {}};
-    for (const BoxField& f : {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
-                              Single<block, &B::l1>(Q::L1)})
-        d.fields.push_back(f);
-    Rows panel(d.fields), report(d.fields);
-    BandpassPanelRows(panel, "Vent");
-    panel.Add(Q::L1, "", "L1 =", "mH").ShortInMetric();
-    BandpassReportRows(report);
-    report.Add(Q::L1, "Series Inductor", "L1 =", "mH")
-        .Add(Q::Alpha, "Compliance Ratio", "alpha =")
-        .Add(Q::Qb2, "Box Loss Q", "Q(B2) =");
-    d.panelRows = panel.Take();
-    d.reportRows = report.Take();
-    return d;
+    return Describe(
+        BoxType::Bandpass5, "bandpass5",
+        Joined(BandpassFields<block>(),
+               {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
+                Single<block, &B::l1>(Q::L1)}),
+        [](Rows& panel) {
+            BandpassPanelRows(panel, "Vent");
+            panel.Add(Q::L1, "", "L1 =", "mH").ShortInMetric();
+        },
+        [](Rows& report) {
+            BandpassReportRows(report);
+            report.Add(Q::L1, "Series Inductor", "L1 =", "mH")
+                .Add(Q::Alpha, "Compliance Ratio", "alpha =")
+                .Add(Q::Qb2, "Box Loss Q", "Q(B2) =");
+        });
 }
 
 BoxDescription Bandpass6()
 {
     constexpr auto block = &CSpkSys::bandpass6;
     using B = BandpassBox6;
-    BoxDescription d{BoxType::Bandpass6, "bandpass6", BandpassFields<block>(), {}, {}};
-    for (const BoxField& f : {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
-                              Single<block, &B::c1>(Q::C1), Single<block, &B::l1>(Q::L1)})
-        d.fields.push_back(f);
-    Rows panel(d.fields), report(d.fields);
-    BandpassPanelRows(panel, "Vent");
-    panel.Add(Q::C1, "", "C1 =", "uF").ShortInMetric().Add(Q::L1, "", "L1 =", "mH").ShortInMetric();
-    BandpassReportRows(report);
-    report.Add(Q::C1, "Series Capacitor", "C1 =", "\u00B5F")
-        .Add(Q::L1, "Series Inductor", "L1 =", "mH")
-        .Add(Q::Alpha, "Compliance Ratio", "alpha =")
-        .Add(Q::Qb2, "Box Loss Q", "Q(B2) =");
-    d.panelRows = panel.Take();
-    d.reportRows = report.Take();
-    return d;
+    return Describe(
+        BoxType::Bandpass6, "bandpass6",
+        Joined(BandpassFields<block>(),
+               {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
+                Single<block, &B::c1>(Q::C1), Single<block, &B::l1>(Q::L1)}),
+        [](Rows& panel) {
+            BandpassPanelRows(panel, "Vent");
+            panel.Add(Q::C1, "", "C1 =", "uF").ShortInMetric();
+            panel.Add(Q::L1, "", "L1 =", "mH").ShortInMetric();
+        },
+        [](Rows& report) {
+            BandpassReportRows(report);
+            report.Add(Q::C1, "Series Capacitor", "C1 =", "\u00B5F")
+                .Add(Q::L1, "Series Inductor", "L1 =", "mH")
+                .Add(Q::Alpha, "Compliance Ratio", "alpha =")
+                .Add(Q::Qb2, "Box Loss Q", "Q(B2) =");
+        });
 }
 
 } // namespace
