@@ -130,6 +130,10 @@ private:
 
     Result Apply(const Option& o)
     {
+        // Whatever else changes the workbench, the panels show it afresh, as after the system
+        // editor.
+        if (o.name != "edit")
+            editor_.Forget();
         if (o.name == "project")
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
@@ -190,7 +194,7 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
-        const EditOutcome outcome = EditPanelField(doc_, metric_, path, value);
+        const EditOutcome outcome = editor_.EditPanelField(metric_, path, value);
         switch (outcome.kind) {
         case EditOutcome::Kind::Done:
             return std::nullopt;
@@ -290,6 +294,7 @@ private:
     std::vector<Option> options_;
     CliWindows windows_;
     CSpkSysDoc doc_;
+    PanelEditor editor_{doc_};
     bool metric_ = false;
 };
 
