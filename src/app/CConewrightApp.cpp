@@ -188,10 +188,14 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::ArrangeIcons:
     case cmd::NextPane:
     case cmd::PreviousPane:
+    case cmd::NextProject:
+    case cmd::PreviousProject:
         return mainFrame_->OnFrameCommand(id);
     default:
         break;
     }
+    if (id >= cmd::ProjectList1 && id < cmd::ProjectList1 + cmd::ProjectListCount)
+        return mainFrame_->OnFrameCommand(id);
     if (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount) {
         const int k = id - cmd::RecentFile1;
         if (k < state_.recentFiles.size())
@@ -226,6 +230,8 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::ArrangeIcons:
     case cmd::NextPane:
     case cmd::PreviousPane:
+    case cmd::NextProject:
+    case cmd::PreviousProject:
         return CommandState{};
     case cmd::ViewToolbar:
     case cmd::ViewStatusBar:
@@ -255,6 +261,8 @@ CommandState CConewrightApp::QueryCommand(int id) const
                             "&" + std::to_string(k + 1) + " " +
                                 QFileInfo(state_.recentFiles[k]).fileName().toStdString()};
     }
+    if (id >= cmd::ProjectList1 && id < cmd::ProjectList1 + cmd::ProjectListCount)
+        return mainFrame_->QueryFrameCommand(id);
     if (IsNotYetAvailable(id))
         return enabledIf(false);
     if (!haveProject)
@@ -275,7 +283,17 @@ ProjectWindows* CConewrightApp::AddProject(ProjectWindows* project)
 
 ProjectWindows* CConewrightApp::NewProject()
 {
-    return AddProject(new ProjectWindows(*this, std::make_unique<CSpkSysDoc>()));
+    auto doc = std::make_unique<CSpkSysDoc>();
+    // New projects are told apart by a number from the second on: the first title that no open
+    // project has.
+    const std::string untitled = doc->title();
+    auto inUse = [this](const std::string& title) {
+        return std::any_of(projects_.begin(), projects_.end(),
+                           [&](ProjectWindows* p) { return p->doc().title() == title; });
+    };
+    for (int n = 2; inUse(doc->title()); ++n)
+        doc->SetTitle(untitled + " " + std::to_string(n));
+    return AddProject(new ProjectWindows(*this, std::move(doc)));
 }
 
 bool CConewrightApp::ConfirmClose(ProjectWindows& project)

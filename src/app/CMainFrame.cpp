@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 namespace cw
 {
@@ -234,6 +235,9 @@ void CMainFrame::CreateMenus()
 
     QMenu* window = AddMenu(nullptr, "&Window");
     AddCommand(window, cmd::ArrangeIcons, "&Arrange Icons");
+    window->addSeparator();
+    for (int k = 0; k < cmd::ProjectListCount; ++k)
+        AddCommand(window, cmd::ProjectList1 + k, QString());
 
     QMenu* help = AddMenu(nullptr, "&Help");
     AddCommand(help, cmd::HelpTopics, "&Help Topics");
@@ -372,6 +376,8 @@ void CMainFrame::CreateAccelerators()
         {QKeySequence("Shift+F1"), cmd::HelpClickedItem},
         {QKeySequence("F6"), cmd::NextPane},
         {QKeySequence("Shift+F6"), cmd::PreviousPane},
+        {QKeySequence("Ctrl+F6"), cmd::NextProject},
+        {QKeySequence("Ctrl+Shift+F6"), cmd::PreviousProject},
     };
     table.insert(table.end(), std::begin(fixed), std::end(fixed));
     for (const Key& k : table) {
@@ -397,7 +403,12 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions, bool fromMenu)
     for (QAction* action : actions) {
         if (action->isSeparator() || action->menu() || !action->data().isValid())
             continue;
-        const CommandState state = app_.QueryCommand(action->data().toInt());
+        const int id = action->data().toInt();
+        const CommandState state = app_.QueryCommand(id);
+        // The lists of recent files and open projects show their real entries only; while there
+        // is no recent file its first line stays, disabled.
+        if (IsListEntry(id) && id != cmd::RecentFile1)
+            action->setVisible(state.enabled);
         action->setEnabled(state.enabled);
         if (fromMenu)
             action->setCheckable(state.checked);
@@ -428,7 +439,7 @@ bool CMainFrame::OnFrameCommand(int id)
         statusBar()->setVisible(!statusBar()->isVisible());
         break;
     case cmd::ArrangeIcons:
-        ArrangeIconsCommand();
+        ArrangeIcons();
         break;
     case cmd::NextPane:
         mdi_->activateNextSubWindow();
@@ -436,13 +447,20 @@ bool CMainFrame::OnFrameCommand(int id)
     case cmd::PreviousPane:
         mdi_->activatePreviousSubWindow();
         break;
+    case cmd::NextProject:
+    case cmd::PreviousProject:
+        ActivateProject(ProjectAfter(id == cmd::NextProject ? 1 : -1));
+        break;
     case cmd::Print:
     case cmd::PrintPreview:
     case cmd::PrintSetup:
         PrintCommand(id);
         return true;
     default:
-        return false;
+        if (!IsProjectListEntry(id))
+            return false;
+        ActivateProject(ListedProject(id));
+        break;
     }
     if (ProjectWindows* p = app_.currentProject())
         p->Arrange();
@@ -455,18 +473,73 @@ CommandState CMainFrame::QueryFrameCommand(int id) const
         return CommandState{true, toolBar_->isVisible(), {}};
     if (id == cmd::ViewStatusBar)
         return CommandState{true, statusBar()->isVisible(), {}};
+    if (IsProjectListEntry(id)) {
+        ProjectWindows* p = ListedProject(id);
+        if (!p)
+            return CommandState{false, false, {}};
+        return CommandState{true, p == app_.currentProject(),
+                            "&" + std::to_string(id - cmd::ProjectList1 + 1) + " " +
+                                p->doc().title()};
+    }
     return CommandState{};
 }
 
-void CMainFrame::ArrangeIconsCommand()
+bool CMainFrame::IsProjectListEntry(int id)
 {
-    // Minimised windows in a row along the bottom of the client area.
+    return id >= cmd::ProjectList1 && id < cmd::ProjectList1 + cmd::ProjectListCount;
+}
+
+bool CMainFrame::IsListEntry(int id)
+{
+    return IsProjectListEntry(id) ||
+           (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount);
+}
+
+ProjectWindows* CMainFrame::ListedProject(int id) const
+{
+    const std::size_t k = static_cast<std::size_t>(id - cmd::ProjectList1);
+    const std::vector<ProjectWindows*>& projects = app_.projects();
+    return k < projects.size() ? projects[k] : nullptr;
+}
+
+ProjectWindows* CMainFrame::ProjectAfter(int step) const
+{
+    const std::vector<ProjectWindows*>& projects = app_.projects();
+    if (projects.empty())
+        return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(projects.size());
+    const auto at = std::find(projects.begin(), projects.end(), app_.currentProject());
+    const std::ptrdiff_t i = at == projects.end() ? 0 : (at - projects.begin() + step + n) % n;
+    return projects[static_cast<std::size_t>(i)];
+}
+
+void CMainFrame::ActivateProject(ProjectWindows* project)
+{
+    if (!project || !project->plotFrame())
+        return;
+    // A project chosen by name or in turn is shown, not left as an icon.
+    if (project->plotFrame()->isMinimized())
+        project->plotFrame()->showNormal();
+    mdi_->setActiveSubWindow(project->plotFrame());
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    // Minimised windows in a row along the bottom of the client area. The open projects' panels
+    // fill the bottom band, so the row stands just above it, where no icon covers a panel.
+    int bottom = mdi_->viewport()->height();
+    if (ProjectWindows* p = app_.currentProject(); p && p->plotFrame()) {
+        const PixelRect plot = p->Layout().plot;
+        bottom = plot.top + plot.height;
+    }
     int x = 0;
     for (QMdiSubWindow* w : mdi_->subWindowList()) {
         if (!w->isMinimized())
             continue;
         const QSize size = w->size();
-        w->move(x, mdi_->viewport()->height() - size.height());
+        const QPoint place(x, bottom - size.height());
+        if (w->pos() != place)
+            w->move(place);
         x += size.width();
     }
 }
@@ -581,6 +654,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         (event->type() == QEvent::Resize || event->type() == QEvent::Paint)) {
         if (ProjectWindows* p = app_.currentProject())
             p->Arrange();
+        ArrangeIcons();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -48,9 +48,12 @@ public:
 
     // Runs a command as a menu entry, tool button or key would: a disabled command does nothing.
     void Dispatch(int id);
-    // Commands of the frame itself (tool bar and status bar switches, panes, icons, printing).
+    // Commands of the frame itself (tool bar and status bar switches, panes, icons, the open
+    // projects, printing).
     bool OnFrameCommand(int id);
     CommandState QueryFrameCommand(int id) const;
+    // Lines minimised windows up above the panels' band.
+    void ArrangeIcons();
 
     // Brings every menu entry and tool button up to date with the current project.
     void UpdateMenus();
@@ -95,7 +98,13 @@ private:
     void OnMenuShown();
     void OnMenuHidden();
     void RememberGeometry();
-    void ArrangeIconsCommand();
+    static bool IsProjectListEntry(int id);
+    static bool IsListEntry(int id);
+    // The project the Window menu lists under id; the project step places after the current
+    // one, round the list. Null when there is none.
+    ProjectWindows* ListedProject(int id) const;
+    ProjectWindows* ProjectAfter(int step) const;
+    void ActivateProject(ProjectWindows* project);
     void PrintCommand(int id);
 
     CConewrightApp& app_;

@@ -116,9 +116,17 @@ CPrefsPg2::CPrefsPg2(CConewrightApp& app, QWidget* parent) : QWidget(parent), ap
     auto* people = new QFormLayout;
     people->addRow("Designer:", designer_);
     people->addRow("Title:", designerTitle_);
-    // Revision date and number belong to each printed page; nothing keeps them here.
-    people->addRow("Rev Date:", new QLineEdit(this));
-    people->addRow("Rev:", new QLineEdit(this));
+    // Revision date and number belong to each system, not to the title block: shown here as
+    // the workbench holds them, edited with the system.
+    const CSpkSysDoc* doc = app_.currentDoc();
+    auto revisionField = [this](const std::string& text) {
+        QLineEdit* e = new QLineEdit(QString::fromStdString(text), this);
+        e->setReadOnly(true);
+        e->setToolTip("Each system's revision is set in the System Editor.");
+        return e;
+    };
+    people->addRow("Rev Date:", revisionField(doc ? doc->workbench().revDate : std::string()));
+    people->addRow("Rev:", revisionField(doc ? doc->workbench().revision : std::string()));
     block->addLayout(people);
     layout->addWidget(frame);
     layout->addStretch();

@@ -67,9 +67,8 @@ void ProjectWindows::AddPanel(QMdiSubWindow* frame, ui::PanelView* view)
 {
     // Why a design step could not run goes to the status bar.
     if (view)
-        connect(view, &ui::PanelView::statusMessage, this, [this](const QString& text) {
-            app_.mainFrame()->statusBar()->showMessage(text, 10000);
-        });
+        connect(view, &ui::PanelView::statusMessage, this,
+                [this](const QString& text) { ShowStatus(text.toStdString()); });
     area_->addSubWindow(frame);
     Arrange();
     if (plotFrame_ && plotFrame_->isMinimized())
@@ -87,15 +86,19 @@ void ProjectWindows::CreateWorkbenchPanel()
     AddPanel(workbenchPanel_, workbenchPanel_->view());
 }
 
+ChildLayout ProjectWindows::Layout() const
+{
+    const QSize client = area_->viewport()->size();
+    // The MDI area already lies between the tool bar and the status bar.
+    return ArrangeChildren(client.width(), client.height(), 0, 0,
+                           plotFrame_->fontMetrics().height(), CaptionHeight(*plotFrame_));
+}
+
 void ProjectWindows::Arrange()
 {
     if (!area_ || !plotFrame_ || plotFrame_->isMinimized() || plotFrame_->isMaximized())
         return;
-    const QSize client = area_->viewport()->size();
-    // The MDI area already lies between the tool bar and the status bar.
-    const ChildLayout layout =
-        ArrangeChildren(client.width(), client.height(), 0, 0, plotFrame_->fontMetrics().height(),
-                        CaptionHeight(*plotFrame_));
+    const ChildLayout layout = Layout();
     plotFrame_->setGeometry(ToQRect(layout.plot));
     if (driverPanel_)
         driverPanel_->setGeometry(ToQRect(layout.driverPanel));
@@ -119,6 +122,8 @@ void ProjectWindows::OnPlotStateChanged(Qt::WindowStates state)
     }
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized)))
         Arrange();
+    if (state & Qt::WindowMinimized)
+        app_.mainFrame()->ArrangeIcons();
 }
 
 void ProjectWindows::RaiseCompanions()
@@ -228,6 +233,11 @@ void ProjectWindows::OpenDriverDatabase()
 {
     // There is no driver database yet: a driver file is the way to load a driver.
     app_.mainFrame()->OpenDriverDialog(*this);
+}
+
+void ProjectWindows::ShowStatus(const std::string& text)
+{
+    app_.mainFrame()->statusBar()->showMessage(QString::fromStdString(text), 10000);
 }
 
 void ProjectWindows::ModifiedChanged(bool modified)

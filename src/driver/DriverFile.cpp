@@ -191,9 +191,10 @@ FileResult ReadDriverFile(const std::string& path, DriverParams& d)
 {
     std::string bytes;
     FileResult result = ReadWholeFile(path, bytes);
-    if (!result.ok() || bytes.empty())
+    if (!result.ok())
         return result;
-    if (!DecodeDriver(bytes, d))
+    // An empty file holds no driver at all; taking it would pass for a successful load.
+    if (bytes.empty() || !DecodeDriver(bytes, d))
         return {kUnexpectedFileFormat};
     return {};
 }
@@ -211,6 +212,7 @@ FileResult WriteDriverFile(const std::string& path, const DriverParams& d)
 
 bool CSpkSysDoc::OpenDriver(const std::string& path)
 {
+    const CSpkSys before = workbench();
     const FileResult result = ReadDriverFile(path, workbench().driver);
     if (!result.ok())
         windows_->ShowMessage(result.message);
@@ -221,7 +223,13 @@ bool CSpkSysDoc::OpenDriver(const std::string& path)
     CalcFc();
     EstimateDriverAndVent();
     CalcVentLength();
-    SetModified();
+    // A file that changed nothing, read or not, leaves the project unmodified.
+    const CSpkSys& now = workbench();
+    if (!(now.driver == before.driver && now.closed2 == before.closed2 &&
+          now.closed3 == before.closed3 && now.vented4 == before.vented4 &&
+          now.bandpass4 == before.bandpass4 && now.bandpass5 == before.bandpass5 &&
+          now.bandpass6 == before.bandpass6))
+        SetModified();
     windows_->UpdateAllViews();
     return result.ok();
 }

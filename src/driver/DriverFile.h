@@ -23,8 +23,8 @@ std::string EncodeDriver(const DriverParams& d);
 // field are ignored.
 bool DecodeDriver(std::string_view bytes, DriverParams& d);
 
-// Reads a driver file into d as DecodeDriver does. An empty file changes nothing and is no
-// error; a short one gives kUnexpectedFileFormat.
+// Reads a driver file into d as DecodeDriver does. A short file gives kUnexpectedFileFormat, and
+// so does an empty one, which changes nothing.
 FileResult ReadDriverFile(const std::string& path, DriverParams& d);
 
 // Writes d to a driver file, replacing the previous file only once the new one is complete.

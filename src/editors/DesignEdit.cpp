@@ -103,4 +103,13 @@ StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
     return {false, false};
 }
 
+bool RunFollowingSteps(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
+{
+    const CSpkSys start = doc.workbench();
+    if (StepsSucceed(doc, steps))
+        return true;
+    doc.workbench() = start;
+    return false;
+}
+
 } // namespace cw::edit

@@ -44,4 +44,8 @@ struct StepsOutcome {
 StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
                             const std::vector<DesignStep>& steps);
 
+// Runs steps that follow an edit where they can: when one of them has no usable result the
+// workbench is as it was before them, and the result is false.
+bool RunFollowingSteps(CSpkSysDoc& doc, const std::vector<DesignStep>& steps);
+
 } // namespace cw::edit

@@ -127,4 +127,49 @@ bool PassesEditGuard(std::string_view text)
     return text == "0" || LeadingNumber(text) != 0;
 }
 
+bool CanBecomeNumber(std::string_view text)
+{
+    if (ParseNumber(text))
+        return true;
+    text = SkipBlanks(text);
+    const auto digitsFrom = [&](std::size_t& i) {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = digitsFrom(i);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += digitsFrom(i);
+    }
+    // A mantissa can still grow, and an exponent still to come can bring any of them in range.
+    if (i == text.size())
+        return true;
+    if (digits == 0 || (text[i] != 'e' && text[i] != 'E'))
+        return false;
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    // Once the exponent has digits the number is complete: had it fit, the rule would take it.
+    return i == text.size();
+}
+
+bool CanBecomeInteger(std::string_view text)
+{
+    if (ParseInteger(text))
+        return true;
+    text = SkipBlanks(text);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    // A signed zero is refused only until a digit other than 0 follows ("-05").
+    while (i < text.size() && text[i] == '0')
+        ++i;
+    return i == text.size();
+}
+
 } // namespace cw::edit

@@ -31,4 +31,11 @@ double LeadingNumber(std::string_view text);
 // other than zero. Empty texts, a lone sign, "." or "0." are still being typed.
 bool PassesEditGuard(std::string_view text);
 
+// True when characters can still be added to the text so that the number rule takes it: a
+// number already, or one on its way such as "", "-", ".", "2.", "1e" or "1e-". False for texts
+// that no typing can mend ("1.5.", "2,", "abc", an exponent beyond the range of a double).
+bool CanBecomeNumber(std::string_view text);
+// The same for the integer rule: an integer already, "", a lone sign, or a sign and zeros.
+bool CanBecomeInteger(std::string_view text);
+
 } // namespace cw::edit

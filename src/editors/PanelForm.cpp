@@ -4,6 +4,7 @@
 #include "editors/EditRules.h"
 #include "model/BoxTable.h"
 #include "model/NumberFormat.h"
+#include "model/SoundLevel.h"
 #include "model/Units.h"
 
 #include <algorithm>
@@ -76,7 +77,25 @@ void PanelForm::Show(int i, const CSpkSys& wb)
     texts_.SetText(i, FormatShown(row(i).Value(wb, metric_)));
 }
 
-bool PanelForm::Store(CSpkSys& wb, FormEdit& refusal)
+const char* PanelForm::BrokenRule(int i) const
+{
+    const FieldRow& r = row(i);
+    const std::string text = texts_.Text(i);
+    if (r.integer != nullptr)
+        return ParseInteger(text) ? nullptr : kEnterInteger;
+    return ParseNumber(text) ? nullptr : kEnterNumber;
+}
+
+PanelForm::Typing PanelForm::WhileTyping(int i) const
+{
+    const std::string text = texts_.Text(i);
+    if (BrokenRule(i) == nullptr)
+        return PassesEditGuard(text) ? Typing::Take : Typing::Wait;
+    const bool mendable = row(i).integer ? CanBecomeInteger(text) : CanBecomeNumber(text);
+    return mendable ? Typing::Wait : Typing::Broken;
+}
+
+void PanelForm::Store(CSpkSys& wb)
 {
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
         if (!Present(i))
@@ -84,31 +103,22 @@ bool PanelForm::Store(CSpkSys& wb, FormEdit& refusal)
         const FieldRow& r = row(i);
         const std::string text = texts_.Text(i);
         if (r.integer != nullptr) {
-            const std::optional<std::int32_t> value = ParseInteger(text);
-            if (!value) {
-                refusal = {FormEdit::Result::Refused, i, kEnterInteger};
-                return false;
-            }
-            r.integer(wb) = *value;
-        } else {
-            const std::optional<double> value = ParseNumber(text);
-            if (!value) {
-                refusal = {FormEdit::Result::Refused, i, kEnterNumber};
-                return false;
-            }
+            if (const std::optional<std::int32_t> value = ParseInteger(text))
+                r.integer(wb) = *value;
+        } else if (const std::optional<double> value = ParseNumber(text)) {
             *r.Shown(wb, metric_) = *value;
         }
     }
-    return true;
 }
 
 FormEdit PanelForm::Edit(CSpkSysDoc& doc, int i)
 {
+    if (const char* broken = BrokenRule(i))
+        return {FormEdit::Result::Refused, i, broken};
     CSpkSys& wb = doc.workbench();
     const CSpkSys before = wb;
     FormEdit result;
-    if (!Store(wb, result))
-        return result;
+    Store(wb);
     doc.SetModified();
 
     const FieldRow& r = row(i);
@@ -134,6 +144,19 @@ FormEdit PanelForm::Edit(CSpkSysDoc& doc, int i)
         for (const double* f : DesignedBy(r.steps, wb))
             changed.push_back(f);
     }
+    if (!r.follows.empty()) {
+        if (RunFollowingSteps(doc, r.follows)) {
+            result.designed = true;
+            for (const double* f : DesignedBy(r.follows, wb))
+                changed.push_back(f);
+        } else {
+            result.message = r.unfollowed;
+        }
+    }
+    if (r.setsLevel && doc.display.splMode == 1) {
+        if (std::optional<std::string> why = WhyNoSoundLevel(wb))
+            result.message = *why;
+    }
 
     // The other rows show what the edit changed, at four digits.
     bool storeAgain = false;
@@ -145,10 +168,18 @@ FormEdit PanelForm::Edit(CSpkSysDoc& doc, int i)
         Show(j, wb);
         storeAgain = storeAgain || row(j).storedWhenShown;
     }
-    // A refusal of this store replaces the result.
     if (storeAgain)
-        Store(wb, result);
+        Store(wb);
     return result;
+}
+
+FormEdit PanelForm::Leave(CSpkSysDoc& doc, int i)
+{
+    if (const char* broken = BrokenRule(i))
+        return {FormEdit::Result::Refused, i, broken};
+    if (PassesEditGuard(texts_.Text(i)))
+        return {};
+    return Edit(doc, i);
 }
 
 int PanelForm::Find(const double* field, CSpkSys& wb) const
@@ -186,6 +217,7 @@ const std::vector<FieldRow>& DriverPanelRows()
         drivers.symbol = "N =";
         drivers.integer = [](CSpkSys& s) -> std::int32_t& { return s.driverCount; };
         drivers.steps = DriverCountSteps();
+        drivers.setsLevel = true;
         drivers.unusable = "The number of drivers must leave a box volume greater than 0 per "
                            "driver; the design was kept.";
 
@@ -195,8 +227,8 @@ const std::vector<FieldRow>& DriverPanelRows()
         metres.metric = [](CSpkSys& s) -> double& { return s.splDistanceM; };
         metres.english = [](CSpkSys& s) -> double& { return s.splDistanceFt; };
         metres.copy = FieldRow::Copy::Metric;
+        metres.setsLevel = true;
         FieldRow feet = metres;
-        feet.title = "";
         feet.copy = FieldRow::Copy::EnglishOnly;
 
         FieldRow power;
@@ -204,6 +236,7 @@ const std::vector<FieldRow>& DriverPanelRows()
         power.symbol = "P(in) =";
         power.unit = "W";
         power.metric = [](CSpkSys& s) -> double& { return s.inputPower; };
+        power.setsLevel = true;
         return std::vector<FieldRow>{drivers, metres, feet, power};
     }();
     return kRows;

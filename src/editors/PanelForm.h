@@ -42,11 +42,11 @@ private:
 struct FormEdit {
     enum class Result {
         Done,     // stored, and the design steps (if any) gave a usable design
-        Refused,  // a text broke its rule: `row` names it, `message` the rule
+        Refused,  // a text broke its rule: `row` names it, `message` the rule; nothing changed
         Unusable, // the steps gave no usable result: `message` says why
     } result = Result::Done;
     int row = -1;
-    std::string message;
+    std::string message;   // Done: a note for the status bar, or empty
     bool restored = false; // Unusable: the workbench is as it was before the edit
     bool designed = false; // Done: design steps ran
 };
@@ -65,12 +65,28 @@ public:
     void Load(const CSpkSys& wb, bool metric);
     void LoadRow(int row, const CSpkSys& wb);
 
-    // The user has changed the text of `row` and the edit guard let it through. Every row is
-    // stored from its text (the first text that breaks its rule stops the store, with the rows
-    // before it stored) and the project is marked modified; then the copy in the other unit
-    // follows the edited row, the row's design steps run, and the rows the edit changed show
-    // their new values at four digits.
+    // What the text the user is typing into a row comes to.
+    enum class Typing {
+        Take,   // the edit guard lets it through and the row's rule takes it: the row is edited
+        Wait,   // it can still become a number, or the guard leaves it alone ("", "-", "0."):
+                // nothing happens until the user types more or leaves the row
+        Broken, // no typing can make a number of it ("1.5.", "abc"): nothing is stored
+    };
+    Typing WhileTyping(int row) const;
+    // The rule's message when the row's text breaks it; null when the rule takes the text.
+    const char* BrokenRule(int row) const;
+
+    // The user has changed the text of `row` and the edit guard let it through. When the row's
+    // rule refuses its text nothing changes. Otherwise every row is stored from its text, except
+    // rows whose text breaks their rule, which keep their values (one bad field never stops the
+    // edit of another halfway), and the project is marked modified; then the copy in the other
+    // unit follows the edited row, the row's design steps run, the steps that follow them run
+    // where they can, and the rows the edit changed show their new values at four digits.
     FormEdit Edit(CSpkSysDoc& doc, int row);
+    // The user has left the row (the focus went elsewhere, or Enter). A finished number that
+    // the edit guard left alone while it was typed ("0.0") is taken now; a text that breaks the
+    // row's rule is refused; any other text was taken as it was typed.
+    FormEdit Leave(CSpkSysDoc& doc, int row);
 
     // The row that shows *field with the current units; -1 when none does.
     int Find(const double* field, CSpkSys& wb) const;
@@ -80,7 +96,7 @@ public:
 
 private:
     const FieldRow& row(int i) const { return rows_[static_cast<std::size_t>(i)]; }
-    bool Store(CSpkSys& wb, FormEdit& refusal);
+    void Store(CSpkSys& wb);
     void Show(int row, const CSpkSys& wb);
 
     const std::vector<FieldRow>& rows_;

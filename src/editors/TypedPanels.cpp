@@ -1,6 +1,5 @@
 #include "editors/TypedPanels.h"
 
-#include "editors/EditRules.h"
 #include "model/BoxTable.h"
 
 namespace cw::edit
@@ -62,18 +61,13 @@ FormTexts& TypedPanels::TextsOf(const PanelForm& form)
 FormEdit TypedPanels::Type(Place place, std::string_view text)
 {
     PanelForm& form = *place.form;
-    const FieldRow& row = form.rows()[static_cast<std::size_t>(place.row)];
     TextsOf(form).SetText(place.row, std::string(text));
-    if (!PassesEditGuard(text)) {
-        const bool finished =
-            row.integer ? ParseInteger(text).has_value() : ParseNumber(text).has_value();
-        if (!finished)
-            return {FormEdit::Result::Refused, place.row,
-                    row.integer ? kEnterInteger : kEnterNumber};
-    }
+    // As the user would type the whole text and then leave the field.
+    const FormEdit result = form.WhileTyping(place.row) == PanelForm::Typing::Take
+                                ? form.Edit(doc_, place.row)
+                                : form.Leave(doc_, place.row);
 
     CSpkSys& wb = doc_.workbench();
-    const FormEdit result = form.Edit(doc_, place.row);
     // The driver panel has the workbench panel show the design its edit changed; then it is
     // drawn again.
     if (&form == &driver_ && result.designed)

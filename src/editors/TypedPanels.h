@@ -30,9 +30,9 @@ public:
     // True when the field is the copy a row does not show with these units.
     bool IsOtherCopy(const double* field);
 
-    // Types text into the row, as the user would with the panel's window showing. A text the
-    // edit guard leaves alone while the user is still typing is taken when it is a finished
-    // number ("0.0"), and refused otherwise.
+    // Types text into the row and leaves it, as the user would with the panel's window showing:
+    // a text the edit guard leaves alone while the user is still typing is taken when it is a
+    // finished number ("0.0"), and a text that breaks the row's rule is refused.
     FormEdit Type(Place place, std::string_view text);
 
 private:

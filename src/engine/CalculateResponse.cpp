@@ -5,6 +5,7 @@
 #include "engine/ResponseModels.h"
 #include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
+#include "model/SoundLevel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,12 +65,22 @@ void ZeroCurves(CSpkSys& s)
     });
 }
 
+void AddOnce(std::vector<std::string>& list, const std::string& text)
+{
+    if (std::find(list.begin(), list.end(), text) == list.end())
+        list.push_back(text);
+}
+
 } // namespace
 
 void RunMessages::Add(const std::string& text)
 {
-    if (std::find(texts.begin(), texts.end(), text) == texts.end())
-        texts.push_back(text);
+    AddOnce(texts, text);
+}
+
+void RunMessages::Note(const std::string& text)
+{
+    AddOnce(notes, text);
 }
 
 std::optional<FrequencyGrid> PlanFrequencyGrid(const PlotSettings& plot)
@@ -159,6 +170,11 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
             messages.Add(kNoCabin);
     }
     DropUnusableCurves(wb, messages);
+    // Without a level the SPL curve is left off the plot in dB SPL mode; say why.
+    if (doc.display.splMode == 1) {
+        if (const std::optional<std::string> why = WhyNoSoundLevel(wb))
+            messages.Note(*why);
+    }
 
     windows.DrawSystemNow(kWorkbenchIndex);
     return RunResult::Calculated;
@@ -168,8 +184,18 @@ bool CalculateResponse(CSpkSysDoc& doc)
 {
     RunMessages messages;
     const RunResult result = RunCalculation(doc, false, messages);
+    DocWindows& windows = doc.windows();
     for (const std::string& text : messages.texts)
-        doc.windows().ShowMessage(text);
+        windows.ShowMessage(text);
+    if (result != RunResult::Stopped) {
+        windows.RedrawDriverPanel();
+        windows.RefreshWorkbenchPanel();
+    }
+    std::string notes;
+    for (const std::string& text : messages.notes)
+        notes += (notes.empty() ? "" : " ") + text;
+    if (!notes.empty())
+        windows.ShowStatus(notes);
     return result != RunResult::Stopped;
 }
 

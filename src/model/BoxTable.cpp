@@ -64,6 +64,19 @@ template <auto Block> std::vector<BoxField> BandpassFields()
                   {Single<Block, &B::qtc>(Q::Qtc), Single<Block, &B::alpha>(Q::Alpha)});
 }
 
+// What the status bar says when an edit's design steps give no usable result. A Q(tc) has its
+// own message, which names the driver's Q(ts).
+constexpr const char* kVolumeUnusable = "The box volume must be greater than 0; Q(tc) and the "
+                                        "values that follow from it were kept.";
+constexpr const char* kMinVentUnusable =
+    "The minimum vent area could not be estimated; it was kept.";
+constexpr const char* kVentLengthUnusable =
+    "The vent length needs a box volume, a box frequency and a vent area large enough for a "
+    "positive length; it was kept.";
+constexpr const char* kVentAreaUnusable = "The vent area needs a box volume and a box frequency "
+                                          "greater than 0 and a vent length of at least 0; it "
+                                          "was kept.";
+
 // Rows built from the fields of one block.
 class Rows
 {
@@ -107,25 +120,19 @@ public:
         rows_.back().unusable = unusable;
         return *this;
     }
+    // The vent length follows the chamber it tunes, so that the port shown always tunes the box.
+    Rows& VentFollows()
+    {
+        rows_.back().follows = {&CSpkSysDoc::CalcVentLength};
+        rows_.back().unfollowed = kVentLengthUnusable;
+        return *this;
+    }
     std::vector<FieldRow> Take() { return std::move(rows_); }
 
 private:
     const std::vector<BoxField>& fields_;
     std::vector<FieldRow> rows_;
 };
-
-// What the status bar says when an edit's design steps give no usable result. A Q(tc) has its
-// own message, which names the driver's Q(ts).
-constexpr const char* kVolumeUnusable = "The box volume must be greater than 0; Q(tc) and the "
-                                        "values that follow from it were kept.";
-constexpr const char* kMinVentUnusable =
-    "The minimum vent area could not be estimated; it was kept.";
-constexpr const char* kVentLengthUnusable =
-    "The vent length needs a box volume, a box frequency and a vent area large enough for a "
-    "positive length; it was kept.";
-constexpr const char* kVentAreaUnusable = "The vent area needs a box volume and a box frequency "
-                                          "greater than 0 and a vent length of at least 0; it "
-                                          "was kept.";
 
 // The first four rows of both closed-box panels, and of their report rows.
 void ClosedPanelRows(Rows& rows)
@@ -165,7 +172,9 @@ void BandpassPanelRows(Rows& rows, const char* ventTitle)
         .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
         .Runs(QtcSteps(false), "")
         .Add(Q::FrontVolume, "Front Box Volume", "V(B2) =")
-        .Add(Q::Tuning, "Front Box Resonance Freq.", "F(B2) =", "Hz");
+        .VentFollows()
+        .Add(Q::Tuning, "Front Box Resonance Freq.", "F(B2) =", "Hz")
+        .VentFollows();
     VentPanelRows(rows, ventTitle ? ventTitle : "Vent Area", ventTitle ? ventTitle : "Vent Length");
 }
 
@@ -231,10 +240,13 @@ BoxDescription Vented4()
         [](Rows& panel) {
             panel.Add(Q::Volume, "Box Volume", "V(B) =")
                 .Runs(VolumeSteps(false), kVolumeUnusable)
+                .VentFollows()
                 .Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
                 .Runs(QtcSteps(false), "")
+                .VentFollows()
                 .Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz")
                 .Runs({&CSpkSysDoc::EstimateDriverAndVent}, kMinVentUnusable)
+                .VentFollows()
                 .Add(Q::MinVentArea, "Min. Recommended Vent Area", "S(v)min =")
                 .ReadOnly()
                 .ShortInMetric()

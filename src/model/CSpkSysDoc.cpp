@@ -334,10 +334,15 @@ void CSpkSysDoc::ShowSystem(int n)
         windows_->RedrawDriverPanel();
         windows_->RefreshWorkbenchPanel();
         PushShown(n);
+        // A shown workbench now holds the recalled curves: its old ones must go.
+        if (IsShown(kWorkbench))
+            windows_->InvalidatePlot();
     } else {
         memory.responseShown = 0;
-        windows_->InvalidatePlot();
         RestoreAfterHide();
+        // The restore may draw at once on a plot prepared while the workbench still held the
+        // hidden system's curves; only a plot drawn anew from the records leaves them off.
+        windows_->InvalidatePlot();
     }
     SetModified();
 }
@@ -347,8 +352,8 @@ void CSpkSysDoc::ShowWorkbench()
     CSpkSys& wb = workbench();
     if (wb.responseShown == 1) {
         wb.responseShown = 0;
-        windows_->InvalidatePlot();
         RestoreAfterHide();
+        windows_->InvalidatePlot(); // after the restore, as for a memory
     } else {
         windows_->PreparePlotDrawing();
         wb.responseShown = 1;

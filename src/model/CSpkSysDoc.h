@@ -91,8 +91,9 @@ public:
     bool SaveProject(const std::string& path);
 
     // Driver files (defined in driver/). Open reads the file into the workbench's driver and then
-    // brings the dependent design values up to date, also after a failed read; Save writes the
-    // workbench's driver. A failure is shown through the windows and the result is false.
+    // brings the dependent design values up to date, also after a failed read, and marks the
+    // project modified when that changed the workbench; Save writes the workbench's driver. A
+    // failure is shown through the windows and the result is false.
     bool OpenDriver(const std::string& path);
     bool SaveDriver(const std::string& path);
 

@@ -63,4 +63,14 @@ std::string FieldRow::Unit(bool metricUnits) const
     return UnitLabel(unitKind, ShowsMetric(metricUnits));
 }
 
+std::string FieldRow::Name(bool metricUnits) const
+{
+    std::string name = *symbol != '\0' ? symbol : title;
+    if (name.ends_with(" ="))
+        name.resize(name.size() - 2);
+    if (unitKind == UnitKind::Distance)
+        name += " (" + Unit(metricUnits) + ")";
+    return name;
+}
+
 } // namespace cw

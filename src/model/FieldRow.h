@@ -65,6 +65,12 @@ struct FieldRow {
     bool storedWhenShown = false;
     std::vector<DesignStep> steps; // what an edit of the row runs, in this order
     const char* unusable = "";     // why the design was kept when those steps had no usable result
+    // Steps that follow the edit once `steps` have run, where they can: one that has no usable
+    // result leaves its fields as they were, and the edit stands.
+    std::vector<DesignStep> follows;
+    const char* unfollowed = ""; // why the fields of `follows` were kept
+    // The row is one of the values a system's sound level is made of (power, distance, drivers).
+    bool setsLevel = false;
 
     // False for an EnglishOnly row with metric units.
     bool Present(bool metricUnits) const { return !(copy == Copy::EnglishOnly && metricUnits); }
@@ -76,6 +82,9 @@ struct FieldRow {
     double Value(const CSpkSys& s, bool metricUnits) const;
     // The unit label of the copy the row shows.
     std::string Unit(bool metricUnits) const;
+    // How a message names the row: its symbol without " =" ("V(B)"), or its title; a distance
+    // adds its unit ("SPL @ (ft)").
+    std::string Name(bool metricUnits) const;
 
 private:
     bool ShowsMetric(bool metricUnits) const;

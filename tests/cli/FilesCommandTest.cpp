@@ -80,6 +80,13 @@ TEST_F(CliTest, FileErrorsAndDriverUsage)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("missing.dvr"), std::string::npos);
 
+    // An empty driver file is no driver: nothing is printed and the exit code says so.
+    test::WriteBytes((dir / "empty.dvr").string(), "");
+    run = Run("driver '" + (dir / "empty.dvr").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Unexpected file format."), std::string::npos);
+
     test::WriteBytes((dir / "bad.spk").string(), "{\"format\": \"something else\"}");
     run = Run("calc --project '" + (dir / "bad.spk").string() + "'");
     EXPECT_EQ(run.exitCode, 1);

@@ -220,9 +220,9 @@ TEST(DriverFile, FileOperations)
     TempDir dir;
     DriverParams d = SampleDriver();
 
-    // An empty file changes nothing and is no error.
+    // An empty file holds no driver: it is refused and changes nothing.
     WriteBytes(dir / "empty.dvr", "");
-    EXPECT_TRUE(ReadDriverFile(dir / "empty.dvr", d).ok());
+    EXPECT_EQ(ReadDriverFile(dir / "empty.dvr", d).message, "Unexpected file format.");
     EXPECT_EQ(d, SampleDriver());
 
     ASSERT_TRUE(WriteDriverFile(dir / "sample.dvr", d).ok());
@@ -273,14 +273,19 @@ TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)
     EXPECT_EQ(windows.Count("update views"), 1);
     EXPECT_TRUE(doc.IsModified());
 
-    // An empty file reads nothing, and the dependent values are still recomputed.
+    // An empty file is refused, and the dependent values are still recomputed.
     WriteBytes(dir / "empty.dvr", "");
     doc.workbench().closed2.vbLiters = 60;
-    EXPECT_TRUE(doc.OpenDriver(dir / "empty.dvr"));
+    EXPECT_FALSE(doc.OpenDriver(dir / "empty.dvr"));
     EXPECT_EQ(wb.driver.fs, 30);
     EXPECT_DOUBLE_EQ(wb.closed2.alpha, 1);
-    EXPECT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages,
+              (std::vector<std::string>{"Unexpected file format.", "Unexpected file format."}));
     EXPECT_EQ(windows.Count("update views"), 2);
+    // Once nothing is left to recompute, a refused file leaves the project unmodified.
+    doc.SetModified(false);
+    EXPECT_FALSE(doc.OpenDriver(dir / "empty.dvr"));
+    EXPECT_FALSE(doc.IsModified());
 
     // Saving writes the workbench's driver; a failure is shown and changes nothing.
     ASSERT_TRUE(doc.SaveDriver(dir / "saved.dvr"));

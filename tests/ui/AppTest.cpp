@@ -151,6 +151,21 @@ TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
     EXPECT_EQ(again.tabs()->currentIndex(), 1);
 }
 
+TEST_F(AppTest, RevisionFieldsShowTheSystemsRevisionReadOnly)
+{
+    doc().workbench().revDate = "3 May";
+    doc().workbench().revision = "B";
+    CPrefsSht sheet(*app, frame());
+    QStringList shown;
+    for (QLineEdit* field : sheet.userPage()->findChildren<QLineEdit*>()) {
+        if (!field->isReadOnly())
+            continue;
+        shown << field->text();
+        EXPECT_EQ(field->toolTip(), "Each system's revision is set in the System Editor.");
+    }
+    EXPECT_EQ(shown, (QStringList{"3 May", "B"}));
+}
+
 TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
@@ -316,6 +331,11 @@ TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
         help->ShowPage(page);
         EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
     }
+    // The excursion curve and its limit lines are peak values.
+    help->ShowPage("windows.md");
+    const QString windows = help->browser()->toPlainText();
+    EXPECT_TRUE(windows.contains("peak excursion")) << windows.toStdString();
+    EXPECT_TRUE(windows.contains("Linear Exc Limit"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "model/BoxTable.h"
 #include "model/CommandIds.h"
 #include "model/DocWindows.h"
+#include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <QApplication>
@@ -43,8 +44,31 @@ protected:
         auto panel = std::make_unique<Panel>(*doc, settings);
         panel->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+        // Active, so that the focus moves between fields as it does for the user.
+        panel->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(panel.get()));
         return panel;
     }
+    // A field marked as holding a text that breaks its rule.
+    static bool Marked(const QLineEdit* edit) { return edit->property("refused").toBool(); }
+
+    // Closes every message box that comes up, keeping its text, so that a box shown while
+    // typing is seen by the test instead of holding it up.
+    struct ModalBoxes {
+        QStringList texts;
+        QTimer timer;
+        ModalBoxes()
+        {
+            timer.setInterval(5);
+            QObject::connect(&timer, &QTimer::timeout, [this] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    texts << box->text();
+                    box->accept();
+                }
+            });
+            timer.start();
+        }
+    };
 
     std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
     AppSettings settings;
@@ -109,16 +133,136 @@ TEST_F(PanelTest, ClearingAFieldChangesNothing)
 TEST_F(PanelTest, UnparsableTextIsRefusedWithAMessage)
 {
     auto panel = Make<C2OCBVw>();
-    QString seen;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen = box->text();
-            box->accept();
-        }
-    });
-    Type(panel->field("V(B) ="), "3x");
-    EXPECT_EQ(seen, "Please enter a number.");
+    ModalBoxes boxes;
+    QLineEdit* vb = panel->field("V(B) =");
+    Type(vb, "3x");
+    EXPECT_TRUE(boxes.texts.isEmpty()) << "no message box while typing";
+    EXPECT_TRUE(Marked(vb));
     EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3); // what was typed before the letter stays
+
+    // The message comes when the field is left, names the field, and the focus goes back.
+    QTest::keyClick(vb, Qt::Key_Return);
+    EXPECT_EQ(boxes.texts, QStringList{"V(B): Please enter a number."});
+    EXPECT_EQ(QApplication::focusWidget(), vb);
+    EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3);
+}
+
+// Typing a valid number loses no keystroke: a text that can still become a number is left
+// alone while it is typed; the number rule speaks when the field is left.
+TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
+{
+    doc->OnCommand(cmd::Box5OABP);
+    auto panel = Make<C5OABPVw>();
+    ModalBoxes boxes;
+    QLineEdit* l1 = panel->field("L1 =");
+    const BandpassBox5& b = doc->workbench().bandpass5;
+    for (const auto& [text, value] :
+         {std::pair{"1e-3", 0.001}, std::pair{"1e300", 1e300}, std::pair{"2.", 2.0}}) {
+        Type(l1, text);
+        EXPECT_EQ(l1->text(), text);
+        EXPECT_EQ(b.l1, value) << text;
+        EXPECT_FALSE(Marked(l1)) << text;
+        QTest::keyClick(l1, Qt::Key_Return);
+        EXPECT_TRUE(boxes.texts.isEmpty()) << text << ": " << boxes.texts.join('|').toStdString();
+    }
+
+    // Texts that no typing can mend are marked while typed; the rest of the typing still
+    // reaches the field, and the value typed before them stays.
+    for (const auto& [text, kept] : {std::pair{"1.5.2", 1.5}, std::pair{"2,5", 2.0}}) {
+        Type(l1, text);
+        EXPECT_EQ(l1->text(), text);
+        EXPECT_TRUE(Marked(l1)) << text;
+        EXPECT_EQ(b.l1, kept) << text;
+        EXPECT_TRUE(boxes.texts.isEmpty()) << text;
+    }
+
+    // Leaving the field for another brings the message, and the focus goes back to it.
+    QLineEdit* other = panel->field("F(B2) =");
+    other->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.texts, QStringList{"L1: Please enter a number."});
+    EXPECT_EQ(QApplication::focusWidget(), l1);
+    Type(l1, "4");
+    EXPECT_FALSE(Marked(l1));
+    EXPECT_EQ(b.l1, 4);
+
+    // A prefix left as it is breaks the rule when the field is left; the driver panel names its
+    // fields the same way.
+    Type(l1, "1e-");
+    EXPECT_FALSE(Marked(l1));
+    QTest::keyClick(l1, Qt::Key_Enter);
+    EXPECT_EQ(boxes.texts.last(), "L1: Please enter a number.");
+    auto driver = Make<CDrvrView>();
+    Type(driver->driversField(), "2.5");
+    QTest::keyClick(driver->driversField(), Qt::Key_Return);
+    EXPECT_EQ(boxes.texts.last(), "N: Please enter an integer.");
+    Type(driver->driversField(), "1");
+    Type(driver->splFeetField(), "x");
+    QTest::keyClick(driver->splFeetField(), Qt::Key_Return);
+    EXPECT_EQ(boxes.texts.last(), "SPL @ (ft): Please enter a number.");
+    EXPECT_EQ(doc->workbench().driverCount, 1);
+}
+
+// One bad field never splits the design: an edit completes with its twin copy and every step,
+// or changes nothing.
+TEST_F(PanelTest, ABadFieldNeverStopsAnotherFieldsEditHalfway)
+{
+    auto panel = Make<C2OCBVw>();
+    ModalBoxes boxes;
+    QLineEdit* qtc = panel->field("Q(tc) =");
+    Type(qtc, "0.707");
+    ASSERT_EQ(panel->field("V(B) =")->text(), "2.938");
+    Type(qtc, "abc");
+    EXPECT_TRUE(Marked(qtc));
+
+    // Typing into V(B) without leaving Q(tc) first, as a click that refuses nothing would.
+    QLineEdit* vb = panel->field("V(B) =");
+    vb->selectAll();
+    QTest::keyClicks(vb, "3");
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
+    const ClosedBox2& b = doc->workbench().closed2;
+    EXPECT_EQ(b.vbCuFt, 3);
+    EXPECT_DOUBLE_EQ(b.vbLiters, CuFtToLiters(3));
+    EXPECT_DOUBLE_EQ(b.qtc, Round4(0.49 * std::sqrt(90 / b.vbLiters + 1)));
+    EXPECT_DOUBLE_EQ(b.fc, Round4(41 * std::sqrt(90 / b.vbLiters + 1)));
+    // The designed Q(tc) replaces the bad text, and the mark goes with it.
+    EXPECT_EQ(qtc->text(), QString::fromStdString(FormatShown(b.qtc)));
+    EXPECT_FALSE(Marked(qtc));
+    EXPECT_EQ(panel->field("F(sc) =")->text(), QString::fromStdString(FormatShown(b.fc)));
+}
+
+TEST_F(PanelTest, TheVentLengthFollowsTheBoxAndItsTuning)
+{
+    doc->OnCommand(cmd::Box4OVB);
+    auto panel = Make<C4OVBVw>();
+    Type(panel->field("V(B) ="), "2");
+    Type(panel->field("F(B) ="), "40");
+    Type(panel->field("S(v) ="), "7");
+    EXPECT_EQ(panel->field("L(v) =")->text(), "3.738");
+    Type(panel->field("F(B) ="), "30");
+    EXPECT_EQ(panel->field("L(v) =")->text(), "8.342");
+    Type(panel->field("V(B) ="), "4");
+    EXPECT_EQ(panel->field("L(v) =")->text(), "3.081");
+    EXPECT_DOUBLE_EQ(doc->workbench().vented4.lvIn, 3.081);
+
+    doc->OnCommand(cmd::Box4OSBP);
+    auto bandpass = Make<C4OSBPVw>();
+    Type(bandpass->field("V(B2) ="), "2");
+    Type(bandpass->field("F(B2) ="), "40");
+    Type(bandpass->field("S(v) ="), "7");
+    Type(bandpass->field("V(B2) ="), "4");
+    EXPECT_EQ(bandpass->field("L(v) =")->text(), "0.7792");
+}
+
+TEST_F(PanelTest, NoSoundLevelInSplModeIsSaidInTheStatusBar)
+{
+    doc->display.splMode = 1;
+    auto panel = Make<CDrvrView>();
+    QSignalSpy status(panel.get(), &PanelView::statusMessage);
+    Type(panel->inputPowerField(), "0");
+    EXPECT_EQ(doc->workbench().inputPower, 0);
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_TRUE(status.last().at(0).toString().startsWith("An input power P(in) of 0 W"));
 }
 
 TEST_F(PanelTest, DriverPanelNumberOfDriversAndSplDistance)

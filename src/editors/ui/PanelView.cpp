@@ -1,12 +1,17 @@
 #include "editors/ui/PanelView.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
+#include <QStyle>
+#include <QTimer>
 
 namespace cw::ui
 {
@@ -51,7 +56,8 @@ PanelView::PanelView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     compact.setPointSizeF(compact.pointSizeF() * 0.9);
     setFont(compact);
     setStyleSheet("QLineEdit { border: 1px solid palette(mid); padding: 0px 2px; }"
-                  "QLineEdit:read-only { background: palette(window); }");
+                  "QLineEdit:read-only { background: palette(window); }"
+                  "QLineEdit[refused=\"true\"] { border-color: #c00000; background: #ffe4e4; }");
     grid_->setContentsMargins(6, 2, 6, 2);
     grid_->setHorizontalSpacing(6);
     grid_->setVerticalSpacing(1);
@@ -85,32 +91,101 @@ void PanelView::SetForm(const std::vector<FieldRow>& rows, std::vector<QLineEdit
     texts_ = std::make_unique<EditTexts>(*binder_, formEdits_);
     form_ = std::make_unique<edit::PanelForm>(rows, *texts_);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].readOnly)
-            binder_->OnGuardedEdit(formEdits_[i], [this, i] { EditRow(static_cast<int>(i)); });
+        if (!rows[i].readOnly) {
+            connect(formEdits_[i], &QLineEdit::textChanged, this,
+                    [this, i] { Typed(static_cast<int>(i)); });
+        }
     }
 }
 
-void PanelView::EditRow(int row)
+int PanelView::RowOf(const QObject* field) const
 {
-    const edit::FormEdit edit = form_->Edit(doc_, row);
-    switch (edit.result) {
-    case edit::FormEdit::Result::Refused: {
-        // As the binder refuses a text: the rule's message, and the focus back in the field.
-        QLineEdit* field = formEdits_[static_cast<std::size_t>(edit.row)];
-        QMessageBox::warning(this, QStringLiteral("Conewright"),
-                             QString::fromStdString(edit.message));
-        field->setFocus();
+    for (std::size_t i = 0; i < formEdits_.size(); ++i) {
+        if (formEdits_[i] == field && !form_->rows()[i].readOnly)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void PanelView::Typed(int row)
+{
+    const edit::PanelForm::Typing typing = form_->WhileTyping(row);
+    // The program's own writes only take a mark away with the text that earned it.
+    if (binder_->updating()) {
+        if (typing != edit::PanelForm::Typing::Broken)
+            Mark(row, {});
         return;
     }
+    switch (typing) {
+    case edit::PanelForm::Typing::Take:
+        Mark(row, {});
+        Handle(form_->Edit(doc_, row));
+        break;
+    case edit::PanelForm::Typing::Wait:
+        Mark(row, {});
+        break;
+    case edit::PanelForm::Typing::Broken:
+        // Marked, not a message box: the rest of the typing still reaches the field.
+        Mark(row, Named(row, form_->BrokenRule(row)));
+        break;
+    }
+}
+
+void PanelView::Left(int row)
+{
+    const edit::FormEdit result = form_->Leave(doc_, row);
+    if (result.result != edit::FormEdit::Result::Refused) {
+        Handle(result);
+        return;
+    }
+    // The number rule's message names the field, and the focus goes back to it.
+    QLineEdit* field = formEdits_[static_cast<std::size_t>(row)];
+    const QString message = Named(row, result.message);
+    Mark(row, message);
+    refusing_ = true;
+    QMessageBox::warning(this, QStringLiteral("Conewright"), message);
+    refusing_ = false;
+    field->setFocus();
+    field->selectAll();
+}
+
+void PanelView::Handle(const edit::FormEdit& edit)
+{
+    switch (edit.result) {
+    case edit::FormEdit::Result::Refused:
+        Mark(edit.row, Named(edit.row, edit.message));
+        return;
     case edit::FormEdit::Result::Unusable:
         emit statusMessage(QString::fromStdString(edit.message));
         return;
     case edit::FormEdit::Result::Done:
         break;
     }
-    if (edit.designed)
+    if (!edit.message.empty())
+        emit statusMessage(QString::fromStdString(edit.message));
+    else if (edit.designed)
         emit statusMessage({});
     Edited(edit);
+}
+
+QString PanelView::Named(int row, const std::string& message) const
+{
+    return QString::fromStdString(form_->rows()[static_cast<std::size_t>(row)].Name(metric()) +
+                                  ": " + message);
+}
+
+void PanelView::Mark(int row, const QString& refusal)
+{
+    QLineEdit* field = formEdits_[static_cast<std::size_t>(row)];
+    const bool refused = !refusal.isEmpty();
+    if (field->property("refused").toBool() == refused)
+        return;
+    field->setProperty("refused", refused);
+    field->setToolTip(refusal);
+    // The style sheet reads the property only when the field is polished again.
+    field->style()->unpolish(field);
+    field->style()->polish(field);
+    emit statusMessage(refusal);
 }
 
 PanelView::Row PanelView::AddRow(const QString& title, const QString& symbol, const QString& unit,
@@ -136,6 +211,29 @@ bool PanelView::eventFilter(QObject* watched, QEvent* event)
     // Focus into a field or a key press in the panel brings its window to the top.
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress)
         ActivateWindow();
+
+    // Leaving a field (Enter, or the focus going to another field or window) finishes its
+    // typing. A message box of the program, a menu or another application taking the focus
+    // does not; a closing panel neither.
+    const int row = RowOf(watched);
+    if (row >= 0 && !refusing_) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                Left(row);
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                reason != Qt::MenuBarFocusReason) {
+                // After the focus has moved, never from inside the focus change.
+                QPointer<QLineEdit> field = formEdits_[static_cast<std::size_t>(row)];
+                QTimer::singleShot(0, field, [this, field, row] {
+                    if (field && field->isVisible() && !refusing_)
+                        Left(row);
+                });
+            }
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -51,7 +51,9 @@ protected:
     Row AddRow(const QString& title, const QString& symbol, const QString& unit, bool readOnly);
     // The panel's rows, shown in the edit fields: one field for each row, in the rows' order.
     // Typing into a field that the edit guard lets through edits its row: the whole panel is
-    // stored, and the design steps of the row run.
+    // stored, and the design steps of the row run. A text that can never become a number marks
+    // its field; leaving a field whose text breaks its rule says so in a message box that names
+    // the field, and the focus goes back to it.
     void SetForm(const std::vector<FieldRow>& rows, std::vector<QLineEdit*> edits);
     edit::PanelForm& form() { return *form_; }
     // An edit of a row has been stored with a usable design.
@@ -69,12 +71,23 @@ protected:
     int firstColumn_ = 0; // the grid column of the rows' titles
 
 private:
-    void EditRow(int row);
+    // The form row of an editable field; -1 for any other object.
+    int RowOf(const QObject* field) const;
+    // The user changed a row's text, or left the row.
+    void Typed(int row);
+    void Left(int row);
+    void Handle(const edit::FormEdit& edit);
+    // "V(B): Please enter a number."
+    QString Named(int row, const std::string& message) const;
+    // Marks a field whose text breaks its rule (the refusal in its tool tip and the status bar);
+    // an empty refusal takes the mark away.
+    void Mark(int row, const QString& refusal);
     void ActivateWindow();
 
     std::vector<QLineEdit*> formEdits_;
     std::unique_ptr<edit::FormTexts> texts_;
     std::unique_ptr<edit::PanelForm> form_;
+    bool refusing_ = false; // the refusal's message box is up
 };
 
 } // namespace cw::ui
