@@ -143,11 +143,16 @@ TEST_F(CliTest, RunsACalculatorPage)
 TEST_F(CliTest, EditsGiveWhatThePanelsGive)
 {
     // The vent length shown at four digits is stored back by the next edit, as on the panel.
-    auto run = Run("calc --units metric --box 4OVB --edit vented4.vbLiters=50 "
-                   "--edit vented4.fb=40 --edit vented4.svSqM=0.01 --edit vented4.vbLiters=50 "
-                   "--json -");
+    auto run = Run("calc --units metric --box 4OSBP --edit bandpass4.vb2Liters=50 "
+                   "--edit bandpass4.fb2=40 --edit bandpass4.svSqM=0.01 "
+                   "--edit bandpass4.vb1Liters=50 --json -");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(nlohmann::json::parse(run.out)["vented4"]["lvM"], 0.2946);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["bandpass4"]["lvM"], 0.2946);
+    // A new volume of the vented chamber designs the vent length anew instead.
+    run = Run("calc --units metric --box 4OVB --edit vented4.vbLiters=50 --edit vented4.fb=40 "
+              "--edit vented4.svSqM=0.01 --edit vented4.vbLiters=50 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(nlohmann::json::parse(run.out)["vented4"]["lvM"].get<double>(), 0.29465, 1e-6);
 
     // The driver panel, drawn again, keeps the feet at four digits.
     run = Run("calc --edit splDistanceM=3 --edit closed2.qtc=0.707 --json -");

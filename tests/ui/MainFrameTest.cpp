@@ -300,7 +300,10 @@ TEST_F(MainFrameTest, PanelsShowTheWorkbenchAfterCalculateRecallAndOpenDriver)
     EXPECT_EQ(box->field("F(sc) =")->text().toStdString(), FormatNumber(wb.closed2.fc));
     EXPECT_EQ(driver->inputPowerField()->text(), "75");
 
-    Key(Qt::Key_3, Qt::ControlModifier); // recall Sys 3
+    // The members are shown: the first Ctrl+3 hides Sys 3, the second recalls it.
+    Key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(box->field("Q(tc) =")->text().toStdString(), FormatNumber(wb.closed2.qtc));
+    Key(Qt::Key_3, Qt::ControlModifier);
     EXPECT_EQ(box->field("Q(tc) =")->text(), "0.6");
 
     ASSERT_TRUE(doc().SaveDriver(dir.filePath("d.dvr").toStdString()));

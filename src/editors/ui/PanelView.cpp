@@ -145,6 +145,7 @@ void PanelView::Left(int row)
     refusing_ = true;
     QMessageBox::warning(this, QStringLiteral("Conewright"), message);
     refusing_ = false;
+    field->activateWindow();
     field->setFocus();
     field->selectAll();
 }
