@@ -345,6 +345,8 @@ TEST_F(MainFrameTest, TheWindowMenuListsAndCyclesTheProjects)
 
     QAction* one = MenuAction(cmd::ProjectList1);
     QAction* two = MenuAction(cmd::ProjectList1 + 1);
+    ASSERT_NE(one, nullptr);
+    ASSERT_NE(two, nullptr);
     EXPECT_EQ(one->text(), "&1 Untitled Speaker Project");
     EXPECT_EQ(two->text(), "&2 Untitled Speaker Project 2");
     EXPECT_TRUE(two->isChecked());
