@@ -361,6 +361,7 @@ TEST_F(Calculate, NoSoundLevelInSplModeIsSaid)
     wb.inputPower = 10;
     wb.splDistanceM = 0;
     doc.CalculateResponse();
+    ASSERT_FALSE(windows.statuses.empty());
     EXPECT_NE(windows.statuses.back().find("An SPL distance of 0 m"), std::string::npos);
 }
 
