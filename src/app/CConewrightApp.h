@@ -89,6 +89,7 @@ private:
     ProjectWindows* AddProject(ProjectWindows* project);
     void RememberFile(const QString& path);
     bool EditFocused(int id);
+    bool OnDocumentCommand(int id);
 
     SettingsStore* store_;
     StoredState state_;
