@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(CConewrightApp& app) : app_(app), mdi_(new QMdiArea(this)
 
 CMainFrame::~CMainFrame() = default;
 
-QAction* CMainFrame::AddCommand(QMenu* menu, const Command& command)
+void CMainFrame::AddCommand(QMenu* menu, const Command& command)
 {
     QAction* action = menu->addAction(Text(command.menuText));
     action->setData(command.id);
@@ -88,7 +88,6 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const Command& command)
     const int id = command.id;
     connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
     menuActions_.push_back(action);
-    return action;
 }
 
 QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title)

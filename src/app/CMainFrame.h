@@ -83,7 +83,7 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void CreateAccelerators();
-    QAction* AddCommand(QMenu* menu, const Command& command);
+    void AddCommand(QMenu* menu, const Command& command);
     QMenu* AddMenu(QMenu* parent, const QString& title);
     void AddEntries(QMenu* menu, const std::vector<MenuNode>& entries);
     void UpdateActions(const QList<QAction*>& actions, bool fromMenu);

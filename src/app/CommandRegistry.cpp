@@ -16,7 +16,7 @@ namespace
 {
 
 // One row of the command table: the start of a menu or popup, the end of a popup, a separator,
-// a command, or the choices of a scale table. Rows come in menu order.
+// a command, or a popup with the choices of a scale table. Rows come in menu order.
 struct Row {
     enum class Kind { Menu, Popup, End, Separator, NoMenu, Command, Choices };
     Kind kind;
@@ -73,9 +73,10 @@ Row NoMenu()
 {
     return Row{.kind = Row::Kind::NoMenu};
 }
-Row Choices(std::span<const ScaleChoice> choices)
+// A popup of scale choices.
+Row Choices(std::string_view title, std::span<const ScaleChoice> choices)
 {
-    return Row{.kind = Row::Kind::Choices, .choices = choices};
+    return Row{.kind = Row::Kind::Choices, .text = title, .choices = choices};
 }
 Row Cmd(int id, CommandOwner owner, std::string_view text, std::string_view prompt = {})
 {
@@ -200,21 +201,11 @@ std::vector<Row> Rows()
             "Plot absolute SPL instead of relative dB\ndB SPL Mode")
             .Button(kEditGroup, "spl-mode"),
         Separator(),
-        Popup("dB per division ="),
-        Choices(kDbChoices),
-        End(),
-        Popup("Excursion Range ="),
-        Choices(kExcursionChoices),
-        End(),
-        Popup("Phase Range ="),
-        Choices(kPhaseChoices),
-        End(),
-        Popup("Delay Range ="),
-        Choices(kDelayChoices),
-        End(),
-        Popup("Impedance Range ="),
-        Choices(kImpedanceChoices),
-        End(),
+        Choices("dB per division =", kDbChoices),
+        Choices("Excursion Range =", kExcursionChoices),
+        Choices("Phase Range =", kPhaseChoices),
+        Choices("Delay Range =", kDelayChoices),
+        Choices("Impedance Range =", kImpedanceChoices),
 
         Menu("&Display"),
         Cmd(cmd::ClearDisplay, Document, "&Clear Display\tCtrl+E", "Hide every system's curves")
@@ -247,12 +238,8 @@ std::vector<Row> Rows()
             .Run(10),
         End(),
         Separator(),
-        Popup("High Freq Limit"),
-        Choices(kHighLimits),
-        End(),
-        Popup("Low Freq Limit"),
-        Choices(kLowLimits),
-        End(),
+        Choices("High Freq Limit", kHighLimits),
+        Choices("Low Freq Limit", kLowLimits),
         Separator(),
         Cmd(cmd::ViewToolbar, Frame, "&Toolbar", "Show or hide the toolbar\nToggle Toolbar"),
         Cmd(cmd::ViewStatusBar, Frame, "&Status Bar",
@@ -348,6 +335,11 @@ CommandRegistry::CommandRegistry()
             buttons.emplace_back(toolGroup, command.id);
         commands_.push_back(std::move(command));
     };
+    auto openPopup = [&](std::string_view title) {
+        open.back()->entries.push_back(
+            {.kind = MenuNode::Kind::Popup, .title = std::string(title)});
+        open.push_back(&open.back()->entries.back());
+    };
 
     for (const Row& row : Rows()) {
         switch (row.kind) {
@@ -356,9 +348,7 @@ CommandRegistry::CommandRegistry()
             open = {&menuBar_.back()};
             break;
         case Row::Kind::Popup:
-            open.back()->entries.push_back(
-                {.kind = MenuNode::Kind::Popup, .title = std::string(row.text)});
-            open.push_back(&open.back()->entries.back());
+            openPopup(row.text);
             break;
         case Row::Kind::End:
             open.pop_back();
@@ -370,10 +360,13 @@ CommandRegistry::CommandRegistry()
             open.clear();
             break;
         case Row::Kind::Choices:
-            for (const ScaleChoice& c : row.choices)
+            openPopup(row.text);
+            for (const ScaleChoice& c : row.choices) {
                 addCommand(
                     {.id = c.id, .owner = CommandOwner::Document, .menuText = std::string(c.text)},
                     0);
+            }
+            open.pop_back();
             break;
         case Row::Kind::Command:
             for (int n = 1; n <= row.count; ++n) {

@@ -79,16 +79,9 @@ QString Outline(QMenu* menu)
     return entries.join('|');
 }
 
-class CommandKeysTest : public AppFixture
+class CommandKeysTest : public ActiveAppFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        QApplication::setActiveWindow(frame());
-        frame()->activateWindow();
-        QApplication::processEvents();
-    }
     // Sends a key as the user would, to the widget that has the focus.
     void Press(QWidget* widget, const std::string& key)
     {
