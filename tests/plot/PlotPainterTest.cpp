@@ -1,6 +1,7 @@
 #include "plot/PlotPainter.h"
 
 #include "gfx/RecordingCanvas.h"
+#include "reports/ReportLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +35,7 @@ struct Fixture {
                           : gfx::DeviceInfo{1000, 800, 96, 96, false, false})
     {
         if (printing) {
-            PlotPainter::PreparePrint(canvas);
+            reports::MapSystemReportPage(canvas);
         } else {
             PlotPainter::PrepareScreen(canvas, 1000, 800);
         }
@@ -575,12 +576,12 @@ TEST(PlotPainter, ScreenAndPaperViewports)
 
     // Portrait: the plot fills the upper half of the page.
     RecordingCanvas portrait({5100, 6600, 600, 600, true, false});
-    PlotPainter::PreparePrint(portrait);
+    reports::MapSystemReportPage(portrait);
     EXPECT_EQ(portrait.mapping().viewportExt, (gfx::Point{5100, -3300}));
     EXPECT_EQ(portrait.mapping().viewportOrg, (gfx::Point{0, 3300}));
     // Landscape: half the width, 1/2.39 of the height, 40 device units below the middle.
     RecordingCanvas landscape({6600, 5100, 600, 600, true, true});
-    PlotPainter::PreparePrint(landscape);
+    reports::MapSystemReportPage(landscape);
     EXPECT_EQ(landscape.mapping().viewportExt, (gfx::Point{3300, -(5100 / 2.39)}));
     EXPECT_EQ(landscape.mapping().viewportOrg, (gfx::Point{0, 2590}));
 }
