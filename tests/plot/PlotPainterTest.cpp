@@ -1,5 +1,6 @@
 #include "plot/PlotPainter.h"
 
+#include "engine/CalculateResponse.h"
 #include "gfx/RecordingCanvas.h"
 #include "reports/ReportLayout.h"
 
@@ -544,6 +545,40 @@ TEST(PlotCurve, ReadsOnlyCalculatedPointsAndBreaksAtNotANumber)
     EXPECT_TRUE(c.Draw(std::numeric_limits<double>::quiet_NaN()).empty());
     c.db.assign(6, 50); // nothing inside the frame
     EXPECT_TRUE(c.Draw(6).empty());
+}
+
+TEST(PlotCurve, DrawsEachRunAsOnePolyline)
+{
+    CurveCase c;
+    c.hz = {20, 40, 80, 160, 320, 640, 1280};
+    c.db = {0, 5, 15, 5, 0, std::numeric_limits<double>::quiet_NaN(), 0};
+    c.Draw(7);
+    // 20 to 40 Hz; then from 80 Hz, above the frame, down to 320 Hz, where the NaN ends the run;
+    // 1280 Hz alone makes no run.
+    const auto runs = c.canvas.Polylines();
+    ASSERT_EQ(runs.size(), 2U);
+    EXPECT_EQ(runs[0].points.size(), 3U); // the entry point, 20 and 40 Hz
+    EXPECT_EQ(runs[1].points.size(), 3U); // 80 Hz above the frame, 160 and 320 Hz
+    EXPECT_GT(runs[1].points[0].y, kFrameTop);
+}
+
+TEST(PlotCurve, ReachesTheLastCalculatedPoint)
+{
+    // The new project's grid: 382.19 points, so the last one read is point 382 at 1994.7 Hz.
+    CurveCase c;
+    CSpkSys& wb = c.doc->workbench();
+    const auto grid = engine::PlanFrequencyGrid(c.doc->plot);
+    ASSERT_TRUE(grid);
+    engine::FillFrequencyGrid(wb, *grid);
+    ASSERT_EQ(wb.storedPoints(), 383);
+    EXPECT_NEAR(wb.frequencies[382], 1994.7, 0.05);
+    c.hz.assign(wb.frequencies.begin(), wb.frequencies.end());
+    c.db.assign(kMaxPoints, -5);
+    const auto lines = c.Draw(wb.pointCount);
+    ASSERT_FALSE(lines.empty());
+    const auto x = FrequencyMapping::ForLimits(20, 2000);
+    EXPECT_EQ(lines.back().to.x, std::trunc(x(wb.frequencies[382]) + 0.5));
+    EXPECT_LT(kFrameRight - lines.back().to.x, 10);
 }
 
 TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
