@@ -7,7 +7,7 @@
 #include "app/CSplashWnd.h"
 #include "app/ProjectWindows.h"
 #include "model/CommandIds.h"
-#include "plot/ui/CPlotWnd.h"
+#include "app/CPlotWnd.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -7,7 +7,8 @@
 #include "app/ProjectWindows.h"
 #include "app/StatusTexts.h"
 #include "model/CommandIds.h"
-#include "plot/ui/CPlotWnd.h"
+#include "reports/ui/ReportPrinter.h"
+#include "app/CPlotWnd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,7 +21,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>

@@ -13,7 +13,6 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -22,6 +21,11 @@ namespace cw
 
 class CConewrightApp;
 class ProjectWindows;
+namespace ui
+{
+class ReportPrinter;
+struct ReportJob;
+} // namespace ui
 
 // One command entry of a menu.
 struct MenuEntry {
@@ -64,10 +68,9 @@ public:
     // The clock the panes read; tests replace it.
     void SetClock(std::function<std::optional<std::tm>()> clock);
 
-    // Printing: the printer set up for the report, and one report page on a printer (empty on
-    // success, else the message to show).
-    QPrinter& printer();
-    QString PrintReport(QPrinter& target, const ProjectWindows& project);
+    // Printing: the printer every report goes to, and the system report of a project.
+    ui::ReportPrinter& reportPrinter();
+    ui::ReportJob SystemReportJob(const ProjectWindows& project) const;
 
     // File dialogs of the file commands.
     void OpenProjectDialog();
@@ -106,7 +109,7 @@ private:
     QLabel* datePane_ = nullptr;
     QLabel* timePane_ = nullptr;
     QTimer* statusTimer_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<ui::ReportPrinter> reportPrinter_;
     std::function<std::optional<std::tm>()> clock_;
     bool clockWarningShown_ = false;
     int openMenus_ = 0;

@@ -8,7 +8,7 @@
 #include "editors/ui/BoxPanelView.h"
 #include "editors/ui/CDrvrView.h"
 #include "plot/ui/CPlotView.h"
-#include "plot/ui/CPlotWnd.h"
+#include "app/CPlotWnd.h"
 
 #include <QMdiArea>
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 #include "app/CDrvrWnd.h"
 #include "model/CSpkSysDoc.h"
 #include "model/DocWindows.h"
-#include "plot/ui/CPlotWnd.h"
+#include "app/CPlotWnd.h"
 
 #include <QObject>
 #include <QPointer>

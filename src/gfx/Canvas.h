@@ -67,6 +67,7 @@ struct DeviceInfo {
     double dpiY = 96;
     bool printing = false;  // a printer, print preview or paper-like file
     bool landscape = false; // the printer's orientation
+    double pixelRatio = 1;  // device units per pixel of the screen's own size (its scale factor)
 };
 
 // The anisotropic logical-to-device mapping: device = viewportOrg + (logical - windowOrg) *

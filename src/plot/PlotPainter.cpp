@@ -153,8 +153,9 @@ gfx::Font PlotPainter::PlotFont(const Canvas& canvas) const
     font.face = "Arial";
     font.weight = 400;
     font.family = gfx::FontFamily::Swiss;
-    const double clientHeight = canvas.device().height;
-    font.height = canvas.device().printing || clientHeight <= 0 ? 210 : 110000 / clientHeight;
+    // On a screen with a scale factor the text keeps its size in the screen's own pixels.
+    const double clientHeight = canvas.device().height / canvas.device().pixelRatio;
+    font.height = canvas.device().printing || !(clientHeight > 0) ? 210 : 110000 / clientHeight;
     return font;
 }
 

@@ -76,7 +76,7 @@ public:
     static double SplOffset(const CSpkSys& system);
 
     PlotColors colors(const gfx::Canvas& canvas) const;
-    // The plot font: about 11 pixels on screen, 210 logical units on paper.
+    // The plot font: about 11 screen pixels on screen, 210 logical units on paper.
     gfx::Font PlotFont(const gfx::Canvas& canvas) const;
 
 private:
