@@ -3,11 +3,11 @@
 #include "app/AppCommandIds.h"
 #include "app/CHelpWnd.h"
 #include "app/CMainFrame.h"
+#include "app/CPlotWnd.h"
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
 #include "app/ProjectWindows.h"
 #include "model/CommandIds.h"
-#include "app/CPlotWnd.h"
 
 #include <QApplication>
 #include <QFileInfo>

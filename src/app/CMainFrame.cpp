@@ -2,13 +2,13 @@
 
 #include "app/AppCommandIds.h"
 #include "app/CConewrightApp.h"
+#include "app/CPlotWnd.h"
 #include "app/CommandPrompts.h"
 #include "app/LockKeys.h"
 #include "app/ProjectWindows.h"
 #include "app/StatusTexts.h"
 #include "model/CommandIds.h"
 #include "reports/ui/ReportPrinter.h"
-#include "app/CPlotWnd.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -450,8 +450,8 @@ void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
 {
     // Only the calculated points, as many as the record stores: never one past them, never past
     // either array.
-    const std::size_t n = std::min(
-        {static_cast<std::size_t>(CurvePoints(count)), frequencies.size(), values.size()});
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(CurvePoints(count)), frequencies.size(), values.size()});
 
     struct Mapped {
         double x, y;

@@ -20,7 +20,7 @@ struct ReportLayout {
     double labelColumn; // right edge of the labels
     double valueColumn;
     double unitColumn;
-    double frameRight; // right edge of the frames around the inputs and the results
+    double frameRight;       // right edge of the frames around the inputs and the results
     gfx::Point titleBlock;   // top-left corner of the title block
     gfx::Point polarityNote; // the crossover reports' note on the tweeter's polarity
     // Top-left corners of the pictures, in the units of the pictures' scaled mapping.

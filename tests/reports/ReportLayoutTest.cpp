@@ -32,7 +32,7 @@ TEST(ReportLayout, CalculatorPagesOfBothOrientations)
     EXPECT_EQ(p.polarityNote, (Point{650, -985}));
     EXPECT_EQ(p.Row(11.5), 4900);
     EXPECT_EQ(p.Row(-0.25), 200);
-    EXPECT_EQ(p.Row(5.75), 2600); // below four inputs
+    EXPECT_EQ(p.Row(5.75), 2600);   // below four inputs
     EXPECT_EQ(p.Row(1.0 / 3), 433); // truncated
 
     RecordingCanvas landscape({6363, 4863, 600, 600, true, true});

@@ -277,9 +277,9 @@ TEST_F(AppTest, PrintingWritesTheOneReportPage)
     printer.setOutputFileName(Path("report.pdf"));
     EXPECT_EQ(printer.fromPage(), 1);
     EXPECT_EQ(printer.toPage(), 1);
-    EXPECT_EQ(ui::ReportPrinter::PrintPage(printer,
-                                           frame()->SystemReportJob(*app->currentProject())),
-              QString());
+    EXPECT_EQ(
+        ui::ReportPrinter::PrintPage(printer, frame()->SystemReportJob(*app->currentProject())),
+        QString());
     QFile pdf(Path("report.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();

@@ -1,6 +1,5 @@
-#include "plot/ui/CPlotView.h"
-
 #include "model/CSpkSysDoc.h"
+#include "plot/ui/CPlotView.h"
 #include "support/RecordingWindows.h"
 
 #include <QImage>

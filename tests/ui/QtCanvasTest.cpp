@@ -1,8 +1,8 @@
 #include "gfx/qt/QtCanvas.h"
 
+#include "gfx/RecordingCanvas.h"
 #include "gfx/qt/QtRender.h"
 #include "plot/PlotPainter.h"
-#include "gfx/RecordingCanvas.h"
 #include "reports/SystemReport.h"
 #include "support/RecordingWindows.h"
 

@@ -1,8 +1,8 @@
 #include "gfx/qt/QtCanvas.h"
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPolygonF>
 #include <QString>
 #include <algorithm>
@@ -236,8 +236,8 @@ void QtCanvas::DrawLine(Point from, Point to)
     const QPointF a = Device(from);
     const QPointF b = Device(to);
     const QPolygonF& points = pending_.points;
-    const bool continues = !points.isEmpty() && points.back() == a &&
-                           pendingPen_ == state().pen && pendingMapping_ == mapping();
+    const bool continues = !points.isEmpty() && points.back() == a && pendingPen_ == state().pen &&
+                           pendingMapping_ == mapping();
     if (!continues) {
         Flush();
         pending_.points << a;
