@@ -97,4 +97,10 @@ const ReportLayout& MapCalculatorReportPage(gfx::Canvas& canvas)
     return layout;
 }
 
+void TextAt(gfx::Canvas& canvas, double x, double y, std::string_view text, gfx::TextAlign align)
+{
+    canvas.SetTextAlign(align);
+    canvas.TextOut(x, y, text);
+}
+
 } // namespace cw::reports

@@ -2,6 +2,8 @@
 
 #include "gfx/Canvas.h"
 
+#include <string_view>
+
 namespace cw::reports
 {
 
@@ -43,5 +45,8 @@ void MapSystemReportPage(gfx::Canvas& canvas);
 // half its height, y = 0 in the middle of the page. Returns the layout of the device's
 // orientation.
 const ReportLayout& MapCalculatorReportPage(gfx::Canvas& canvas);
+
+// One line of text whose cell's top is at y, aligned on x as given.
+void TextAt(gfx::Canvas& canvas, double x, double y, std::string_view text, gfx::TextAlign align);
 
 } // namespace cw::reports

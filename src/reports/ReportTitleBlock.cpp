@@ -1,5 +1,7 @@
 #include "reports/ReportTitleBlock.h"
 
+#include "reports/ReportLayout.h"
+
 #include <cmath>
 #include <string>
 
@@ -24,12 +26,6 @@ const Font kCompanyFont{"Times New Roman", 445, 600, FontFamily::Roman, false};
 const Font kAddressFont{"Arial", 230, 400, FontFamily::Swiss, false};
 const Font kCaptionFont{"Courier New", 150, 400, FontFamily::Modern, true};
 const Font kNameFont{"Arial", 240, 700, FontFamily::Swiss, false};
-
-void Text(gfx::Canvas& canvas, double x, double y, std::string_view text, TextAlign align)
-{
-    canvas.SetTextAlign(align);
-    canvas.TextOut(x, y, text);
-}
 
 } // namespace
 
@@ -56,29 +52,29 @@ void DrawTitleBlock(gfx::Canvas& canvas, gfx::Point topLeft, const TitleBlock& t
     }
 
     canvas.SetFont(kCompanyFont);
-    Text(canvas, left + 100, top - 70, title.company, TextAlign::Left);
+    TextAt(canvas, left + 100, top - 70, title.company, TextAlign::Left);
     canvas.SetFont(kAddressFont);
-    Text(canvas, left + 100, below(2.2), title.address1, TextAlign::Left);
-    Text(canvas, left + 100, below(3.2), title.address2, TextAlign::Left);
-    Text(canvas, left + 100, below(4.2), title.address3, TextAlign::Left);
-    Text(canvas, right - 100, below(4.2), title.phone, TextAlign::Right);
+    TextAt(canvas, left + 100, below(2.2), title.address1, TextAlign::Left);
+    TextAt(canvas, left + 100, below(3.2), title.address2, TextAlign::Left);
+    TextAt(canvas, left + 100, below(4.2), title.address3, TextAlign::Left);
+    TextAt(canvas, right - 100, below(4.2), title.phone, TextAlign::Right);
 
     canvas.SetFont(kCaptionFont);
-    Text(canvas, left + 810, rules[0] - 40, "System Name:", TextAlign::Right);
+    TextAt(canvas, left + 810, rules[0] - 40, "System Name:", TextAlign::Right);
     canvas.SetFont(kNameFont);
     const double centre = left + kWidth / 2;
-    Text(canvas, centre, below(6.2), workbench.systemName, TextAlign::Center);
-    Text(canvas, centre, below(7.4), secondLine, TextAlign::Center);
+    TextAt(canvas, centre, below(6.2), workbench.systemName, TextAlign::Center);
+    TextAt(canvas, centre, below(7.4), secondLine, TextAlign::Center);
 
     canvas.SetFont(kAddressFont);
-    Text(canvas, left + 660, rules[1] - 40, "Designer:", TextAlign::Right);
-    Text(canvas, left + 780, rules[1] - 50, title.designer, TextAlign::Left);
-    Text(canvas, left + 660, rules[1] - 330, "Title:", TextAlign::Right);
-    Text(canvas, left + 780, rules[1] - 330, title.designerTitle, TextAlign::Left);
-    Text(canvas, left + 660, rules[2] - 40, "Rev Date:", TextAlign::Right);
-    Text(canvas, left + 780, rules[2] - 80, workbench.revDate, TextAlign::Left);
-    Text(canvas, right - 600, rules[2] - 40, "Rev:", TextAlign::Right);
-    Text(canvas, right - 420, rules[2] - 80, workbench.revision, TextAlign::Left);
+    TextAt(canvas, left + 660, rules[1] - 40, "Designer:", TextAlign::Right);
+    TextAt(canvas, left + 780, rules[1] - 50, title.designer, TextAlign::Left);
+    TextAt(canvas, left + 660, rules[1] - 330, "Title:", TextAlign::Right);
+    TextAt(canvas, left + 780, rules[1] - 330, title.designerTitle, TextAlign::Left);
+    TextAt(canvas, left + 660, rules[2] - 40, "Rev Date:", TextAlign::Right);
+    TextAt(canvas, left + 780, rules[2] - 80, workbench.revDate, TextAlign::Left);
+    TextAt(canvas, right - 600, rules[2] - 40, "Rev:", TextAlign::Right);
+    TextAt(canvas, right - 420, rules[2] - 80, workbench.revision, TextAlign::Left);
     canvas.Restore();
 }
 

@@ -42,22 +42,16 @@ const Font kRowFont{"Arial", 240, 400, FontFamily::Swiss, false};
 // The title block's top-left corner, at the lower right of the page.
 constexpr gfx::Point kTitleBlock{5770, -6370};
 
-void Text(gfx::Canvas& canvas, double x, double y, const std::string& text, TextAlign align)
-{
-    canvas.SetTextAlign(align);
-    canvas.TextOut(x, y, text);
-}
-
 void DrawRows(gfx::Canvas& canvas, const std::vector<ReportRow>& rows, double firstRow,
               const Columns& col)
 {
     canvas.SetFont(kRowFont);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const double y = Row(firstRow + static_cast<double>(i));
-        Text(canvas, col.label, y, rows[i].label, TextAlign::Left);
-        Text(canvas, col.symbol, y, rows[i].symbol, TextAlign::Right);
-        Text(canvas, col.value, y, rows[i].value, TextAlign::Left);
-        Text(canvas, col.unit, y, rows[i].unit, TextAlign::Left);
+        TextAt(canvas, col.label, y, rows[i].label, TextAlign::Left);
+        TextAt(canvas, col.symbol, y, rows[i].symbol, TextAlign::Right);
+        TextAt(canvas, col.value, y, rows[i].value, TextAlign::Left);
+        TextAt(canvas, col.unit, y, rows[i].unit, TextAlign::Left);
     }
 }
 
@@ -214,34 +208,34 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     }
 
     canvas.SetFont(kHeadingFont);
-    Text(canvas, 800, Row(2), "Driver Parameters", TextAlign::Left);
-    Text(canvas, 5300, Row(2), "Box Parameters", TextAlign::Left);
+    TextAt(canvas, 800, Row(2), "Driver Parameters", TextAlign::Left);
+    TextAt(canvas, 5300, Row(2), "Box Parameters", TextAlign::Left);
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(3.5), "Driver:", TextAlign::Left);
-    Text(canvas, 3200, Row(3.5), wb.driver.manufacturer, TextAlign::Right);
-    Text(canvas, 3300, Row(3.5), wb.driver.model, TextAlign::Left);
+    TextAt(canvas, 800, Row(3.5), "Driver:", TextAlign::Left);
+    TextAt(canvas, 3200, Row(3.5), wb.driver.manufacturer, TextAlign::Right);
+    TextAt(canvas, 3300, Row(3.5), wb.driver.model, TextAlign::Left);
     DrawRows(canvas, DriverRows(wb.driver, metric), 5, kDriverColumns);
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(20), "Driver Notes:", TextAlign::Left);
+    TextAt(canvas, 800, Row(20), "Driver Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
     canvas.DrawTextWrapped({800, Row(21), 5200, Row(25)}, wb.driver.description);
 
     if (wb.boxType() != BoxType::None) {
         canvas.SetFont(kLabelFont);
-        Text(canvas, 5300, Row(3.5), "System Type:", TextAlign::Left);
-        Text(canvas, 6500, Row(3.5), wb.boxTypeName, TextAlign::Left);
+        TextAt(canvas, 5300, Row(3.5), "System Type:", TextAlign::Left);
+        TextAt(canvas, 6500, Row(3.5), wb.boxTypeName, TextAlign::Left);
         DrawRows(canvas, BoxRows(wb, metric), 5, kBoxColumns);
 
         canvas.SetFont(kLabelFont);
-        Text(canvas, 5300, Row(17), "System Parameters", TextAlign::Left);
+        TextAt(canvas, 5300, Row(17), "System Parameters", TextAlign::Left);
         DrawRows(canvas, SystemRows(wb), 19, kBoxColumns);
     }
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(26), "System Notes:", TextAlign::Left);
+    TextAt(canvas, 800, Row(26), "System Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
     canvas.DrawTextWrapped({800, Row(27), 5200, -9900}, wb.notes);

@@ -1,8 +1,8 @@
 #include "model/CSpkSysDoc.h"
 #include "plot/ui/CPlotView.h"
 #include "support/RecordingWindows.h"
+#include "ui/DarkPixels.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -10,6 +10,8 @@ namespace cw
 {
 namespace
 {
+
+using test::DarkPixels;
 
 // A plot view on a screen that doubles everything, as QT_SCALE_FACTOR=2 does.
 class DoubledPlotView : public CPlotView
@@ -27,16 +29,6 @@ protected:
         return CPlotView::metric(m);
     }
 };
-
-// Pixels darker than mid-grey in a band of the image.
-int DarkPixels(const QImage& image, QRect band)
-{
-    int n = 0;
-    for (int y = band.top(); y <= band.bottom(); ++y)
-        for (int x = band.left(); x <= band.right(); ++x)
-            n += qGray(image.pixel(x, y)) < 128;
-    return n;
-}
 
 struct PlotViewTest : ::testing::Test {
     std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();

@@ -5,6 +5,7 @@
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
 #include "support/RecordingWindows.h"
+#include "ui/DarkPixels.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,21 +24,14 @@ namespace cw::gfx
 namespace
 {
 
+using test::DarkPixels;
+
 // A y-up page of 10000 x 10000 on the whole image.
 void YUpPage(Canvas& c, const QImage& image)
 {
     c.SetWindowExt(10000, 10000);
     c.SetViewportExt(image.width(), -image.height());
     c.SetViewportOrg(0, image.height());
-}
-
-int DarkPixels(const QImage& image, QRect area)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += qGray(image.pixel(x, y)) < 128;
-    return n;
 }
 
 TEST(QtCanvas, MapsYUpAndKeepsTextUpright)
