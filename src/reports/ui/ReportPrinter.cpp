@@ -56,8 +56,12 @@ void ReportPrinter::Preview(QWidget* parent, const ReportJob& job)
 {
     Prepare(job);
     QPrintPreviewDialog preview(printer_.get(), parent);
+    // Printing from the preview into a PDF file comes here too: its failure is shown.
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&job](QPrinter* target) { PrintPage(*target, job); });
+                     [&job, &preview](QPrinter* target) {
+                         if (const QString error = PrintPage(*target, job); !error.isEmpty())
+                             QMessageBox::warning(&preview, QStringLiteral("Conewright"), error);
+                     });
     preview.exec();
 }
 

@@ -36,7 +36,7 @@ public:
     // The print dialog, its page range fixed to page 1 to 1, then the page on the chosen printer
     // in the chosen orientation. A cancelled dialog prints nothing; a failure is shown.
     void Print(QWidget* parent, const ReportJob& job);
-    // The print preview of the page, from which it can be printed too.
+    // The print preview of the page, from which it can be printed too; a failure is shown.
     void Preview(QWidget* parent, const ReportJob& job);
 
     // The page on a printer as it is set up: empty on success, else the message to show.
