@@ -3,12 +3,12 @@
 #include "app/AppCommandIds.h"
 #include "app/CHelpWnd.h"
 #include "app/CMainFrame.h"
+#include "app/CPlotWnd.h"
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
 #include "model/CommandIds.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QApplication>
 #include <QFileInfo>

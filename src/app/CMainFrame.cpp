@@ -2,11 +2,12 @@
 
 #include "app/AppCommandIds.h"
 #include "app/CConewrightApp.h"
+#include "app/CPlotWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/LockKeys.h"
 #include "app/ProjectWindows.h"
 #include "app/StatusTexts.h"
-#include "plot/ui/CPlotWnd.h"
+#include "reports/ui/ReportPrinter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>

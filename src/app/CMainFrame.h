@@ -13,7 +13,6 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -24,6 +23,11 @@ class CConewrightApp;
 class ProjectWindows;
 struct Command;
 struct MenuNode;
+namespace ui
+{
+class ReportPrinter;
+struct ReportJob;
+} // namespace ui
 
 // The main window: menu bar, accelerators, tool bar, status bar with date and time, and the
 // MDI area that holds every project's three windows. Commands go to the application object;
@@ -60,10 +64,9 @@ public:
     // The clock the panes read; tests replace it.
     void SetClock(std::function<std::optional<std::tm>()> clock);
 
-    // Printing: the printer set up for the report, and one report page on a printer (empty on
-    // success, else the message to show).
-    QPrinter& printer();
-    QString PrintReport(QPrinter& target, const ProjectWindows& project);
+    // Printing: the printer every report goes to, and the system report of a project.
+    ui::ReportPrinter& reportPrinter();
+    ui::ReportJob SystemReportJob(const ProjectWindows& project) const;
 
     // File dialogs of the file commands.
     void OpenProjectDialog();
@@ -102,7 +105,7 @@ private:
     QLabel* datePane_ = nullptr;
     QLabel* timePane_ = nullptr;
     QTimer* statusTimer_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<ui::ReportPrinter> reportPrinter_;
     std::function<std::optional<std::tm>()> clock_;
     bool clockWarningShown_ = false;
     int openMenus_ = 0;

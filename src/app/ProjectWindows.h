@@ -2,9 +2,9 @@
 
 #include "app/CBoxWnd.h"
 #include "app/CDrvrWnd.h"
+#include "app/CPlotWnd.h"
 #include "model/CSpkSysDoc.h"
 #include "model/DocWindows.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QObject>
 #include <QPointer>

@@ -142,21 +142,6 @@ void PlotPainter::PrepareScreen(Canvas& canvas, double clientWidth, double clien
     canvas.SetViewportOrg(0, clientHeight);
 }
 
-void PlotPainter::PreparePrint(Canvas& canvas)
-{
-    const double w = canvas.device().width;
-    const double h = canvas.device().height;
-    canvas.SetWindowOrg(0, 0);
-    canvas.SetWindowExt(kPageExtent, kPageExtent);
-    if (canvas.device().landscape) {
-        canvas.SetViewportExt(w / 2, -(h / 2.39));
-        canvas.SetViewportOrg(0, h / 2 + 40);
-    } else {
-        canvas.SetViewportExt(w, -(h / 2));
-        canvas.SetViewportOrg(0, h / 2);
-    }
-}
-
 PlotColors PlotPainter::colors(const Canvas& canvas) const
 {
     return ColorsFor(settings_.plotBackground, canvas.device().printing, settings_.printInColor);
@@ -168,8 +153,9 @@ gfx::Font PlotPainter::PlotFont(const Canvas& canvas) const
     font.face = "Arial";
     font.weight = 400;
     font.family = gfx::FontFamily::Swiss;
-    const double clientHeight = canvas.device().height;
-    font.height = canvas.device().printing || clientHeight <= 0 ? 210 : 110000 / clientHeight;
+    // On a screen with a scale factor the text keeps its size in the screen's own pixels.
+    const double clientHeight = canvas.device().height / canvas.device().pixelRatio;
+    font.height = canvas.device().printing || !(clientHeight > 0) ? 210 : 110000 / clientHeight;
     return font;
 }
 
@@ -462,11 +448,10 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
 void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
                             std::span<const double> values, double count)
 {
-    // Only the calculated points: never one past them, never past either array.
-    std::size_t n = 0;
-    if (count > 0)
-        n = static_cast<std::size_t>(std::min(count, static_cast<double>(kMaxPoints)));
-    n = std::min({n, frequencies.size(), values.size()});
+    // Only the calculated points, as many as the record stores: never one past them, never past
+    // either array.
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(CurvePoints(count)), frequencies.size(), values.size()});
 
     struct Mapped {
         double x, y;
@@ -506,23 +491,27 @@ void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
             }
         }
     }
-    canvas.MoveTo(Truncate(start.x), Truncate(start.y));
-
-    bool penPlaced = true; // false after a point that is not a number
+    // The curve goes out in runs of connected points; a point outside the frame ends a run and
+    // starts the next one, and a point that is not a number ends a run.
+    std::vector<gfx::Point> run{{Truncate(start.x), Truncate(start.y)}};
+    auto endRun = [&canvas, &run] {
+        if (run.size() >= 2)
+            canvas.Polyline(run);
+        run.clear();
+    };
     for (std::size_t i = first; i < n; ++i) {
         const Mapped m = map(i);
         if (!m.valid) {
-            penPlaced = false;
+            endRun();
             continue;
         }
         const double x = Truncate(m.x + 0.5);
         const double y = Truncate(m.y + 0.5);
-        if (Inside(x, y) && penPlaced)
-            canvas.LineTo(x, y);
-        else
-            canvas.MoveTo(x, y);
-        penPlaced = true;
+        if (!Inside(x, y) || run.empty())
+            endRun();
+        run.push_back({x, y});
     }
+    endRun();
 }
 
 } // namespace cw::plot

@@ -3,6 +3,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
+#include "reports/ReportLayout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ struct Page {
     void Draw()
     {
         canvas.Clear();
-        plot::PlotPainter::PreparePrint(canvas);
+        MapSystemReportPage(canvas);
         DrawSystemReport(canvas, *doc, settings);
     }
     const Op& Text(std::string_view text)

@@ -5,6 +5,7 @@
 #include "app/CSplashWnd.h"
 #include "editors/ui/CDrvrView.h"
 #include "model/CommandIds.h"
+#include "reports/ui/ReportPrinter.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -271,12 +272,14 @@ TEST_F(AppTest, NoDriverLoadedOffersTheDriverFileOnOk)
 
 TEST_F(AppTest, PrintingWritesTheOneReportPage)
 {
-    QPrinter& printer = frame()->printer();
+    QPrinter& printer = frame()->reportPrinter().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(Path("report.pdf"));
     EXPECT_EQ(printer.fromPage(), 1);
     EXPECT_EQ(printer.toPage(), 1);
-    EXPECT_EQ(frame()->PrintReport(printer, *app->currentProject()), QString());
+    EXPECT_EQ(
+        ui::ReportPrinter::PrintPage(printer, frame()->SystemReportJob(*app->currentProject())),
+        QString());
     QFile pdf(Path("report.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
