@@ -5,7 +5,6 @@
 #include "reports/Pictures.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace cw::reports
 {
@@ -62,9 +61,7 @@ void DrawRows(gfx::Canvas& canvas, const std::vector<ReportRow>& rows, double fi
 
 std::string FormatInt(std::int32_t value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%1.0i", value);
-    return buffer;
+    return FormatPrinted("%1.0i", value);
 }
 
 // The volume, area and length rows shared by the vented and bandpass boxes.
