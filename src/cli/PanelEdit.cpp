@@ -182,7 +182,10 @@ EditOutcome EditPanelField(CSpkSysDoc& doc, bool metric, std::string_view path,
             edit::TwinValue(field->twin, field->fromMetric, *std::get<double*>(*ref));
     // As on the panels: an edit that breaks a working design is refused; one made before the box
     // is designed far enough is kept without the results that cannot be used.
-    if (edit::RunDesignSteps(doc, before, field->steps).restored)
+    const edit::StepsOutcome outcome = edit::RunDesignSteps(doc, before, field->steps);
+    if (outcome.restored && !outcome.reason.empty())
+        return {EditOutcome::Kind::Refused, outcome.reason};
+    if (outcome.restored)
         return {EditOutcome::Kind::Refused, "The value \"" + std::string(text) + "\" of " + name +
                                                 " gives no usable design; the previous values "
                                                 "were kept."};

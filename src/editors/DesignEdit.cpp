@@ -1,10 +1,10 @@
 #include "editors/DesignEdit.h"
 
+#include "engine/Design.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <cmath>
-#include <type_traits>
 
 namespace cw::edit
 {
@@ -12,40 +12,30 @@ namespace cw::edit
 namespace
 {
 
+constexpr const char* kKept = "; the previous values were kept.";
+constexpr const char* kNotDesigned = "; the values that follow from it were not calculated.";
+
 // Calls fn(now, reference) for every real of the design block of the record's box type.
 template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
 {
-    auto pairUp = [&](auto& nowBlock, const auto& referenceBlock) {
-        std::vector<double*> nowFields;
-        std::vector<const double*> referenceFields;
-        using Block = std::decay_t<decltype(nowBlock)>;
-        Block::Fields(nowBlock, [&](const char*, double& v) { nowFields.push_back(&v); });
-        Block::Fields(referenceBlock,
-                      [&](const char*, const double& v) { referenceFields.push_back(&v); });
-        for (std::size_t i = 0; i < nowFields.size(); ++i)
-            fn(*nowFields[i], *referenceFields[i]);
-    };
-    switch (now.boxType()) {
-    case BoxType::Closed2:
-        return pairUp(now.closed2, reference.closed2);
-    case BoxType::Closed3:
-        return pairUp(now.closed3, reference.closed3);
-    case BoxType::Vented4:
-        return pairUp(now.vented4, reference.vented4);
-    case BoxType::Bandpass4:
-        return pairUp(now.bandpass4, reference.bandpass4);
-    case BoxType::Bandpass5:
-        return pairUp(now.bandpass5, reference.bandpass5);
-    case BoxType::Bandpass6:
-        return pairUp(now.bandpass6, reference.bandpass6);
-    case BoxType::None:
-        return;
-    }
+    std::vector<double*> nowFields;
+    std::vector<const double*> referenceFields;
+    engine::VisitDesignBlock(now, [&](const char*, double& v) { nowFields.push_back(&v); });
+    engine::VisitDesignBlock(reference,
+                             [&](const char*, const double& v) { referenceFields.push_back(&v); });
+    for (std::size_t i = 0; i < nowFields.size(); ++i)
+        fn(*nowFields[i], *referenceFields[i]);
 }
 
 bool Usable(double v)
 {
     return std::isfinite(v) && v >= 0;
+}
+
+// A value the steps or the edit wrote; a NaN that a damaged file left in place is no change.
+bool Changed(double now, double was)
+{
+    return now != was && !(std::isnan(now) && std::isnan(was));
 }
 
 // Runs the steps; false when one of them has no result or changes a design value into one no
@@ -57,10 +47,28 @@ bool StepsSucceed(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
     for (DesignStep step : steps)
         ok = (doc.*step)() && ok;
     ForEachBlockReal(doc.workbench(), start, [&](double now, double was) {
-        if (now != was && !Usable(now))
+        if (Changed(now, was) && !Usable(now))
             ok = false;
     });
     return ok;
+}
+
+// True when the edit itself made a block value infinite: a number so large that its copy in the
+// other unit overflows.
+bool OverflowedByEdit(CSpkSys& edited, const CSpkSys& before)
+{
+    bool overflowed = false;
+    ForEachBlockReal(edited, before, [&](double now, double was) {
+        overflowed = overflowed || (Changed(now, was) && !std::isfinite(now));
+    });
+    return overflowed;
+}
+
+// Why the design failed, for the user, when a value can be named.
+std::string Reason(const CSpkSys& s, const char* consequence)
+{
+    const std::optional<std::string> problem = engine::UnusableDesignValue(s);
+    return problem ? *problem + consequence : std::string();
 }
 
 } // namespace
@@ -117,21 +125,27 @@ StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
 {
     CSpkSys& wb = doc.workbench();
     const CSpkSys edited = wb;
+    if (OverflowedByEdit(wb, before)) {
+        std::string reason = Reason(wb, kKept);
+        wb = before;
+        return {false, true, std::move(reason)};
+    }
     if (StepsSucceed(doc, steps))
         return {};
 
     CSpkSys after = wb;
+    const std::string reason = Reason(edited, kKept);
     wb = before;
     if (StepsSucceed(doc, steps)) {
         wb = before;
-        return {false, true};
+        return {false, true, reason};
     }
     ForEachBlockReal(after, edited, [](double& now, double was) {
         if (!Usable(now))
             now = was;
     });
     wb = std::move(after);
-    return {false, false};
+    return {false, false, Reason(wb, kNotDesigned)};
 }
 
 } // namespace cw::edit

@@ -4,6 +4,8 @@
 #include "model/Units.h"
 
 #include <cmath>
+#include <string_view>
+#include <utility>
 
 namespace cw::engine
 {
@@ -103,19 +105,51 @@ bool Store(double* field, double value)
     return true;
 }
 
-// Vper, the volume per driver in liters; NaN for a volume that is not positive or a driver count
-// below 1, which no formula can use (0 would divide by zero, a negative volume gives a
-// meaningless Q, and no drivers would make Q(tc) equal Q(ts) whatever the box).
+// Vper, the volume per driver in liters; NaN for a volume that is not positive or not finite or
+// a driver count below 1, which no formula can use (0 would divide by zero, a negative volume
+// gives a meaningless Q, an infinite one the driver's own Q, and no drivers would make Q(tc)
+// equal Q(ts) whatever the box).
 double VolumePerDriver(const CSpkSys& s, const BoxFields& f)
 {
     const double vper = *f.vbLiters / s.driverCount;
-    return s.driverCount >= 1 && vper > 0 ? vper : std::nan("");
+    return s.driverCount >= 1 && vper > 0 && std::isfinite(vper) ? vper : std::nan("");
+}
+
+// A driver value the steps read: 0 stands for "not given" and the formulas cope with it, but a
+// negative or non-finite f(s), Q(ts) or V(as) would design a box of negative or no volume.
+bool DriverValueUsable(double v)
+{
+    return std::isfinite(v) && v >= 0;
+}
+
+// Veff, or NaN when the driver's V(as) is unusable.
+double UsableVeff(CSpkSys& s)
+{
+    const double veff = EffectiveVasLiters(s);
+    return DriverValueUsable(s.driver.vasLiters) && DriverValueUsable(veff) ? veff : std::nan("");
 }
 
 // sqrt(Veff / Vper + 1): the factor by which the box raises the driver's Q and resonance.
 double BoxFactor(CSpkSys& s, const BoxFields& f)
 {
-    return std::sqrt(EffectiveVasLiters(s) / VolumePerDriver(s, f) + 1);
+    return std::sqrt(UsableVeff(s) / VolumePerDriver(s, f) + 1);
+}
+
+// The symbol the panels give a block value the user enters, by the block's field name; null for
+// the values only the steps derive (f(c), alpha, S(vMin)).
+const char* GivenValueSymbol(std::string_view field)
+{
+    static constexpr std::pair<std::string_view, const char*> kSymbols[] = {
+        {"vbLiters", "V(B)"},   {"vbCuFt", "V(B)"},   {"vb1Liters", "V(B1)"}, {"vb1CuFt", "V(B1)"},
+        {"vb2Liters", "V(B2)"}, {"vb2CuFt", "V(B2)"}, {"qtc", "Q(tc)"},       {"fb", "F(B)"},
+        {"fb2", "F(B2)"},       {"svSqM", "S(v)"},    {"svSqIn", "S(v)"},     {"lvM", "L(v)"},
+        {"lvIn", "L(v)"},       {"qb", "Q(B)"},       {"ql2", "Q(L2)"},       {"qa2", "Q(A2)"},
+        {"qb2", "Q(B2)"},       {"wb", "W(B)"},       {"c1", "C1"},           {"l1", "L1"}};
+    for (const auto& [name, symbol] : kSymbols) {
+        if (name == field)
+            return symbol;
+    }
+    return nullptr;
 }
 
 // The vent constant of a chamber: 0.0003696 x Fv² x Vv, with Vv the whole chamber in cubic feet.
@@ -132,11 +166,32 @@ double EffectiveVasLiters(CSpkSys& s)
     return s.driver.vasLiters / s.isobaricFactor;
 }
 
+std::optional<std::string> UnusableDesignValue(const CSpkSys& s)
+{
+    const DriverParams& d = s.driver;
+    for (const auto& [value, symbol] :
+         {std::pair{d.fs, "f(s)"}, std::pair{d.qts, "Q(ts)"}, std::pair{d.vasLiters, "V(as)"},
+          std::pair{d.vasCuFt, "V(as)"}}) {
+        if (!DriverValueUsable(value))
+            return std::string("The driver's ") + symbol +
+                   " is negative, too large or not a number";
+    }
+    std::optional<std::string> problem;
+    VisitDesignBlock(s, [&](std::string_view name, double value) {
+        const char* symbol = GivenValueSymbol(name);
+        if (!problem && symbol && !std::isfinite(value))
+            problem = std::string(symbol) + " is too large or not a number";
+    });
+    return problem;
+}
+
 bool CalcQtc(CSpkSys& s)
 {
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
+    if (!DriverValueUsable(s.driver.qts))
+        return false;
     return Store(f.qtc, Round4(s.driver.qts * BoxFactor(s, f)));
 }
 
@@ -145,6 +200,8 @@ bool CalcFc(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (f.fc == nullptr)
         return true;
+    if (!DriverValueUsable(s.driver.fs))
+        return false;
     return Store(f.fc, Round4(s.driver.fs * BoxFactor(s, f)));
 }
 
@@ -153,7 +210,7 @@ bool CalcAlpha(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
-    return Store(f.alpha, Round4(EffectiveVasLiters(s) / VolumePerDriver(s, f)));
+    return Store(f.alpha, Round4(UsableVeff(s) / VolumePerDriver(s, f)));
 }
 
 bool CalcBoxVolume(CSpkSys& s)
@@ -161,8 +218,10 @@ bool CalcBoxVolume(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
+    if (!DriverValueUsable(s.driver.qts))
+        return false;
     const double r = *f.qtc / s.driver.qts;
-    const double v = EffectiveVasLiters(s) / (r * r - 1); // per driver
+    const double v = UsableVeff(s) / (r * r - 1); // per driver
     const double total = s.driverCount * v;
     // A Q(tc) at or below Q(ts) has no volume: infinite, negative or NaN.
     if (!std::isfinite(total) || !(total > 0))
@@ -197,7 +256,8 @@ bool CalcVentLength(CSpkSys& s)
     const double k = VentConstant(f);
     const double area = *f.svSqIn;
     const double length = area / k - 0.824 * std::sqrt(area); // inches
-    if (!std::isfinite(length))
+    // An infinite k (a tuning or chamber too large to hold) would leave the end correction alone.
+    if (!std::isfinite(k) || !std::isfinite(length))
         return false;
     *f.lvIn = Round4(length);
     *f.lvM = InchesToMetres(length);

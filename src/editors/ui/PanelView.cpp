@@ -80,9 +80,11 @@ bool PanelView::StorePanel()
 bool PanelView::RunSteps(const CSpkSys& before, const std::vector<edit::DesignStep>& steps,
                          const QString& explanation)
 {
-    if (edit::RunDesignSteps(doc_, before, steps).ok)
+    const edit::StepsOutcome outcome = edit::RunDesignSteps(doc_, before, steps);
+    if (outcome.ok)
         return true;
-    emit statusMessage(explanation);
+    emit statusMessage(outcome.reason.empty() ? explanation
+                                              : QString::fromStdString(outcome.reason));
     return false;
 }
 
