@@ -169,8 +169,10 @@ double EffectiveVasLiters(CSpkSys& s)
 std::optional<std::string> UnusableDesignValue(const CSpkSys& s)
 {
     const DriverParams& d = s.driver;
+    // A NaN in liters counts as not given: the steps fill it from the cubic feet.
+    const double vasLiters = CompleteDriver::IsUnset(d.vasLiters) ? 0 : d.vasLiters;
     for (const auto& [value, symbol] :
-         {std::pair{d.fs, "f(s)"}, std::pair{d.qts, "Q(ts)"}, std::pair{d.vasLiters, "V(as)"},
+         {std::pair{d.fs, "f(s)"}, std::pair{d.qts, "Q(ts)"}, std::pair{vasLiters, "V(as)"},
           std::pair{d.vasCuFt, "V(as)"}}) {
         if (!DriverValueUsable(value))
             return std::string("The driver's ") + symbol +
