@@ -1,5 +1,6 @@
 #include "cli/CalcCommand.h"
 
+#include "calculators/CrossoverPages.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/CurveCsv.h"
@@ -130,6 +131,10 @@ private:
 
     Result Apply(const Option& o)
     {
+        // Whatever else changes the workbench, the panels show it afresh, as after the system
+        // editor.
+        if (o.name != "edit")
+            editor_.Forget();
         if (o.name == "project")
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
@@ -190,7 +195,7 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
-        const EditOutcome outcome = EditPanelField(doc_, metric_, path, value);
+        const EditOutcome outcome = editor_.EditPanelField(metric_, path, value);
         switch (outcome.kind) {
         case EditOutcome::Kind::Done:
             return std::nullopt;
@@ -202,6 +207,7 @@ private:
         return DataError(path + ": " + outcome.message);
     }
 
+    // A design step, or the calculation of a crossover or network calculator page.
     Result RunStep(const std::string& name)
     {
         for (const auto& [stepName, step] : kSteps) {
@@ -217,7 +223,14 @@ private:
                 return std::nullopt;
             }
         }
-        return UsageError("Unknown design step \"" + name + "\".");
+        const int page = calc::CrossoverPageFromName(name);
+        if (page < 0)
+            return UsageError("Unknown design step or calculator \"" + name + "\".");
+        if (!calc::CalculateCrossoverPage(doc_.workbench(), page))
+            return DataError(name + " gives no usable result with these values; the results were "
+                                    "kept.");
+        doc_.SetModified();
+        return std::nullopt;
     }
 
     // Both limits at once, at the place of the first of them: the last value given for each.
@@ -280,12 +293,13 @@ private:
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
         if (o.name == "json")
             return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
-        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
+        return WriteOutput(o.value, SerializeProject(doc_));
     }
 
     std::vector<Option> options_;
     CliWindows windows_;
     CSpkSysDoc doc_;
+    PanelEditor editor_{doc_};
     bool metric_ = false;
 };
 

@@ -120,23 +120,31 @@ Export Zma(int index, const CSpkSys& s)
 // of a memory (1..10).
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto line = ParseCommandLine(args, {"--system", "--frd", "--zma"}, {});
-    const auto index = line ? ParseInt(line->value("--system").value_or("0"), 0, 10) : std::nullopt;
-    if (!line || !index || (!line->value("--frd") && !line->value("--zma"))) {
-        return kExitUsage;
+    CommandLine line;
+    int index = 0;
+    Result usage = ParseCommandLine("export", args, {"--system", "--frd", "--zma"}, {}, line);
+    if (!usage)
+        usage = IntOption(line, "--system", 0, 0, 10, index);
+    const auto frd = line.value("--frd");
+    const auto zma = line.value("--zma");
+    if (!usage && !frd && !zma)
+        usage = UsageError("export writes --frd, --zma or both.");
+    for (const auto& path : {frd, zma}) {
+        if (!usage && path)
+            usage = CheckNotInput(*path, line.file);
     }
+    if (usage)
+        return Fail(*usage, err);
 
     auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(line->file, *doc)) {
+    if (auto error = LoadProjectFile(line.file, *doc)) {
         err << *error << '\n';
         return kExitDataError;
     }
-    const CSpkSys& s = doc->systems[*index];
-    const auto frd = line->value("--frd");
-    const auto zma = line->value("--zma");
+    const CSpkSys& s = doc->systems[index];
     // Check both curves before writing either file.
-    const Export frdFile = frd ? Frd(*index, s) : Export{};
-    const Export zmaFile = zma ? Zma(*index, s) : Export{};
+    const Export frdFile = frd ? Frd(index, s) : Export{};
+    const Export zmaFile = zma ? Zma(index, s) : Export{};
     for (const std::string& problem : {frdFile.problem, zmaFile.problem}) {
         if (!problem.empty()) {
             err << problem << '\n';
@@ -146,11 +154,12 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     for (const auto& [path, text] : {std::pair{frd, frdFile.text}, std::pair{zma, zmaFile.text}}) {
         if (!path)
             continue;
+        const bool toStandardOutput = IsStandardOutput(*path);
         if (const Result written = WriteOutput(*path, text)) {
             err << written->message << '\n';
             return written->exitCode;
         }
-        if (*path != "-")
+        if (!toStandardOutput)
             out << "Wrote " << *path << '\n';
     }
     return kExitOk;

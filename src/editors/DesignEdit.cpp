@@ -5,6 +5,7 @@
 #include "model/Units.h"
 
 #include <cmath>
+#include <utility>
 
 namespace cw::edit
 {
@@ -18,13 +19,16 @@ constexpr const char* kNotDesigned = "; the values that follow from it were not 
 // Calls fn(now, reference) for every real of the design block of the record's box type.
 template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
 {
-    std::vector<double*> nowFields;
-    std::vector<const double*> referenceFields;
-    engine::VisitDesignBlock(now, [&](const char*, double& v) { nowFields.push_back(&v); });
-    engine::VisitDesignBlock(reference,
-                             [&](const char*, const double& v) { referenceFields.push_back(&v); });
-    for (std::size_t i = 0; i < nowFields.size(); ++i)
-        fn(*nowFields[i], *referenceFields[i]);
+    const BoxDescription* box = DescribeBox(now.boxType());
+    if (box == nullptr)
+        return;
+    // The accessors need a modifiable record; the reference is only read.
+    CSpkSys& ref = const_cast<CSpkSys&>(reference);
+    for (const BoxField& f : box->fields) {
+        fn(f.metric(now), f.metric(ref));
+        if (f.english != nullptr)
+            fn(f.english(now), f.english(ref));
+    }
 }
 
 bool Usable(double v)
@@ -53,22 +57,29 @@ bool StepsSucceed(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
     return ok;
 }
 
-// True when the edit itself made a block value infinite: a number so large that its copy in the
-// other unit overflows.
-bool OverflowedByEdit(CSpkSys& edited, const CSpkSys& before)
-{
-    bool overflowed = false;
-    ForEachBlockReal(edited, before, [&](double now, double was) {
-        overflowed = overflowed || (Changed(now, was) && !std::isfinite(now));
-    });
-    return overflowed;
-}
-
 // Why the design failed, for the user, when a value can be named.
 std::string Reason(const CSpkSys& s, const char* consequence)
 {
     const std::optional<std::string> problem = engine::UnusableDesignValue(s);
     return problem ? *problem + consequence : std::string();
+}
+
+// Why an edit is refused at once, when it made a value infinite: a number so large that its
+// copy in the other unit overflows.
+std::optional<std::string> OverflowedByEdit(CSpkSys& edited, const CSpkSys& before)
+{
+    bool overflowed = false;
+    ForEachBlockReal(edited, before, [&](double now, double was) {
+        overflowed = overflowed || (Changed(now, was) && !std::isfinite(now));
+    });
+    if (overflowed)
+        return Reason(edited, kKept);
+    for (const auto& [now, was] : {std::pair{edited.splDistanceM, before.splDistanceM},
+                                   std::pair{edited.splDistanceFt, before.splDistanceFt}}) {
+        if (Changed(now, was) && !std::isfinite(now))
+            return std::string("The SPL distance is too large or not a number") + kKept;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -88,20 +99,6 @@ double TwinValue(Twin twin, bool fromMetric, double value)
         break;
     }
     return value;
-}
-
-std::vector<DesignStep> VolumeSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha};
-}
-
-std::vector<DesignStep> QtcSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha};
 }
 
 std::vector<DesignStep> DriverCountSteps()
@@ -125,10 +122,9 @@ StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
 {
     CSpkSys& wb = doc.workbench();
     const CSpkSys edited = wb;
-    if (OverflowedByEdit(wb, before)) {
-        std::string reason = Reason(wb, kKept);
+    if (std::optional<std::string> reason = OverflowedByEdit(wb, before)) {
         wb = before;
-        return {false, true, std::move(reason)};
+        return {false, true, std::move(*reason)};
     }
     if (StepsSucceed(doc, steps))
         return {};

@@ -1,10 +1,10 @@
 #include "engine/Design.h"
 
+#include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
 #include "model/Units.h"
 
 #include <cmath>
-#include <string_view>
 #include <utility>
 
 namespace cw::engine
@@ -34,66 +34,33 @@ struct BoxFields {
     bool vented() const { return fv != nullptr; }
 };
 
-template <class Closed> BoxFields ClosedFields(Closed& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vbLiters;
-    f.vbCuFt = &b.vbCuFt;
-    f.qtc = &b.qtc;
-    f.fc = &b.fc;
-    f.alpha = &b.alpha;
-    return f;
-}
-
-template <class Vented> void VentFields(BoxFields& f, Vented& b)
-{
-    f.svMinSqM = &b.svMinSqM;
-    f.svMinSqIn = &b.svMinSqIn;
-    f.svSqM = &b.svSqM;
-    f.svSqIn = &b.svSqIn;
-    f.lvM = &b.lvM;
-    f.lvIn = &b.lvIn;
-    f.qtc = &b.qtc;
-    f.alpha = &b.alpha;
-}
-
-BoxFields BandpassFields(BandpassCommon& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vb1Liters;
-    f.vbCuFt = &b.vb1CuFt;
-    f.fv = &b.fb2;
-    f.vvCuFt = &b.vb2CuFt;
-    VentFields(f, b);
-    return f;
-}
-
 BoxFields FieldsOf(CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return ClosedFields(s.closed2);
-    case BoxType::Closed3:
-        return ClosedFields(s.closed3);
-    case BoxType::Vented4: {
-        BoxFields f;
-        f.vbLiters = &s.vented4.vbLiters;
-        f.vbCuFt = &s.vented4.vbCuFt;
-        f.fv = &s.vented4.fb;
-        f.vvCuFt = &s.vented4.vbCuFt;
-        VentFields(f, s.vented4);
+    BoxFields f;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
         return f;
-    }
-    case BoxType::Bandpass4:
-        return BandpassFields(s.bandpass4);
-    case BoxType::Bandpass5:
-        return BandpassFields(s.bandpass5);
-    case BoxType::Bandpass6:
-        return BandpassFields(s.bandpass6);
-    case BoxType::None:
-        break;
-    }
-    return {};
+    auto copy = [&](BoxQuantity q, bool metric) -> double* {
+        const BoxField* field = box->Find(q);
+        if (field == nullptr)
+            return nullptr;
+        return metric ? &field->metric(s) : &field->english(s);
+    };
+    f.vbLiters = copy(BoxQuantity::Volume, true);
+    f.vbCuFt = copy(BoxQuantity::Volume, false);
+    f.qtc = copy(BoxQuantity::Qtc, true);
+    f.fc = copy(BoxQuantity::Fc, true);
+    f.alpha = copy(BoxQuantity::Alpha, true);
+    f.fv = copy(BoxQuantity::Tuning, true);
+    if (const BoxField* chamber = box->VentedChamber())
+        f.vvCuFt = &chamber->english(s);
+    f.svMinSqM = copy(BoxQuantity::MinVentArea, true);
+    f.svMinSqIn = copy(BoxQuantity::MinVentArea, false);
+    f.svSqM = copy(BoxQuantity::VentArea, true);
+    f.svSqIn = copy(BoxQuantity::VentArea, false);
+    f.lvM = copy(BoxQuantity::VentLength, true);
+    f.lvIn = copy(BoxQuantity::VentLength, false);
+    return f;
 }
 
 // Writes value into field when it is a usable result.
@@ -135,19 +102,41 @@ double BoxFactor(CSpkSys& s, const BoxFields& f)
     return std::sqrt(UsableVeff(s) / VolumePerDriver(s, f) + 1);
 }
 
-// The symbol the panels give a block value the user enters, by the block's field name; null for
+// The symbol of a block value the user gives, as the panels and the report write it; null for
 // the values only the steps derive (f(c), alpha, S(vMin)).
-const char* GivenValueSymbol(std::string_view field)
+const char* GivenValueSymbol(BoxQuantity q, bool bandpass)
 {
-    static constexpr std::pair<std::string_view, const char*> kSymbols[] = {
-        {"vbLiters", "V(B)"},   {"vbCuFt", "V(B)"},   {"vb1Liters", "V(B1)"}, {"vb1CuFt", "V(B1)"},
-        {"vb2Liters", "V(B2)"}, {"vb2CuFt", "V(B2)"}, {"qtc", "Q(tc)"},       {"fb", "F(B)"},
-        {"fb2", "F(B2)"},       {"svSqM", "S(v)"},    {"svSqIn", "S(v)"},     {"lvM", "L(v)"},
-        {"lvIn", "L(v)"},       {"qb", "Q(B)"},       {"ql2", "Q(L2)"},       {"qa2", "Q(A2)"},
-        {"qb2", "Q(B2)"},       {"wb", "W(B)"},       {"c1", "C1"},           {"l1", "L1"}};
-    for (const auto& [name, symbol] : kSymbols) {
-        if (name == field)
-            return symbol;
+    switch (q) {
+    case BoxQuantity::Volume:
+        return bandpass ? "V(B1)" : "V(B)";
+    case BoxQuantity::FrontVolume:
+        return "V(B2)";
+    case BoxQuantity::Tuning:
+        return bandpass ? "F(B2)" : "F(B)";
+    case BoxQuantity::VentArea:
+        return "S(v)";
+    case BoxQuantity::VentLength:
+        return "L(v)";
+    case BoxQuantity::Qtc:
+        return "Q(tc)";
+    case BoxQuantity::Qb:
+        return "Q(B)";
+    case BoxQuantity::Ql2:
+        return "Q(L2)";
+    case BoxQuantity::Qa2:
+        return "Q(A2)";
+    case BoxQuantity::Qb2:
+        return "Q(B2)";
+    case BoxQuantity::Wb:
+        return "W(B)";
+    case BoxQuantity::C1:
+        return "C1";
+    case BoxQuantity::L1:
+        return "L1";
+    case BoxQuantity::MinVentArea:
+    case BoxQuantity::Fc:
+    case BoxQuantity::Alpha:
+        break;
     }
     return nullptr;
 }
@@ -178,13 +167,19 @@ std::optional<std::string> UnusableDesignValue(const CSpkSys& s)
             return std::string("The driver's ") + symbol +
                    " is negative, too large or not a number";
     }
-    std::optional<std::string> problem;
-    VisitDesignBlock(s, [&](std::string_view name, double value) {
-        const char* symbol = GivenValueSymbol(name);
-        if (!problem && symbol && !std::isfinite(value))
-            problem = std::string(symbol) + " is too large or not a number";
-    });
-    return problem;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
+        return std::nullopt;
+    const bool bandpass = box->Find(BoxQuantity::FrontVolume) != nullptr;
+    // The accessors need a modifiable record; the record is only read.
+    CSpkSys& record = const_cast<CSpkSys&>(s);
+    for (const BoxField& f : box->fields) {
+        const char* symbol = GivenValueSymbol(f.quantity, bandpass);
+        if (symbol && (!std::isfinite(f.metric(record)) ||
+                       (f.english != nullptr && !std::isfinite(f.english(record)))))
+            return std::string(symbol) + " is too large or not a number";
+    }
+    return std::nullopt;
 }
 
 bool CalcQtc(CSpkSys& s)

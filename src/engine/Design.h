@@ -42,26 +42,4 @@ double EffectiveVasLiters(CSpkSys& s);
 // only on the values it reads. Nothing when every value is usable.
 std::optional<std::string> UnusableDesignValue(const CSpkSys& s);
 
-// Calls visit(name, value) for every real of the design block of the record's box type, by the
-// block's field names; nothing for a box type that matches none.
-template <class Self, class Visit> void VisitDesignBlock(Self& s, Visit&& visit)
-{
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return ClosedBox2::Fields(s.closed2, visit);
-    case BoxType::Closed3:
-        return ClosedBox3::Fields(s.closed3, visit);
-    case BoxType::Vented4:
-        return VentedBox4::Fields(s.vented4, visit);
-    case BoxType::Bandpass4:
-        return BandpassBox4::Fields(s.bandpass4, visit);
-    case BoxType::Bandpass5:
-        return BandpassBox5::Fields(s.bandpass5, visit);
-    case BoxType::Bandpass6:
-        return BandpassBox6::Fields(s.bandpass6, visit);
-    case BoxType::None:
-        return;
-    }
-}
-
 } // namespace cw::engine

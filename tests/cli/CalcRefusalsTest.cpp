@@ -20,6 +20,9 @@ TEST_F(CliTest, OverflowingAndNegativeValuesAreRefusedByName)
         // 1e308 cubic feet has no liters copy.
         {"--box 4OVB --edit vented4.vbCuFt=1e308",
          "vented4.vbCuFt: V(B) is too large or not a number; the previous values were kept."},
+        {"--units metric --edit splDistanceM=1e308",
+         "splDistanceM: The SPL distance is too large or not a number; the previous values were "
+         "kept."},
         // A family would design a box of negative volume.
         {"--box 4OVB --set driver.vasLiters=-33.3 --set driver.vasCuFt=-1.176",
          "The driver's V(as) is negative, too large or not a number, so no response was "
