@@ -7,6 +7,7 @@
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "editors/EditRules.h"
+#include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
 #include "project/ProjectFile.h"
 
@@ -211,9 +212,13 @@ private:
     {
         for (const auto& [stepName, step] : kSteps) {
             if (name == stepName) {
-                if (!(doc_.*step)())
+                if (!(doc_.*step)()) {
+                    if (const auto problem = engine::UnusableDesignValue(doc_.workbench()))
+                        return DataError(*problem + ", so " + name +
+                                         " gives no result; the design was kept.");
                     return DataError(name + " gives no usable result with these values; the "
                                             "design was kept.");
+                }
                 doc_.SetModified();
                 return std::nullopt;
             }

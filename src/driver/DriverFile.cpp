@@ -190,7 +190,7 @@ bool DecodeDriver(std::string_view bytes, DriverParams& d)
 FileResult ReadDriverFile(const std::string& path, DriverParams& d)
 {
     std::string bytes;
-    FileResult result = ReadWholeFile(path, bytes);
+    FileResult result = ReadWholeFile(path, bytes, kMaxDriverFileBytes, kDriverFileTooLarge);
     if (!result.ok() || bytes.empty())
         return result;
     if (!DecodeDriver(bytes, d))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // How the program writes numbers for people.
@@ -11,7 +12,14 @@ namespace cw
 std::string FormatNumber(double value);
 
 // A calculated value shown in a field or printed on a report: at most four significant digits,
-// no trailing zeros ("%1.4G").
+// no trailing zeros ("%1.4G"), through FormatPrinted.
 std::string FormatShown(double value);
+
+// Every number the plot, the reports and the exported curves print goes through here: format is
+// a printf conversion of one double (or one integer). The text is never cut, however many digits
+// the value needs. A value that is infinite or not a number prints as an empty text, so that a
+// damaged file leaves a blank on the page rather than "inf" or "nan".
+std::string FormatPrinted(const char* format, double value);
+std::string FormatPrinted(const char* format, std::int32_t value);
 
 } // namespace cw

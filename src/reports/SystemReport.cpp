@@ -8,7 +8,6 @@
 #include "reports/ReportTitleBlock.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace cw::reports
 {
@@ -58,9 +57,7 @@ void DrawRows(gfx::Canvas& canvas, const std::vector<ReportRow>& rows, double fi
 
 std::string FormatInt(std::int32_t value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%1.0i", value);
-    return buffer;
+    return FormatPrinted("%1.0i", value);
 }
 
 // A row of one value in the format of the parameter sheet.

@@ -602,6 +602,45 @@ TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
     }
 }
 
+// Spans from a damaged file: 0, beyond what a number holds, or not a number. No label reads
+// "inf" or "nan" or runs to hundreds of digits; the scale keeps its name but has no rows, and no
+// curve is drawn against it.
+TEST(PlotPainter, UnreadableSpansDrawNoScaleRowsAndNoCurves)
+{
+    for (double span : {0.0, 1e308, std::numeric_limits<double>::infinity(),
+                        std::numeric_limits<double>::quiet_NaN()}) {
+        Fixture f;
+        f.settings.plotBackground = 1; // white SPL curves, told apart from the silver frame
+        PlotSettings& p = f.doc->plot;
+        p.dbSpan = p.excursionSpan = p.delaySpan = p.impedanceSpan = span;
+        p.phaseBottom = -span;
+        p.phaseTop = span;
+        DisplaySwitches& d = f.doc->display;
+        d.showPhase = d.showDelay = d.showImpedance = 1;
+        CSpkSys& wb = f.doc->workbench();
+        FillCurve(wb, 100, -3);
+        wb.responseShown = wb.hasSpl = wb.hasExcursion = wb.hasPhase = 1;
+        wb.driver.xMax = 5;
+        f.painter.Draw(f.canvas);
+        for (const Op& t : f.canvas.Texts()) {
+            EXPECT_EQ(t.text.find("inf"), std::string::npos) << span;
+            EXPECT_EQ(t.text.find("nan"), std::string::npos) << span;
+            EXPECT_LT(t.text.size(), 12U) << span;
+            // Only the frequency labels, the names and the units are left.
+            EXPECT_LE(t.from.y, kFrameBottom) << span << " " << t.text;
+        }
+        EXPECT_NE(f.canvas.FindText("Exc"), nullptr);
+        EXPECT_EQ(f.canvas.FindText("Linear Exc Limit"), nullptr);
+        // The frame and its grid, but no curve segment.
+        const PlotColors c = f.painter.colors(f.canvas);
+        for (const Op& l : f.canvas.Lines()) {
+            EXPECT_NE(l.pen.color, c.spl) << span;
+            EXPECT_NE(l.pen.color, c.excursion) << span;
+            EXPECT_NE(l.pen.color, c.phase) << span;
+        }
+    }
+}
+
 TEST(PlotPainter, ScreenAndPaperViewports)
 {
     RecordingCanvas screen({1000, 800, 96, 96, false, false});
