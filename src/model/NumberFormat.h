@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // How the program writes numbers for people.
@@ -13,5 +14,22 @@ std::string FormatNumber(double value);
 // A calculated value shown in a field or printed on a report: at most four significant digits,
 // no trailing zeros ("%1.4G").
 std::string FormatShown(double value);
+
+// A whole number in an edit field ("%d").
+std::string FormatInteger(std::int32_t value);
+
+// A count of vents or tubes ("%u").
+std::string FormatCount(std::uint32_t value);
+
+// A box calculator result: at most six significant digits, no trailing zeros ("%1.6G").
+std::string FormatSixDigits(double value);
+
+// A vent calculator value: at least five characters, right-aligned, with the given number of
+// decimals ("%5.5f", "%5.3f").
+std::string FormatFixed(double value, int decimals);
+
+// A crossover component: at least five characters, right-aligned, with fewer decimals the larger
+// the value: four below 1, three from 1, two from 10, one from 100, none from 1000.
+std::string FormatComponentValue(double value);
 
 } // namespace cw
