@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 // How an edit field and the model value bound to it meet: the text a value is shown as, the rule a
@@ -56,7 +57,7 @@ class BoundField
 public:
     BoundField() = default;
     template <class T>
-    BoundField(const FieldPolicy<T>& policy, std::function<T&()> value)
+    BoundField(const FieldPolicy<T>& policy, std::type_identity_t<std::function<T&()>> value)
         : refusal_(policy.refusal), readOnly_(policy.readOnly)
     {
         if (!value)
