@@ -1,5 +1,6 @@
 #include "cli/CalcCommand.h"
 
+#include "calculators/CrossoverPages.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/CurveCsv.h"
@@ -201,6 +202,7 @@ private:
         return DataError(path + ": " + outcome.message);
     }
 
+    // A design step, or the calculation of a crossover or network calculator page.
     Result RunStep(const std::string& name)
     {
         for (const auto& [stepName, step] : kSteps) {
@@ -212,7 +214,14 @@ private:
                 return std::nullopt;
             }
         }
-        return UsageError("Unknown design step \"" + name + "\".");
+        const int page = calc::CrossoverPageFromName(name);
+        if (page < 0)
+            return UsageError("Unknown design step or calculator \"" + name + "\".");
+        if (!calc::CalculateCrossoverPage(doc_.workbench(), page))
+            return DataError(name + " gives no usable result with these values; the results were "
+                                    "kept.");
+        doc_.SetModified();
+        return std::nullopt;
     }
 
     // Both limits at once, at the place of the first of them: the last value given for each.
