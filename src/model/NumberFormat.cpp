@@ -57,19 +57,4 @@ std::string FormatFixed(double value, int decimals)
     return Print("%5.*f", decimals, value);
 }
 
-std::string FormatComponentValue(double value)
-{
-    // Each test is made in turn and the last that holds wins, so a negative value keeps four.
-    int decimals = 4;
-    if (value >= 1)
-        decimals = 3;
-    if (value >= 10)
-        decimals = 2;
-    if (value >= 100)
-        decimals = 1;
-    if (value >= 1000)
-        decimals = 0;
-    return FormatFixed(value, decimals);
-}
-
 } // namespace cw

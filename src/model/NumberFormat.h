@@ -28,8 +28,4 @@ std::string FormatSixDigits(double value);
 // decimals ("%5.5f", "%5.3f").
 std::string FormatFixed(double value, int decimals);
 
-// A crossover component: at least five characters, right-aligned, with fewer decimals the larger
-// the value: four below 1, three from 1, two from 10, one from 100, none from 1000.
-std::string FormatComponentValue(double value);
-
 } // namespace cw

@@ -58,26 +58,6 @@ TEST(FieldPolicies, CheckBoxesAreOnForOneOnly)
     EXPECT_EQ(kCheckField.parse("0"), 0);
 }
 
-TEST(CalculatorFormats, ComponentValuesTakeFewerDecimalsAsTheyGrow)
-{
-    EXPECT_EQ(FormatComponentValue(19.89), "19.89");
-    EXPECT_EQ(FormatComponentValue(1.273), "1.273");
-    EXPECT_EQ(FormatComponentValue(6.631), "6.631");
-    EXPECT_EQ(FormatComponentValue(0.4244), "0.4244");
-    EXPECT_EQ(FormatComponentValue(0.06366), "0.0637");
-    EXPECT_EQ(FormatComponentValue(397.9), "397.9");
-    EXPECT_EQ(FormatComponentValue(1234), " 1234");
-    // Each threshold belongs to the band above it.
-    EXPECT_EQ(FormatComponentValue(0.9999), "0.9999");
-    EXPECT_EQ(FormatComponentValue(1), "1.000");
-    EXPECT_EQ(FormatComponentValue(10), "10.00");
-    EXPECT_EQ(FormatComponentValue(100), "100.0");
-    EXPECT_EQ(FormatComponentValue(1000), " 1000");
-    EXPECT_EQ(FormatComponentValue(0), "0.0000");
-    // A negative value fails every test and keeps four decimals.
-    EXPECT_EQ(FormatComponentValue(-19.89), "-19.8900");
-}
-
 TEST(CalculatorFormats, VentAndBoxResults)
 {
     EXPECT_EQ(FormatFixed(0.009121, 5), "0.00912"); // metric vent area
