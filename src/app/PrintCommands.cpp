@@ -64,8 +64,12 @@ void CMainFrame::PrintCommand(int id)
     }
     if (id == cmd::PrintPreview) {
         QPrintPreviewDialog preview(&target, this);
+        // Printing from the preview into a PDF file comes here too: its failure is shown.
         connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                [this, project](QPrinter* p) { PrintReport(*p, *project); });
+                [this, project, &preview](QPrinter* p) {
+                    if (const QString error = PrintReport(*p, *project); !error.isEmpty())
+                        QMessageBox::warning(&preview, QStringLiteral("Conewright"), error);
+                });
         preview.exec();
         return;
     }

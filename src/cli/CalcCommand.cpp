@@ -130,6 +130,10 @@ private:
 
     Result Apply(const Option& o)
     {
+        // Whatever else changes the workbench, the panels show it afresh, as after the system
+        // editor.
+        if (o.name != "edit")
+            editor_.Forget();
         if (o.name == "project")
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
@@ -190,7 +194,7 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
-        const EditOutcome outcome = EditPanelField(doc_, metric_, path, value);
+        const EditOutcome outcome = editor_.EditPanelField(metric_, path, value);
         switch (outcome.kind) {
         case EditOutcome::Kind::Done:
             return std::nullopt;
@@ -284,12 +288,13 @@ private:
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
         if (o.name == "json")
             return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
-        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
+        return WriteOutput(o.value, SerializeProject(doc_));
     }
 
     std::vector<Option> options_;
     CliWindows windows_;
     CSpkSysDoc doc_;
+    PanelEditor editor_{doc_};
     bool metric_ = false;
 };
 

@@ -85,38 +85,47 @@ std::string ZmaText(int index, const CSpkSys& s)
 // of a memory (1..10).
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto line = ParseCommandLine(args, {"--system", "--frd", "--zma"}, {});
-    const auto index = line ? ParseInt(line->value("--system").value_or("0"), 0, 10) : std::nullopt;
-    if (!line || !index || (!line->value("--frd") && !line->value("--zma"))) {
-        return kExitUsage;
+    CommandLine line;
+    int index = 0;
+    Result usage = ParseCommandLine("export", args, {"--system", "--frd", "--zma"}, {}, line);
+    if (!usage)
+        usage = IntOption(line, "--system", 0, 0, 10, index);
+    const auto frd = line.value("--frd");
+    const auto zma = line.value("--zma");
+    if (!usage && !frd && !zma)
+        usage = UsageError("export writes --frd, --zma or both.");
+    for (const auto& path : {frd, zma}) {
+        if (!usage && path)
+            usage = CheckNotInput(*path, line.file);
     }
+    if (usage)
+        return Fail(*usage, err);
 
     auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(line->file, *doc)) {
+    if (auto error = LoadProjectFile(line.file, *doc)) {
         err << *error << '\n';
         return kExitDataError;
     }
-    const CSpkSys& s = doc->systems[*index];
-    const auto frd = line->value("--frd");
-    const auto zma = line->value("--zma");
+    const CSpkSys& s = doc->systems[index];
     // Check both curves before writing either file.
     if (frd && (!s.hasSpl || s.storedPoints() == 0)) {
-        err << "There is no calculated SPL curve in " << SystemLabel(*index, s) << ".\n";
+        err << "There is no calculated SPL curve in " << SystemLabel(index, s) << ".\n";
         return kExitDataError;
     }
     if (zma && (!s.hasImpedance || s.storedPoints() == 0)) {
-        err << "There is no calculated impedance curve in " << SystemLabel(*index, s) << ".\n";
+        err << "There is no calculated impedance curve in " << SystemLabel(index, s) << ".\n";
         return kExitDataError;
     }
-    for (const auto& [path, text] : {std::pair{frd, frd ? FrdText(*index, s) : ""},
-                                     std::pair{zma, zma ? ZmaText(*index, s) : ""}}) {
+    for (const auto& [path, text] : {std::pair{frd, frd ? FrdText(index, s) : ""},
+                                     std::pair{zma, zma ? ZmaText(index, s) : ""}}) {
         if (!path)
             continue;
+        const bool toStandardOutput = IsStandardOutput(*path);
         if (const Result written = WriteOutput(*path, text)) {
             err << written->message << '\n';
             return written->exitCode;
         }
-        if (*path != "-")
+        if (!toStandardOutput)
             out << "Wrote " << *path << '\n';
     }
     return kExitOk;

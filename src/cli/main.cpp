@@ -4,6 +4,7 @@
 #include "cli/DriverCommand.h"
 #include "cli/OutputCommands.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ constexpr const char* kUsage =
     "                      [--units metric|english] [--print-icons] [--color]\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
     "\n"
+    "Every output named - goes to the standard output.\n"
     "calc starts from a new project (or --project), applies the options in their order,\n"
     "runs Calculate Response once (a family of designs when the box is not designed) and\n"
     "writes the curves (--csv), the workbench record (--json) or the project (--save).\n"
@@ -47,6 +49,9 @@ constexpr const char* kUsage =
 
 int main(int argc, char* argv[])
 {
+    // Over a file-size limit a write then fails as on a full disk, so the message is shown and
+    // no half-written temporary file stays behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> words(argv + 1, argv + argc);
     int code = cw::cli::kExitUsage;
     if (!words.empty() && words[0] == "calc")
@@ -61,5 +66,12 @@ int main(int argc, char* argv[])
         code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
+    // What went to the standard output counts only once it has left the buffer.
+    if (code == cw::cli::kExitOk) {
+        if (const cw::cli::Result flushed = cw::cli::FlushStandardOutput()) {
+            std::cerr << flushed->message << '\n';
+            code = flushed->exitCode;
+        }
+    }
     return code;
 }

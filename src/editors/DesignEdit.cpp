@@ -4,7 +4,6 @@
 #include "model/Units.h"
 
 #include <cmath>
-#include <type_traits>
 
 namespace cw::edit
 {
@@ -15,31 +14,15 @@ namespace
 // Calls fn(now, reference) for every real of the design block of the record's box type.
 template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
 {
-    auto pairUp = [&](auto& nowBlock, const auto& referenceBlock) {
-        std::vector<double*> nowFields;
-        std::vector<const double*> referenceFields;
-        using Block = std::decay_t<decltype(nowBlock)>;
-        Block::Fields(nowBlock, [&](const char*, double& v) { nowFields.push_back(&v); });
-        Block::Fields(referenceBlock,
-                      [&](const char*, const double& v) { referenceFields.push_back(&v); });
-        for (std::size_t i = 0; i < nowFields.size(); ++i)
-            fn(*nowFields[i], *referenceFields[i]);
-    };
-    switch (now.boxType()) {
-    case BoxType::Closed2:
-        return pairUp(now.closed2, reference.closed2);
-    case BoxType::Closed3:
-        return pairUp(now.closed3, reference.closed3);
-    case BoxType::Vented4:
-        return pairUp(now.vented4, reference.vented4);
-    case BoxType::Bandpass4:
-        return pairUp(now.bandpass4, reference.bandpass4);
-    case BoxType::Bandpass5:
-        return pairUp(now.bandpass5, reference.bandpass5);
-    case BoxType::Bandpass6:
-        return pairUp(now.bandpass6, reference.bandpass6);
-    case BoxType::None:
+    const BoxDescription* box = DescribeBox(now.boxType());
+    if (box == nullptr)
         return;
+    // The accessors need a modifiable record; the reference is only read.
+    CSpkSys& ref = const_cast<CSpkSys&>(reference);
+    for (const BoxField& f : box->fields) {
+        fn(f.metric(now), f.metric(ref));
+        if (f.english != nullptr)
+            fn(f.english(now), f.english(ref));
     }
 }
 
@@ -80,20 +63,6 @@ double TwinValue(Twin twin, bool fromMetric, double value)
         break;
     }
     return value;
-}
-
-std::vector<DesignStep> VolumeSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha};
-}
-
-std::vector<DesignStep> QtcSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha};
 }
 
 std::vector<DesignStep> DriverCountSteps()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoxTable.h"
 #include "model/CSpkSysDoc.h"
 
 #include <string>
@@ -11,7 +12,7 @@
 namespace cw::edit
 {
 
-using DesignStep = bool (CSpkSysDoc::*)();
+using cw::DesignStep;
 
 // How the other unit's copy of a typed quantity follows it.
 enum class Twin { None, Volume, Area, Length, Distance };
@@ -22,8 +23,8 @@ double TwinValue(Twin twin, bool fromMetric, double value);
 
 // The design steps that typing a box volume (V(B) or V(B1)), a Q(tc), or the number of drivers
 // runs. Closed boxes also recompute their resonance.
-std::vector<DesignStep> VolumeSteps(bool closedBox);
-std::vector<DesignStep> QtcSteps(bool closedBox);
+using cw::QtcSteps;
+using cw::VolumeSteps;
 std::vector<DesignStep> DriverCountSteps();
 
 // A box exists only for a Q(tc) above the driver's Q(ts); a negative Q(tc) would otherwise give

@@ -3,6 +3,7 @@
 #include "engine/Environment.h"
 #include "engine/Families.h"
 #include "engine/ResponseModels.h"
+#include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
 
 #include <algorithm>
@@ -93,23 +94,8 @@ void FillFrequencyGrid(CSpkSys& s, const FrequencyGrid& grid)
 
 bool IsDesigned(const CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return s.closed2.vbLiters != 0;
-    case BoxType::Closed3:
-        return s.closed3.vbLiters != 0;
-    case BoxType::Vented4:
-        return s.vented4.vbLiters != 0;
-    case BoxType::Bandpass4:
-        return s.bandpass4.vb1Liters != 0;
-    case BoxType::Bandpass5:
-        return s.bandpass5.vb1Liters != 0;
-    case BoxType::Bandpass6:
-        return s.bandpass6.vb1Liters != 0;
-    case BoxType::None:
-        break;
-    }
-    return false;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    return box != nullptr && box->Find(BoxQuantity::Volume)->Value(s) != 0;
 }
 
 RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)

@@ -1,5 +1,6 @@
 #include "engine/Design.h"
 
+#include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
 #include "model/Units.h"
 
@@ -32,66 +33,33 @@ struct BoxFields {
     bool vented() const { return fv != nullptr; }
 };
 
-template <class Closed> BoxFields ClosedFields(Closed& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vbLiters;
-    f.vbCuFt = &b.vbCuFt;
-    f.qtc = &b.qtc;
-    f.fc = &b.fc;
-    f.alpha = &b.alpha;
-    return f;
-}
-
-template <class Vented> void VentFields(BoxFields& f, Vented& b)
-{
-    f.svMinSqM = &b.svMinSqM;
-    f.svMinSqIn = &b.svMinSqIn;
-    f.svSqM = &b.svSqM;
-    f.svSqIn = &b.svSqIn;
-    f.lvM = &b.lvM;
-    f.lvIn = &b.lvIn;
-    f.qtc = &b.qtc;
-    f.alpha = &b.alpha;
-}
-
-BoxFields BandpassFields(BandpassCommon& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vb1Liters;
-    f.vbCuFt = &b.vb1CuFt;
-    f.fv = &b.fb2;
-    f.vvCuFt = &b.vb2CuFt;
-    VentFields(f, b);
-    return f;
-}
-
 BoxFields FieldsOf(CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return ClosedFields(s.closed2);
-    case BoxType::Closed3:
-        return ClosedFields(s.closed3);
-    case BoxType::Vented4: {
-        BoxFields f;
-        f.vbLiters = &s.vented4.vbLiters;
-        f.vbCuFt = &s.vented4.vbCuFt;
-        f.fv = &s.vented4.fb;
-        f.vvCuFt = &s.vented4.vbCuFt;
-        VentFields(f, s.vented4);
+    BoxFields f;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
         return f;
-    }
-    case BoxType::Bandpass4:
-        return BandpassFields(s.bandpass4);
-    case BoxType::Bandpass5:
-        return BandpassFields(s.bandpass5);
-    case BoxType::Bandpass6:
-        return BandpassFields(s.bandpass6);
-    case BoxType::None:
-        break;
-    }
-    return {};
+    auto copy = [&](BoxQuantity q, bool metric) -> double* {
+        const BoxField* field = box->Find(q);
+        if (field == nullptr)
+            return nullptr;
+        return metric ? &field->metric(s) : &field->english(s);
+    };
+    f.vbLiters = copy(BoxQuantity::Volume, true);
+    f.vbCuFt = copy(BoxQuantity::Volume, false);
+    f.qtc = copy(BoxQuantity::Qtc, true);
+    f.fc = copy(BoxQuantity::Fc, true);
+    f.alpha = copy(BoxQuantity::Alpha, true);
+    f.fv = copy(BoxQuantity::Tuning, true);
+    if (const BoxField* chamber = box->VentedChamber())
+        f.vvCuFt = &chamber->english(s);
+    f.svMinSqM = copy(BoxQuantity::MinVentArea, true);
+    f.svMinSqIn = copy(BoxQuantity::MinVentArea, false);
+    f.svSqM = copy(BoxQuantity::VentArea, true);
+    f.svSqIn = copy(BoxQuantity::VentArea, false);
+    f.lvM = copy(BoxQuantity::VentLength, true);
+    f.lvIn = copy(BoxQuantity::VentLength, false);
+    return f;
 }
 
 // Writes value into field when it is a usable result.

@@ -1,5 +1,6 @@
 #include "reports/SystemReport.h"
 
+#include "model/BoxTable.h"
 #include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
 #include "reports/Pictures.h"
@@ -67,42 +68,10 @@ std::string FormatInt(std::int32_t value)
     return buffer;
 }
 
-// The volume, area and length rows shared by the vented and bandpass boxes.
-ReportRow Volume(const char* label, const char* symbol, double liters, double cuFt, bool metric)
-{
-    return {label, symbol, FormatShown(metric ? liters : cuFt), metric ? "liters" : "cu ft"};
-}
-ReportRow Area(const char* label, const char* symbol, double sqM, double sqIn, bool metric)
-{
-    return {label, symbol, FormatShown(metric ? sqM : sqIn), metric ? "sq m" : "sq in"};
-}
-ReportRow Length(double m, double in, bool metric)
-{
-    return {"Vent Length", "L(v) =", FormatShown(metric ? m : in), metric ? "m" : "in"};
-}
+// A row of one value in the format of the parameter sheet.
 ReportRow Plain(const char* label, const char* symbol, double value, const char* unit = "")
 {
     return {label, symbol, FormatShown(value), unit};
-}
-
-// The first seven rows of every bandpass box.
-std::vector<ReportRow> BandpassRows(const BandpassCommon& b, bool metric)
-{
-    return {Volume("Rear Box Volume", "V(B1) =", b.vb1Liters, b.vb1CuFt, metric),
-            Plain("Closed Box Q", "Q(tc) =", b.qtc),
-            Volume("Front Box Volume", "V(B2) =", b.vb2Liters, b.vb2CuFt, metric),
-            Plain("Box Frequency", "F(B2) =", b.fb2, "Hz"),
-            Area("Min Rec Vent Area", "S(vMin) =", b.svMinSqM, b.svMinSqIn, metric),
-            Area("Vent Surface Area", "S(v) =", b.svSqM, b.svSqIn, metric),
-            Length(b.lvM, b.lvIn, metric)};
-}
-
-std::vector<ReportRow> ClosedRows(double liters, double cuFt, double qtc, double fc, double alpha,
-                                  bool metric)
-{
-    return {Volume("Box Volume", "V(B) =", liters, cuFt, metric),
-            Plain("Closed Box Q", "Q(tc) =", qtc), Plain("System Resonance", "F(sc) =", fc, "Hz"),
-            Plain("Compliance Ratio", "alpha =", alpha)};
 }
 
 } // namespace
@@ -117,7 +86,8 @@ std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
             Plain("Total Q", "Q(ts) =", d.qts),
             Plain("Electrical Q", "Q(es) =", d.qes),
             Plain("Mechanical Q", "Q(ms) =", d.qms),
-            Volume("Equivalent Volume", "V(as) =", d.vasLiters, d.vasCuFt, metric),
+            {"Equivalent Volume", "V(as) =", FormatShown(metric ? d.vasLiters : d.vasCuFt),
+             UnitLabel(UnitKind::Volume, metric)},
             Plain("Nominal Impedance", "Z =", d.nominalImpedance, "Ohms"),
             Plain("DC Resistance", "R(e) =", d.re, "Ohms"),
             Plain("Max Thermal Power", "P(t) =", d.pt, "Watts"),
@@ -128,57 +98,12 @@ std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
 
 std::vector<ReportRow> BoxRows(const CSpkSys& s, bool metric)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2: {
-        const ClosedBox2& b = s.closed2;
-        return ClosedRows(b.vbLiters, b.vbCuFt, b.qtc, b.fc, b.alpha, metric);
+    std::vector<ReportRow> rows;
+    if (const BoxDescription* box = DescribeBox(s.boxType())) {
+        for (const FieldRow& r : box->reportRows)
+            rows.push_back({r.title, r.symbol, FormatShown(r.Value(s, metric)), r.Unit(metric)});
     }
-    case BoxType::Closed3: {
-        const ClosedBox3& b = s.closed3;
-        auto rows = ClosedRows(b.vbLiters, b.vbCuFt, b.qtc, b.fc, b.alpha, metric);
-        rows.push_back(Plain("Series Capacitor", "C1 =", b.c1, "\u00B5F"));
-        return rows;
-    }
-    case BoxType::Vented4: {
-        const VentedBox4& b = s.vented4;
-        return {Volume("Box Volume", "V(B) =", b.vbLiters, b.vbCuFt, metric),
-                Plain("Closed Box Q", "Q(tc) =", b.qtc),
-                Plain("Box Frequency", "F(B) =", b.fb, "Hz"),
-                Area("Min Rec Vent Area", "S(vMin) =", b.svMinSqM, b.svMinSqIn, metric),
-                Area("Vent Surface Area", "S(v) =", b.svSqM, b.svSqIn, metric),
-                Length(b.lvM, b.lvIn, metric),
-                Plain("Compliance Ratio", "alpha =", b.alpha),
-                Plain("Box Loss Q", "Q(B) =", b.qb)};
-    }
-    case BoxType::Bandpass4: {
-        const BandpassBox4& b = s.bandpass4;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Leakage Loss Q", "Q(L2) =", b.ql2));
-        rows.push_back(Plain("Absorption Loss Q", "Q(A2) =", b.qa2));
-        return rows;
-    }
-    case BoxType::Bandpass5: {
-        const BandpassBox5& b = s.bandpass5;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Series Inductor", "L1 =", b.l1, "mH"));
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Box Loss Q", "Q(B2) =", b.qb2));
-        return rows;
-    }
-    case BoxType::Bandpass6: {
-        const BandpassBox6& b = s.bandpass6;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Series Capacitor", "C1 =", b.c1, "\u00B5F"));
-        rows.push_back(Plain("Series Inductor", "L1 =", b.l1, "mH"));
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Box Loss Q", "Q(B2) =", b.qb2));
-        return rows;
-    }
-    case BoxType::None:
-        break;
-    }
-    return {};
+    return rows;
 }
 
 std::vector<ReportRow> SystemRows(const CSpkSys& s)

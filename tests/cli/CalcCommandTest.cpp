@@ -140,6 +140,21 @@ TEST_F(CliTest, RunsACalculatorPage)
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(CliTest, EditsGiveWhatThePanelsGive)
+{
+    // The vent length shown at four digits is stored back by the next edit, as on the panel.
+    auto run = Run("calc --units metric --box 4OVB --edit vented4.vbLiters=50 "
+                   "--edit vented4.fb=40 --edit vented4.svSqM=0.01 --edit vented4.vbLiters=50 "
+                   "--json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["vented4"]["lvM"], 0.2946);
+
+    // The driver panel, drawn again, keeps the feet at four digits.
+    run = Run("calc --edit splDistanceM=3 --edit closed2.qtc=0.707 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["splDistanceFt"], 9.842);
+}
+
 TEST_F(CliTest, OptionsActInTheirOrder)
 {
     // The box type set last decides which block a later edit belongs to.

@@ -1,6 +1,9 @@
+#include "editors/TypedPanels.h"
 #include "editors/ui/BoxPanels.h"
 #include "editors/ui/CDrvrView.h"
+#include "model/BoxTable.h"
 #include "model/CommandIds.h"
+#include "model/DocWindows.h"
 #include "model/Units.h"
 
 #include <QApplication>
@@ -10,8 +13,12 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace cw::ui
 {
@@ -188,6 +195,140 @@ TEST_F(PanelTest, MetricPreferenceRelabelsAndShortensVentFields)
     // A metric entry fills the inch copy the vent formulas read.
     Type(panel->field("S(v) ="), "0.005");
     EXPECT_DOUBLE_EQ(doc->workbench().bandpass6.svSqIn, SqMToSqIn(0.005));
+}
+
+// Every field of a record as its path and its value in full precision.
+using FieldValues = std::vector<std::pair<std::string, std::string>>;
+
+template <class T>
+concept FieldGroup = requires(const T& t)
+{
+    T::Fields(t, [](const char*, const auto&) {});
+};
+
+template <class T> void Collect(const std::string& path, const T& value, FieldValues& out)
+{
+    if constexpr (FieldGroup<T>) {
+        T::Fields(value, [&](const char* name, const auto& field) {
+            Collect(path.empty() ? name : path + "." + name, field, out);
+        });
+    } else if constexpr (requires {
+                             value.size();
+                             value[0];
+                         } &&
+                         !std::is_same_v<T, std::string>) {
+        for (std::size_t i = 0; i < value.size(); ++i)
+            Collect(path + "." + std::to_string(i), value[i], out);
+    } else if constexpr (std::is_same_v<T, double>) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        out.emplace_back(path, text);
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        out.emplace_back(path, value);
+    } else {
+        out.emplace_back(path, std::to_string(value));
+    }
+}
+
+void ExpectSameFields(const CSpkSys& onPanels, const CSpkSys& typed)
+{
+    FieldValues a, b;
+    Collect("", onPanels, a);
+    Collect("", typed, b);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        EXPECT_EQ(a[i].second, b[i].second) << a[i].first;
+}
+
+// The windows of a project as far as the panels need them: the number of drivers has the
+// workbench panel show the design again.
+struct PanelWindows : NoWindows {
+    PanelView* workbenchPanel = nullptr;
+    void RefreshWorkbenchPanel() override { workbenchPanel->UpdateFromDocument(); }
+};
+
+// What is typed into each row of the box panels, in English and in metric units.
+struct Typed {
+    const char* symbol;
+    const char* english;
+    const char* metric;
+};
+constexpr Typed kBoxValues[] = {{"V(B) =", "2", "50"},     {"V(B1) =", "2", "50"},
+                                {"Q(tc) =", "0.8", "0.8"}, {"F(B) =", "40", "40"},
+                                {"V(B2) =", "1.5", "40"},  {"F(B2) =", "60", "60"},
+                                {"S(v) =", "7", "0.01"},   {"L(v) =", "3.5", "0.3"},
+                                {"C1 =", "150", "150"},    {"L1 =", "2", "2"}};
+
+const char* BoxValue(const FieldRow& row, bool metric)
+{
+    for (const Typed& t : kBoxValues) {
+        if (std::string(t.symbol) == row.symbol)
+            return metric ? t.metric : t.english;
+    }
+    ADD_FAILURE() << "no value for " << row.symbol;
+    return "1";
+}
+
+// The panels and the command line's typing (the same rows and texts on two projects) leave
+// the same workbench after every field, for every box type in both units.
+TEST_F(PanelTest, TypingOnThePanelsEqualsTypingFromTheCommandLine)
+{
+    for (const bool metric : {false, true}) {
+        for (const BoxType type : kAllBoxTypes) {
+            SCOPED_TRACE(std::string(BoxTypeName(type)) + (metric ? ", metric" : ", English"));
+            settings.units = metric ? UnitsPreference::Metric : UnitsPreference::English;
+            auto onPanels = std::make_unique<CSpkSysDoc>();
+            auto typed = std::make_unique<CSpkSysDoc>();
+            onPanels->SetBoxType(type);
+            typed->SetBoxType(type);
+            PanelWindows windows;
+            onPanels->SetWindows(&windows);
+            std::unique_ptr<BoxPanelView> box(CreateBoxPanel(type, *onPanels, settings));
+            CDrvrView driver(*onPanels, settings);
+            windows.workbenchPanel = box.get();
+            box->show();
+            driver.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&driver));
+            edit::TypedPanels cli(*typed, metric);
+
+            // Every editable row of both panels once, then the box volume again: the rows the
+            // program has shown are stored back from their texts.
+            struct Step {
+                QLineEdit* field;
+                const FieldRow& row;
+                std::string text;
+            };
+            std::vector<Step> steps;
+            const std::vector<FieldRow>& boxRows = DescribeBox(type)->panelRows;
+            for (const FieldRow& row : boxRows) {
+                if (!row.readOnly)
+                    steps.push_back({box->field(row.symbol), row, BoxValue(row, metric)});
+            }
+            const std::vector<FieldRow>& driverRows = edit::DriverPanelRows();
+            steps.push_back({driver.driversField(), driverRows[edit::kDriverCountRow], "2"});
+            steps.push_back({driver.splDistanceField(), driverRows[edit::kSplMetresRow], "3"});
+            if (!metric)
+                steps.push_back({driver.splFeetField(), driverRows[edit::kSplFeetRow], "6.5616"});
+            steps.push_back({driver.inputPowerField(), driverRows[edit::kInputPowerRow], "10"});
+            steps.push_back(steps.front());
+
+            for (const Step& step : steps) {
+                SCOPED_TRACE(std::string(step.row.symbol) + step.row.title + " " + step.text);
+                Type(step.field, QString::fromStdString(step.text));
+                driver.repaint();
+                QApplication::processEvents();
+
+                CSpkSys& wb = typed->workbench();
+                const edit::TypedPanels::Place place = step.row.integer
+                                                           ? cli.Find(&step.row.integer(wb))
+                                                           : cli.Find(step.row.Shown(wb, metric));
+                ASSERT_NE(place.form, nullptr);
+                cli.Type(place, step.text);
+                ExpectSameFields(onPanels->workbench(), typed->workbench());
+            }
+            onPanels->SetWindows(nullptr);
+        }
+    }
 }
 
 TEST_F(PanelTest, EveryBoxTypeHasItsPanel)

@@ -3,10 +3,12 @@
 #include "gfx/qt/QtRender.h"
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -109,24 +111,20 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     auto report = [&](Canvas& c) { reports::DrawSystemReportPage(c, *doc, settings); };
 
     const QString png = dir.filePath("plot.png");
-    EXPECT_EQ(RenderPng(png, QSize(800, 500), plot), QString());
+    QByteArray bytes;
+    EXPECT_EQ(RenderPng(bytes, QSize(800, 500), plot), QString());
+    EXPECT_EQ(SaveFile(png, bytes), QString());
     const QImage image(png);
     ASSERT_EQ(image.size(), QSize(800, 500));
     // Billiard Green behind the frame, the frame black at its left edge (x 850 of 10000).
     EXPECT_EQ(image.pixel(400, 2), qRgb(0, 128, 128));
     EXPECT_LT(std::min(qGray(image.pixel(67, 250)), qGray(image.pixel(68, 250))), 80);
 
-    const QString pdf = dir.filePath("report.pdf");
-    EXPECT_EQ(RenderPdf(pdf, true, report), QString());
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_EQ(RenderPdf(bytes, true, report), QString());
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
 
-    const QString svg = dir.filePath("plot.svg");
-    EXPECT_EQ(RenderSvg(svg, QSize(800, 500), plot), QString());
-    QFile svgFile(svg);
-    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(svgFile.readAll().contains("100Hz"));
+    EXPECT_EQ(RenderSvg(bytes, QSize(800, 500), plot), QString());
+    EXPECT_TRUE(bytes.contains("100Hz"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -136,10 +134,42 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     QFile printed(dir.filePath("printed.pdf"));
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 
     const QString nowhere = dir.filePath("missing/folder/plot.png");
-    EXPECT_FALSE(RenderPng(nowhere, QSize(100, 100), plot).isEmpty());
-    EXPECT_FALSE(RenderPdf(dir.filePath("missing/folder/r.pdf"), false, report).isEmpty());
+    EXPECT_EQ(SaveFile(nowhere, bytes), nowhere + " contains an invalid path.");
+}
+
+TEST(QtRender, APrintedPdfThatDoesNotFitKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto doc = std::make_unique<CSpkSysDoc>();
+    AppSettings settings;
+    auto report = [&](Canvas& c) { reports::DrawSystemReportPage(c, *doc, settings); };
+    const QString path = dir.filePath("report.pdf");
+    test::WriteBytes(path.toStdString(), "the previous report");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    {
+        test::FileSizeLimit limit(1000);
+        EXPECT_EQ(RenderPrinter(printer, report), "Disk full while accessing " + path + ".");
+    }
+    EXPECT_EQ(test::ReadBytes(path.toStdString()), "the previous report");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"report.pdf"});
+
+    // The preview draws the same printer without writing its file.
+    QPrintPreviewWidget preview(&printer);
+    QString previewed = "not drawn";
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                     [&](QPrinter* p) { previewed = RenderPrinter(*p, report); });
+    preview.updatePreview();
+    EXPECT_EQ(previewed, QString());
+    EXPECT_EQ(preview.pageCount(), 1);
+    EXPECT_EQ(test::ReadBytes(path.toStdString()), "the previous report");
 }
 
 } // namespace

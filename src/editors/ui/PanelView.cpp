@@ -6,10 +6,37 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <memory>
+#include <QMessageBox>
 
 namespace cw::ui
 {
+
+namespace
+{
+
+// A form's texts are those of the panel's edit fields; the panel's own writes go through the
+// binder, so that they are not taken as edits.
+class EditTexts : public edit::FormTexts
+{
+public:
+    EditTexts(FieldBinder& binder, const std::vector<QLineEdit*>& edits)
+        : binder_(binder), edits_(edits)
+    {
+    }
+    std::string Text(int row) const override { return Edit(row)->text().toStdString(); }
+    void SetText(int row, const std::string& text) override
+    {
+        binder_.SetText(Edit(row), QString::fromStdString(text));
+    }
+
+private:
+    QLineEdit* Edit(int row) const { return edits_[static_cast<std::size_t>(row)]; }
+
+    FieldBinder& binder_;
+    const std::vector<QLineEdit*>& edits_;
+};
+
+} // namespace
 
 PanelView::PanelView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
     : QWidget(parent), doc_(doc), settings_(settings), binder_(new FieldBinder(this)),
@@ -48,7 +75,42 @@ void PanelView::UpdateFromDocument()
 
 void PanelView::LoadFields()
 {
-    binder_->Load();
+    if (form_)
+        form_->Load(wb(), metric());
+}
+
+void PanelView::SetForm(const std::vector<FieldRow>& rows, std::vector<QLineEdit*> edits)
+{
+    formEdits_ = std::move(edits);
+    texts_ = std::make_unique<EditTexts>(*binder_, formEdits_);
+    form_ = std::make_unique<edit::PanelForm>(rows, *texts_);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].readOnly)
+            binder_->OnGuardedEdit(formEdits_[i], [this, i] { EditRow(static_cast<int>(i)); });
+    }
+}
+
+void PanelView::EditRow(int row)
+{
+    const edit::FormEdit edit = form_->Edit(doc_, row);
+    switch (edit.result) {
+    case edit::FormEdit::Result::Refused: {
+        // As the binder refuses a text: the rule's message, and the focus back in the field.
+        QLineEdit* field = formEdits_[static_cast<std::size_t>(edit.row)];
+        QMessageBox::warning(this, QStringLiteral("Conewright"),
+                             QString::fromStdString(edit.message));
+        field->setFocus();
+        return;
+    }
+    case edit::FormEdit::Result::Unusable:
+        emit statusMessage(QString::fromStdString(edit.message));
+        return;
+    case edit::FormEdit::Result::Done:
+        break;
+    }
+    if (edit.designed)
+        emit statusMessage({});
+    Edited(edit);
 }
 
 PanelView::Row PanelView::AddRow(const QString& title, const QString& symbol, const QString& unit,
@@ -67,23 +129,6 @@ PanelView::Row PanelView::AddRow(const QString& title, const QString& symbol, co
     grid_->addWidget(row.unit, nextRow_, firstColumn_ + 3);
     ++nextRow_;
     return row;
-}
-
-bool PanelView::StorePanel()
-{
-    if (!binder_->Store())
-        return false;
-    doc_.SetModified();
-    return true;
-}
-
-bool PanelView::RunSteps(const CSpkSys& before, const std::vector<edit::DesignStep>& steps,
-                         const QString& explanation)
-{
-    if (edit::RunDesignSteps(doc_, before, steps).ok)
-        return true;
-    emit statusMessage(explanation);
-    return false;
 }
 
 bool PanelView::eventFilter(QObject* watched, QEvent* event)
