@@ -129,7 +129,7 @@ TEST_F(FieldBinderTest, RebindingKeepsTheFieldsPlaceInTheStoreOrder)
     auto* area = Add<QLineEdit>();
     auto* lengthEdit = Add<QLineEdit>();
     binder->Bind(area, edit::kFixed5Field, [&]() -> double& { return areaSqM; });
-    binder->BindReal(lengthEdit, [&]() -> double& { return length; });
+    binder->Bind(lengthEdit, edit::kRealField, [&]() -> double& { return length; });
     binder->Load();
     EXPECT_EQ(area->text(), "0.00912");
 
@@ -147,8 +147,8 @@ TEST_F(FieldBinderTest, AcceptedEditsStoreEveryFieldAndRunOnWhatTheModelHolds)
     double frequency = 1000, impedance = 8;
     auto* frequencyEdit = Add<QLineEdit>();
     auto* impedanceEdit = Add<QLineEdit>();
-    binder->BindReal(frequencyEdit, [&]() -> double& { return frequency; });
-    binder->BindReal(impedanceEdit, [&]() -> double& { return impedance; });
+    binder->Bind(frequencyEdit, edit::kRealField, [&]() -> double& { return frequency; });
+    binder->Bind(impedanceEdit, edit::kRealField, [&]() -> double& { return impedance; });
     std::vector<double> calculatedWith;
     binder->OnAcceptedEdit(frequencyEdit, [&] { calculatedWith.push_back(frequency); });
     binder->Load();
@@ -174,7 +174,7 @@ TEST(RefusalSink, WithoutARecorderTheRefusalIsAModalWarning)
     auto* binder = new ui::FieldBinder(&host);
     auto* edit = new QLineEdit(&host);
     double fs = 0;
-    binder->BindReal(edit, [&]() -> double& { return fs; });
+    binder->Bind(edit, edit::kRealField, [&]() -> double& { return fs; });
     host.show();
     QString text;
     AnswerNextMessageBox(QMessageBox::Ok, &text);

@@ -27,8 +27,8 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(edit);
         layout->addWidget(noteEdit);
-        binder()->BindReal(edit, [&value]() -> double& { return value; });
-        binder()->BindReal(noteEdit, [&note]() -> double& { return note; });
+        binder()->Bind(edit, edit::kRealField, [&value]() -> double& { return value; });
+        binder()->Bind(noteEdit, edit::kRealField, [&note]() -> double& { return note; });
         ExcludeFromModifiedMark(noteEdit);
     }
 

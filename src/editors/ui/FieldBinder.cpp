@@ -1,7 +1,5 @@
 #include "editors/ui/FieldBinder.h"
 
-#include "model/NumberFormat.h"
-
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
@@ -46,21 +44,6 @@ FieldBinder::RefusalSink FieldBinder::SetRefusalSink(RefusalSink sink)
     RefusalSink previous = std::move(Sink());
     Sink() = sink ? std::move(sink) : RefusalSink(WarningBox);
     return previous;
-}
-
-void FieldBinder::BindReal(QLineEdit* edit, RealField field)
-{
-    Bind(edit, edit::kRealField, std::move(field));
-}
-
-void FieldBinder::BindInteger(QLineEdit* edit, IntField field)
-{
-    Bind(edit, edit::kIntegerField, std::move(field));
-}
-
-void FieldBinder::Rebind(QLineEdit* edit, RealField field)
-{
-    Rebind(edit, edit::kRealField, std::move(field));
 }
 
 void FieldBinder::Add(FieldAdapter field, edit::BoundField value)
@@ -116,22 +99,17 @@ bool FieldBinder::Store()
         if (!b.value.bound() || b.value.readOnly())
             continue;
         if (!b.value.Take(b.field.text().toStdString())) {
-            Refuse(b.field, b.value.refusal());
+            Refuse(b.field, QString::fromUtf8(b.value.refusal()));
             return false;
         }
     }
     return true;
 }
 
-void FieldBinder::Refuse(const FieldAdapter& field, const char* message)
+void FieldBinder::Refuse(FieldAdapter field, const QString& message)
 {
-    Sink()(owner_, QString::fromUtf8(message));
+    Sink()(owner_, message);
     field.widget()->setFocus();
-}
-
-void FieldBinder::Show(QLineEdit* edit, double value)
-{
-    SetText(edit, QString::fromStdString(FormatShown(value)));
 }
 
 void FieldBinder::SetText(FieldAdapter field, const QString& text)
@@ -156,11 +134,6 @@ void FieldBinder::OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler)
         Store();
         handler();
     });
-}
-
-void FieldBinder::OnAnyChange(FieldAdapter field, std::function<void()> handler)
-{
-    field.onChanged(this, std::move(handler));
 }
 
 } // namespace cw::ui

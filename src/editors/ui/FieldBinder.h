@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QString>
-#include <cstdint>
 #include <functional>
 #include <type_traits>
 #include <vector>
@@ -26,8 +25,6 @@ class FieldBinder : public QObject
 {
     Q_OBJECT
 public:
-    using RealField = std::function<double&()>;
-    using IntField = std::function<std::int32_t&()>;
     // Where the message of a refused text goes. The program shows a modal warning box; tests
     // record the message instead.
     using RefusalSink = std::function<void(QWidget* parent, const QString& message)>;
@@ -38,9 +35,8 @@ public:
     // returns the sink that was installed.
     static RefusalSink SetRefusalSink(RefusalSink sink);
 
-    // Binds a field to a model value; a read-only policy makes the field read-only (the binder
-    // never makes a field editable: panels keep read-only fields that they store). A null
-    // accessor leaves the field unbound (loaded and stored never).
+    // Binds a field to a model value; a read-only policy makes the field read-only (other fields
+    // are left as they are). A null accessor leaves the field unbound (loaded and stored never).
     template <class T>
     void Bind(FieldAdapter field, const edit::FieldPolicy<T>& policy,
               std::type_identity_t<std::function<T&()>> value)
@@ -56,11 +52,6 @@ public:
         Replace(field, edit::BoundField(policy, std::move(value)));
     }
 
-    // Numbers ("%.*g" 15, the number rule) and integers (the integer rule) of the panels.
-    void BindReal(QLineEdit* edit, RealField field);
-    void BindInteger(QLineEdit* edit, IntField field);
-    void Rebind(QLineEdit* edit, RealField field);
-
     // Writes every bound value into its field.
     void Load();
     // Writes one field's value, e.g. a result the page has just calculated.
@@ -69,12 +60,10 @@ public:
     // policy refuses sends the policy's message to the refusal sink, takes the focus and stops
     // the store; fields before it stay stored. Returns true when every field was stored.
     bool Store();
-    // Shows a calculated value at four significant digits without it counting as an edit.
-    void Show(QLineEdit* edit, double value);
     // Writes a text into a field without it counting as an edit.
     void SetText(FieldAdapter field, const QString& text);
-
-    bool updating() const { return updating_; }
+    // Sends a refusal's message to the refusal sink and puts the focus back into the field.
+    void Refuse(FieldAdapter field, const QString& message);
 
     // Calls handler whenever the user changes the field's text and the edit guard lets the text
     // through ("0" or a value other than zero; the re-entry flag not set).
@@ -83,8 +72,6 @@ public:
     // field is stored (a refused one shows its message and ends the store) and then handler runs
     // on what the model holds.
     void OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler);
-    // Calls handler on every change of the field's text, the program's own included.
-    void OnAnyChange(FieldAdapter field, std::function<void()> handler);
 
 signals:
     // The user changed a bound field (the program's own writes excluded).
@@ -98,7 +85,6 @@ private:
     void Add(FieldAdapter field, edit::BoundField value);
     void Replace(FieldAdapter field, edit::BoundField value);
     Binding* Find(QWidget* widget);
-    void Refuse(const FieldAdapter& field, const char* message);
 
     QWidget* owner_;
     std::vector<Binding> bindings_;
