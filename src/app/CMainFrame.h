@@ -22,12 +22,8 @@ namespace cw
 
 class CConewrightApp;
 class ProjectWindows;
-
-// One command entry of a menu.
-struct MenuEntry {
-    int id;
-    const char* text;
-};
+struct Command;
+struct MenuNode;
 
 // The main window: menu bar, accelerators, tool bar, status bar with date and time, and the
 // MDI area that holds every project's three windows. Commands go to the application object;
@@ -87,9 +83,9 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void CreateAccelerators();
-    QAction* AddCommand(QMenu* menu, int id, const QString& text);
-    template <std::size_t N> void AddCommands(QMenu* menu, const MenuEntry (&entries)[N]);
+    void AddCommand(QMenu* menu, const Command& command);
     QMenu* AddMenu(QMenu* parent, const QString& title);
+    void AddEntries(QMenu* menu, const std::vector<MenuNode>& entries);
     void UpdateActions(const QList<QAction*>& actions, bool fromMenu);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnMenuShown();
