@@ -22,4 +22,17 @@ std::string FormatShown(double value);
 std::string FormatPrinted(const char* format, double value);
 std::string FormatPrinted(const char* format, std::int32_t value);
 
+// A whole number in an edit field ("%d").
+std::string FormatInteger(std::int32_t value);
+
+// A count of vents or tubes ("%u").
+std::string FormatCount(std::uint32_t value);
+
+// A box calculator result: at most six significant digits, no trailing zeros ("%1.6G").
+std::string FormatSixDigits(double value);
+
+// A vent calculator value: at least five characters, right-aligned, with the given number of
+// decimals ("%5.5f", "%5.3f").
+std::string FormatFixed(double value, int decimals);
+
 } // namespace cw

@@ -152,6 +152,20 @@ TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
     EXPECT_EQ(again.tabs()->currentIndex(), 1);
 }
 
+TEST_F(AppTest, UserInformationIsStoredWhenLeftAndCancelKeepsIt)
+{
+    CPrefsSht sheet(*app, frame());
+    sheet.tabs()->setCurrentIndex(1);
+    sheet.show();
+    sheet.userPage()->findChildren<QLineEdit*>().value(5)->setText("J. Smith");
+    sheet.tabs()->setCurrentIndex(0);
+    EXPECT_EQ(doc().prefsPage, 0);
+    sheet.reject();
+    EXPECT_EQ(app->settings().titleBlock.designer, "J. Smith");
+    EXPECT_EQ(doc().titleBlock.designer, "J. Smith");
+    EXPECT_TRUE(doc().IsModified());
+}
+
 TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();

@@ -1,3 +1,4 @@
+#include "RefusalRecorder.h"
 #include "editors/TypedPanels.h"
 #include "editors/ui/BoxPanels.h"
 #include "editors/ui/CDrvrView.h"
@@ -119,6 +120,17 @@ TEST_F(PanelTest, UnparsableTextIsRefusedWithAMessage)
     Type(panel->field("V(B) ="), "3x");
     EXPECT_EQ(seen, "Please enter a number.");
     EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3); // what was typed before the letter stays
+}
+
+TEST_F(PanelTest, ARefusedFieldTakesTheFocusFromTheFieldTypedIn)
+{
+    auto panel = Make<CDrvrView>();
+    test::RefusalRecorder refusals;
+    panel->splDistanceField()->setText("abc"); // reads as 0: nothing is stored yet
+    Type(panel->driversField(), "2");
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_EQ(panel->focusWidget(), panel->splDistanceField());
+    EXPECT_EQ(doc->workbench().splDistanceM, 1);
 }
 
 TEST_F(PanelTest, DriverPanelNumberOfDriversAndSplDistance)

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 
 namespace cw::ui
 {
@@ -95,11 +94,8 @@ void PanelView::EditRow(int row)
     const edit::FormEdit edit = form_->Edit(doc_, row);
     switch (edit.result) {
     case edit::FormEdit::Result::Refused: {
-        // As the binder refuses a text: the rule's message, and the focus back in the field.
-        QLineEdit* field = formEdits_[static_cast<std::size_t>(edit.row)];
-        QMessageBox::warning(this, QStringLiteral("Conewright"),
-                             QString::fromStdString(edit.message));
-        field->setFocus();
+        binder_->Refuse(formEdits_[static_cast<std::size_t>(edit.row)],
+                        QString::fromStdString(edit.message));
         return;
     }
     case edit::FormEdit::Result::Unusable:
