@@ -345,6 +345,15 @@ std::vector<BoxLock> BoxCalculatorPage::Locks() const
     return {H, W, D, Vb};
 }
 
+std::optional<BoxLock> BoxCalculatorPage::LockAt(const std::int32_t* flag) const
+{
+    for (BoxLock lock : Locks()) {
+        if (LockFlag(lock) == flag)
+            return lock;
+    }
+    return std::nullopt;
+}
+
 LockSet BoxCalculatorPage::LockState() const
 {
     LockSet set = 0;

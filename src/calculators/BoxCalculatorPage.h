@@ -73,6 +73,8 @@ public:
     bool IsLocked(BoxLock lock) const;
     // The locks of the page, in the order of its check boxes.
     std::vector<BoxLock> Locks() const;
+    // The page's lock kept in a flag of BoxLocks, or nothing.
+    std::optional<BoxLock> LockAt(const std::int32_t* flag) const;
 
     // Why the last start or edit solved nothing, in one sentence; empty when it solved.
     const std::string& guardMessage() const { return message_; }
