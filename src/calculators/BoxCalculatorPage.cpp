@@ -78,6 +78,9 @@ struct DesignVolumes {
     double firstLiters = 0, firstCuFt = 0;
     bool hasSecond = false;
     double secondLiters = 0, secondCuFt = 0;
+
+    double First(bool metric) const { return metric ? firstLiters : firstCuFt; }
+    double Second(bool metric) const { return metric ? secondLiters : secondCuFt; }
 };
 
 std::optional<DesignVolumes> DesignNetVolumes(const CSpkSys& s)
@@ -104,6 +107,146 @@ std::optional<DesignVolumes> DesignNetVolumes(const CSpkSys& s)
     return std::nullopt;
 }
 
+enum class Change { Start, Dimension, Gross, Net };
+
+// What a start or an edit sets off on each copy.
+struct Chain {
+    Change change;
+    BoxField field; // the edited field
+    LockSet locks;
+    std::optional<DesignVolumes> design; // what a start takes
+    SolveGuard& guard;
+
+    bool NetLocked() const { return Has(locks, BoxLock::Vb); }
+};
+
+// One box of the rectangular or trapezoidal page, solve(forced) its SolveDimensions.
+template <class Dims, class Solve>
+void SolveBox(Dims& c, double filling, bool metric, const Chain& chain, Solve solve)
+{
+    if (chain.design)
+        c.netVolume = chain.guard.Rounded(chain.design->First(metric));
+    switch (chain.change) {
+    case Change::Start:
+    case Change::Net:
+        GrossFromNet(c, filling, chain.guard);
+        solve(0);
+        break;
+    case Change::Gross:
+        NetFromGross(c, filling, chain.guard);
+        solve(0);
+        break;
+    case Change::Dimension:
+        if (chain.NetLocked()) {
+            solve(Forced(chain.field.quantity));
+        } else {
+            GrossFromDimensions(c, metric, chain.guard);
+            NetFromGross(c, filling, chain.guard);
+        }
+        break;
+    }
+}
+
+// Each Solve works on both copies of a copy of the values and stores them when nothing was
+// refused.
+void Solve(RectBoxValues& stored, const Chain& chain)
+{
+    RectBoxValues work = stored;
+    for (const bool metric : {true, false}) {
+        RectBoxDims& c = metric ? work.metric : work.english;
+        SolveBox(c, work.fillingPercent, metric, chain, [&](LockSet forced) {
+            SolveRectDimensions(c.height, c.width, c.depth, c.grossVolume, metric,
+                                chain.locks | forced, chain.guard);
+        });
+    }
+    if (chain.guard.ok())
+        stored = work;
+}
+
+void Solve(TrapBoxValues& stored, const Chain& chain)
+{
+    TrapBoxValues work = stored;
+    for (const bool metric : {true, false}) {
+        // Each copy starts from the same angle; the English copy's result is the one kept.
+        double angle = stored.angle;
+        TrapBoxDims& c = metric ? work.metric : work.english;
+        SolveBox(c, work.fillingPercent, metric, chain, [&](LockSet forced) {
+            SolveTrapDimensions(c, angle, metric, chain.locks, forced, chain.guard);
+        });
+        work.angle = angle;
+    }
+    if (chain.guard.ok())
+        stored = work;
+}
+
+// The rear chamber is solved as the rectangular box; the front chamber's height follows from
+// its volume over the shared width and depth, unless H is locked.
+void Solve(BandpassBoxValues& stored, const Chain& chain)
+{
+    BandpassBoxValues work = stored;
+    SolveGuard& guard = chain.guard;
+    const Q q = chain.field.quantity;
+    const bool rear = chain.field.chamber == Chamber::Rear;
+    for (const bool metric : {true, false}) {
+        BandpassBoxDims& b = metric ? work.metric : work.english;
+        const auto filling = [&](bool rearChamber) {
+            return rearChamber ? work.rearFillingPercent : work.frontFillingPercent;
+        };
+        const auto solveRear = [&](LockSet forced) {
+            SolveRectDimensions(b.rearHeight, b.width, b.depth, b.rear.grossVolume, metric,
+                                chain.locks | forced, guard);
+        };
+        const auto front = [&] {
+            if (!Has(chain.locks, BoxLock::H))
+                SolveFrontHeight(b, metric, guard);
+        };
+        const auto fromDimensions = [&](bool rearChamber) {
+            BandpassChamber& c = rearChamber ? b.rear : b.front;
+            GrossFromDimensions(c, rearChamber ? b.rearHeight : b.frontHeight, b.width, b.depth,
+                                metric, guard);
+            NetFromGross(c, filling(rearChamber), guard);
+        };
+        BandpassChamber& edited = rear ? b.rear : b.front;
+        switch (chain.change) {
+        case Change::Start:
+            if (chain.design) {
+                b.rear.netVolume = guard.Rounded(chain.design->First(metric));
+                if (chain.design->hasSecond)
+                    b.front.netVolume = guard.Rounded(chain.design->Second(metric));
+            }
+            GrossFromNet(b.rear, filling(true), guard);
+            GrossFromNet(b.front, filling(false), guard);
+            solveRear(0);
+            front();
+            break;
+        case Change::Net:
+        case Change::Gross:
+            if (chain.change == Change::Net)
+                GrossFromNet(edited, filling(rear), guard);
+            else
+                NetFromGross(edited, filling(rear), guard);
+            if (rear)
+                solveRear(0);
+            front();
+            break;
+        case Change::Dimension:
+            if (q == Q::FrontHeight) {
+                fromDimensions(false);
+            } else if (chain.NetLocked()) {
+                solveRear(Forced(q));
+                front();
+            } else {
+                fromDimensions(true);
+                if (q != Q::Height) // width and depth are shared
+                    fromDimensions(false);
+            }
+            break;
+        }
+    }
+    if (guard.ok())
+        stored = work;
+}
+
 } // namespace
 
 BoxCalculatorPage::BoxCalculatorPage(BoxPageKind kind, CSpkSys& record, BoxLocks& locks)
@@ -115,7 +258,7 @@ bool BoxCalculatorPage::Start()
 {
     refusals_ = 0;
     message_.clear();
-    return Run(Change::Start, {});
+    return Run(std::nullopt);
 }
 
 bool BoxCalculatorPage::EditText(BoxField field, std::string_view text)
@@ -149,20 +292,19 @@ bool BoxCalculatorPage::Edit(BoxField field, double value)
     *typed = value;
     if (twin != nullptr)
         *twin = twinValue;
-    const Change change = IsDimension(q)        ? Change::Dimension
-                          : q == Q::GrossVolume ? Change::Gross
-                                                : Change::Net;
-    return Run(change, field);
+    return Run(field);
 }
 
-bool BoxCalculatorPage::Run(Change change, BoxField field)
+bool BoxCalculatorPage::Run(std::optional<BoxField> edited)
 {
     SolveGuard guard;
-    const LockSet locks = LockState();
-    const bool vbLocked = Has(locks, BoxLock::Vb);
-    const Q q = field.quantity;
-    std::optional<DesignVolumes> design;
-    if (change == Change::Start) {
+    Chain chain{Change::Start, edited.value_or(BoxField{}), LockState(), std::nullopt, guard};
+    if (edited) {
+        const Q q = edited->quantity;
+        chain.change = IsDimension(q)        ? Change::Dimension
+                       : q == Q::GrossVolume ? Change::Gross
+                                             : Change::Net;
+    } else {
         const double storedNet =
             kind_ == BoxPageKind::Rectangular   ? record_.rectBox.metric.netVolume
             : kind_ == BoxPageKind::Trapezoidal ? record_.trapBox.metric.netVolume
@@ -170,146 +312,18 @@ bool BoxCalculatorPage::Run(Change change, BoxField field)
         // A page that has a box shows it as it was stored.
         if (storedNet != 0)
             return true;
-        design = DesignNetVolumes(record_);
+        chain.design = DesignNetVolumes(record_);
     }
-    // The net volume a start takes from the design, for one copy.
-    const auto take = [&](double& net, double liters, double cuFt, bool metric) {
-        net = guard.Rounded(metric ? liters : cuFt);
-    };
-
     switch (kind_) {
-    case BoxPageKind::Rectangular: {
-        RectBoxValues work = record_.rectBox;
-        for (const bool metric : {true, false}) {
-            RectBoxDims& c = metric ? work.metric : work.english;
-            const double f = work.fillingPercent;
-            switch (change) {
-            case Change::Start:
-                if (design)
-                    take(c.netVolume, design->firstLiters, design->firstCuFt, metric);
-                [[fallthrough]];
-            case Change::Net:
-                GrossFromNet(c, f, guard);
-                SolveRectDimensions(c.height, c.width, c.depth, c.grossVolume, metric, locks,
-                                    guard);
-                break;
-            case Change::Gross:
-                NetFromGross(c, f, guard);
-                SolveRectDimensions(c.height, c.width, c.depth, c.grossVolume, metric, locks,
-                                    guard);
-                break;
-            case Change::Dimension:
-                if (vbLocked) {
-                    SolveRectDimensions(c.height, c.width, c.depth, c.grossVolume, metric,
-                                        locks | Forced(q), guard);
-                } else {
-                    GrossFromDimensions(c, metric, guard);
-                    NetFromGross(c, f, guard);
-                }
-                break;
-            }
-        }
-        if (guard.ok())
-            record_.rectBox = work;
+    case BoxPageKind::Rectangular:
+        Solve(record_.rectBox, chain);
         break;
-    }
-    case BoxPageKind::Trapezoidal: {
-        TrapBoxValues work = record_.trapBox;
-        // Each copy starts from the same angle; the English copy's result is the one kept.
-        const double angleBefore = work.angle;
-        for (const bool metric : {true, false}) {
-            TrapBoxDims& c = metric ? work.metric : work.english;
-            double angle = angleBefore;
-            const double f = work.fillingPercent;
-            switch (change) {
-            case Change::Start:
-                if (design)
-                    take(c.netVolume, design->firstLiters, design->firstCuFt, metric);
-                [[fallthrough]];
-            case Change::Net:
-                GrossFromNet(c, f, guard);
-                SolveTrapDimensions(c, angle, metric, locks, 0, guard);
-                break;
-            case Change::Gross:
-                NetFromGross(c, f, guard);
-                SolveTrapDimensions(c, angle, metric, locks, 0, guard);
-                break;
-            case Change::Dimension:
-                if (vbLocked) {
-                    SolveTrapDimensions(c, angle, metric, locks, Forced(q), guard);
-                } else {
-                    GrossFromDimensions(c, metric, guard);
-                    NetFromGross(c, f, guard);
-                }
-                break;
-            }
-            work.angle = angle;
-        }
-        if (guard.ok())
-            record_.trapBox = work;
+    case BoxPageKind::Trapezoidal:
+        Solve(record_.trapBox, chain);
         break;
-    }
-    case BoxPageKind::Bandpass: {
-        BandpassBoxValues work = record_.bandpassBox;
-        const bool heightLocked = Has(locks, BoxLock::H);
-        for (const bool metric : {true, false}) {
-            BandpassBoxDims& b = metric ? work.metric : work.english;
-            const double fr = work.rearFillingPercent, ff = work.frontFillingPercent;
-            const auto solveRear = [&](LockSet known) {
-                SolveRectDimensions(b.rearHeight, b.width, b.depth, b.rear.grossVolume, metric,
-                                    known, guard);
-            };
-            const auto front = [&] {
-                if (!heightLocked)
-                    SolveFrontHeight(b, metric, guard);
-            };
-            const auto fromDimensions = [&](BandpassChamber& c, double height, double filling) {
-                GrossFromDimensions(c, height, b.width, b.depth, metric, guard);
-                NetFromGross(c, filling, guard);
-            };
-            const bool rear = field.chamber == Chamber::Rear;
-            switch (change) {
-            case Change::Start:
-                if (design) {
-                    take(b.rear.netVolume, design->firstLiters, design->firstCuFt, metric);
-                    if (design->hasSecond)
-                        take(b.front.netVolume, design->secondLiters, design->secondCuFt, metric);
-                }
-                GrossFromNet(b.rear, fr, guard);
-                GrossFromNet(b.front, ff, guard);
-                solveRear(locks);
-                front();
-                break;
-            case Change::Net:
-                GrossFromNet(rear ? b.rear : b.front, rear ? fr : ff, guard);
-                if (rear)
-                    solveRear(locks);
-                front();
-                break;
-            case Change::Gross:
-                NetFromGross(rear ? b.rear : b.front, rear ? fr : ff, guard);
-                if (rear)
-                    solveRear(locks);
-                front();
-                break;
-            case Change::Dimension:
-                if (q == Q::FrontHeight) {
-                    fromDimensions(b.front, b.frontHeight, ff);
-                } else if (vbLocked) {
-                    solveRear(locks | Forced(q));
-                    front();
-                } else {
-                    fromDimensions(b.rear, b.rearHeight, fr);
-                    if (q != Q::Height)
-                        fromDimensions(b.front, b.frontHeight, ff);
-                }
-                break;
-            }
-        }
-        if (guard.ok())
-            record_.bandpassBox = work;
+    case BoxPageKind::Bandpass:
+        Solve(record_.bandpassBox, chain);
         break;
-    }
     }
     return Finish(guard.message());
 }

@@ -85,9 +85,8 @@ public:
     std::optional<BoxField> FieldAt(const double* value);
 
 private:
-    enum class Change { Dimension, Gross, Net, Start };
-
-    bool Run(Change change, BoxField field);
+    // Solves both copies after an edit of the field, or for the page start.
+    bool Run(std::optional<BoxField> edited);
     std::int32_t* LockFlag(BoxLock lock) const;
     LockSet LockState() const;
     bool Finish(const std::string& message);

@@ -195,8 +195,16 @@ TEST_F(BoxPage, TrapezoidEditsSolveWithTheTypedDimensionKept)
     EXPECT_DOUBLE_EQ(wb.trapBox.angle,
                      Round5(std::atan((e.width2 - e.width1) / 24) * 360 / 6.2831853));
 
-    // Too small a height for W2 at this angle: nothing solved.
+    // H locked and typed: the box follows from H as if H had not been typed.
     ASSERT_TRUE(page.ClickLock(BoxLock::W1).accepted);
+    ASSERT_TRUE(page.ClickLock(BoxLock::W2).accepted);
+    ASSERT_TRUE(page.ClickLock(BoxLock::H).accepted);
+    ASSERT_TRUE(page.Edit({Q::Height, false}, 25));
+    EXPECT_NEAR(e.height * e.depth * (e.width1 + e.width2) / 2 / 1728 / e.grossVolume, 1, 2e-4);
+    ASSERT_TRUE(page.ClickLock(BoxLock::H).accepted);
+    ASSERT_TRUE(page.ClickLock(BoxLock::W2).accepted);
+
+    // Too small a height for W2 at this angle: nothing solved.
     const TrapBoxValues solved = wb.trapBox;
     EXPECT_FALSE(page.Edit({Q::Height, true}, 0.01));
     EXPECT_EQ(page.guardMessage(), kWidth2TooNarrow);

@@ -118,6 +118,25 @@ TEST(TrapRoutineChoice, LocksAndForcedDimensions)
     EXPECT_EQ(SelectTrapRoutines(Bit(H) | Bit(W1) | Bit(D), 0), V{});
 }
 
+TEST(TrapRoutineChoice, LockedAndForcedDimensionsKeepTheirValues)
+{
+    // S6 solves D and the angle, but D is locked: only the angle is kept.
+    TrapBoxDims d;
+    d.height = 0.5;
+    d.width1 = 0.2;
+    d.width2 = 0.36;
+    d.depth = 0.3;
+    d.grossVolume = 50;
+    double angle = 15;
+    SolveGuard guard;
+    SolveTrapDimensions(d, angle, true, Bit(W1) | Bit(D), Bit(H), guard);
+    ASSERT_TRUE(guard.ok());
+    EXPECT_EQ(d.depth, 0.3);
+    EXPECT_EQ(d.height, 0.5);
+    EXPECT_DOUBLE_EQ(angle,
+                     Round5(std::atan(0.16 / (2 * (0.05 / (0.28 * 0.5)))) * 360 / 6.2831853));
+}
+
 TEST(TrapRoutines, AngleZeroIsARectangle)
 {
     const KnownBox box = MakeBox(0.5, 0.3, 0.2, 0);
