@@ -62,6 +62,13 @@ double AngleOf(const TrapShape& s, SolveGuard& guard)
     return angle;
 }
 
+// W1 and W2 either side of the mean width wm, from the angle's tangent t and the stored depth.
+void SpreadWidths(TrapShape& s, double wm, double t, SolveGuard& guard)
+{
+    s.width1 = guard.Length(wm - t * s.depth, "width 1");
+    s.width2 = guard.Length(wm + t * s.depth, "width 2");
+}
+
 double MeanWidth(const TrapShape& s)
 {
     return (s.width1 + s.width2) / 2;
@@ -129,8 +136,7 @@ void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard
         const double e = guard.CubeRoot(vc);
         s.height = guard.Length(kPhi * e, "the height");
         s.depth = guard.Length(e / kPhi, "the depth");
-        s.width1 = guard.Length(e - t * s.depth, "width 1");
-        s.width2 = guard.Length(e + t * s.depth, "width 2");
+        SpreadWidths(s, e, t, guard);
         break;
     }
     case S1:
@@ -142,8 +148,7 @@ void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard
         const double t = Tangent(s.angle, guard);
         s.depth = guard.Length(std::sqrt(vc / (s.height * kPhi)), "the depth");
         const double wm = kPhi * s.depth;
-        s.width1 = guard.Length(wm - t * s.depth, "width 1");
-        s.width2 = guard.Length(wm + t * s.depth, "width 2");
+        SpreadWidths(s, wm, t, guard);
         break;
     }
     case S3: {
@@ -170,8 +175,7 @@ void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard
         RequireGiven(s, Bit(H) | Bit(D), guard);
         const double t = Tangent(s.angle, guard);
         const double wm = vc / (s.height * s.depth);
-        s.width1 = guard.Length(wm - t * s.depth, "width 1");
-        s.width2 = guard.Length(wm + t * s.depth, "width 2");
+        SpreadWidths(s, wm, t, guard);
         break;
     }
     case S6:
@@ -210,8 +214,7 @@ void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard
         const double t = Tangent(s.angle, guard);
         const double wm = std::sqrt(vc / (kPhi * s.depth));
         s.height = guard.Length(kPhi * wm, "the height");
-        s.width1 = guard.Length(wm - t * s.depth, "width 1");
-        s.width2 = guard.Length(wm + t * s.depth, "width 2");
+        SpreadWidths(s, wm, t, guard);
         break;
     }
     }
