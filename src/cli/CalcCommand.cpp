@@ -1,6 +1,7 @@
 #include "cli/CalcCommand.h"
 
 #include "calculators/CrossoverPages.h"
+#include "cli/BoxCalcEdit.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/CurveCsv.h"
@@ -181,6 +182,8 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
+        if (path.starts_with("boxLocks."))
+            return Outcome(path, SetBoxLock(doc_, path, value));
         const std::optional<FieldRef> field = FindField(doc_.workbench(), path);
         if (!field)
             return UsageError("\"" + path + "\" is not a field of the system.");
@@ -195,7 +198,13 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
-        const EditOutcome outcome = editor_.EditPanelField(metric_, path, value);
+        return Outcome(path, IsBoxCalculatorPath(path)
+                                 ? EditBoxCalculatorField(doc_, path, value)
+                                 : editor_.EditPanelField(metric_, path, value));
+    }
+
+    static Result Outcome(const std::string& path, const EditOutcome& outcome)
+    {
         switch (outcome.kind) {
         case EditOutcome::Kind::Done:
             return std::nullopt;
@@ -207,9 +216,17 @@ private:
         return DataError(path + ": " + outcome.message);
     }
 
-    // A design step, or the calculation of a crossover or network calculator page.
+    // A design step, the calculation of a crossover or network calculator page, or the start of
+    // a box calculator page.
     Result RunStep(const std::string& name)
     {
+        if (const std::optional<calc::BoxPageKind> kind = BoxPageStartFromName(name)) {
+            calc::BoxCalculatorPage page(*kind, doc_.workbench(), doc_.boxLocks);
+            if (!page.Start())
+                return DataError(name + ": " + page.guardMessage());
+            doc_.SetModified();
+            return std::nullopt;
+        }
         for (const auto& [stepName, step] : kSteps) {
             if (name == stepName) {
                 if (!(doc_.*step)()) {
