@@ -24,6 +24,10 @@ struct VentDesignValues {
 // box type the record does not name.
 std::optional<VentDesignValues> DesignValuesForVent(const CSpkSys& s);
 
+// What the vent calculators show instead of opening for a closed box type.
+inline constexpr const char* kClosedBoxVentMessage =
+    "You have a closed box selected.  \n\nPlease select a vented box type for vent calculations.";
+
 // Why a page shows no length.
 enum class VentProblem {
     None,
