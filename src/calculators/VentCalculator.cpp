@@ -118,7 +118,10 @@ std::array<double, 2> MetricRectProposal(const VentDesignValues& v)
         if (a >= from)
             height = h;
     }
-    return {height, Round2(v.svMinSqM / height)};
+    // Without a metric minimum area the width would be no number or none at all: the smallest
+    // vent then starts the lengthening instead.
+    const double width = Round2(v.svMinSqM / height);
+    return {height, Positive(width) ? width : 0.1};
 }
 
 // The English rectangular proposal: height and width in inches.

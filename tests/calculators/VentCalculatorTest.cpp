@@ -172,6 +172,15 @@ TEST(VentStart, UnusableDesignsNeverLoopOrStoreNonFiniteValues)
     EXPECT_DOUBLE_EQ(t.diameterIn, 1.5);
     EXPECT_TRUE(t.result.Usable());
 
+    VentDesignValues noMetricMinimum = Design(1, 40, 50);
+    for (const double sqM : {0.0, nan}) {
+        noMetricMinimum.svMinSqM = sqM;
+        const RectVent r = StartRectVent(noMetricMinimum, true);
+        EXPECT_DOUBLE_EQ(r.heightM, 0.05);
+        EXPECT_DOUBLE_EQ(r.widthM, 0.1);
+        EXPECT_TRUE(r.result.Usable());
+    }
+
     // A negative size is no vent, even though its square is positive.
     TubeVent negative = t;
     EnterDimension(-3, false, negative.diameterM, negative.diameterIn);
