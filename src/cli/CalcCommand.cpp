@@ -1,6 +1,7 @@
 #include "cli/CalcCommand.h"
 
 #include "calculators/CrossoverPages.h"
+#include "calculators/VentCalculator.h"
 #include "cli/BoxCalcEdit.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
@@ -217,9 +218,11 @@ private:
     }
 
     // A design step, the calculation of a crossover or network calculator page, or the start of
-    // a box calculator page.
+    // a box or vent calculator page.
     Result RunStep(const std::string& name)
     {
+        if (name == "TubeVentStart" || name == "RectVentStart")
+            return StartVentPage(name == "TubeVentStart");
         if (const std::optional<calc::BoxPageKind> kind = BoxPageStartFromName(name)) {
             calc::BoxCalculatorPage page(*kind, doc_.workbench(), doc_.boxLocks);
             if (!page.Start())
@@ -246,6 +249,21 @@ private:
         if (!calc::CalculateCrossoverPage(doc_.workbench(), page))
             return DataError(name + " gives no usable result with these values; the results were "
                                     "kept.");
+        doc_.SetModified();
+        return std::nullopt;
+    }
+
+    // A vent page's start with its results written back, as OK on the page writes them.
+    Result StartVentPage(bool tubes)
+    {
+        const std::optional<calc::VentDesignValues> v = calc::DesignValuesForVent(doc_.workbench());
+        if (!v)
+            return DataError(calc::kClosedBoxVentMessage);
+        const calc::VentResult r = tubes ? calc::StartTubeVent(*v, metric_).result
+                                         : calc::StartRectVent(*v, metric_).result;
+        if (!calc::WriteVentBack(doc_.workbench(), r))
+            return DataError(std::string(calc::VentProblemText(r.problem)) +
+                             " The design was kept.");
         doc_.SetModified();
         return std::nullopt;
     }
