@@ -76,8 +76,7 @@ void Statement::Bind(int index, double value)
 
 void Statement::Bind(int index, std::string_view text)
 {
-    // The text is copied only when it must be: the statement runs before the caller's text goes.
-    sqlite3_bind_text64(stmt_, index + 1, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8);
+    sqlite3_bind_text64(stmt_, index + 1, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
 int Statement::Step()
