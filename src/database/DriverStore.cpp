@@ -590,8 +590,8 @@ FileResult DriverStore::Get(std::int64_t id, std::optional<StoredDriver>& out) c
     d.sourceFile = s.Text(i++);
     d.sourceFormat = s.Text(i++);
     d.addedAt = s.Text(i++);
-    AppendLines(s.Text(i++), d.findings);
-    AppendLines(s.Text(i++), d.findings);
+    AppendLines(s.Text(i++), d.importFindings);
+    AppendLines(s.Text(i++), d.checkFindings);
     out = std::move(d);
     return {};
 }

@@ -31,7 +31,8 @@ struct StoredDriver {
     std::string sourceFile;
     std::string sourceFormat;
     std::string addedAt; // UTC, as 2024-05-01T12:00:00Z
-    std::vector<std::string> findings; // the import's, then the check's
+    std::vector<std::string> importFindings; // what the import had to guess
+    std::vector<std::string> checkFindings;  // the consistency check's, when it was stored
 };
 
 // What a table of drivers shows: the identity and the values it filters on, in both unit
@@ -47,7 +48,7 @@ struct DriverSummary {
     double vasLiters = 0;
     double vasCuFt = 0;
     double xMax = 0;
-    std::vector<std::string> findings;
+    std::vector<std::string> findings; // the import's, then the check's
 };
 
 // Inclusive bounds in the record's units; an open end is not given.

@@ -173,9 +173,9 @@ TEST(DriverStore, AddsEachDriverOnceWithItsFindings)
     std::optional<StoredDriver> stored;
     ASSERT_TRUE(store.Get(first.added[0], stored).ok());
     ASSERT_TRUE(stored);
-    ASSERT_EQ(stored->findings.size(), 2u);
-    EXPECT_EQ(stored->findings[0], "BL: \"5.9 N/A\" was read as 5.9.");
-    EXPECT_NE(stored->findings[1].find("Q(ts) 0.6 is 32% above"), std::string::npos);
+    EXPECT_EQ(stored->importFindings, std::vector<std::string>{"BL: \"5.9 N/A\" was read as 5.9."});
+    EXPECT_EQ(stored->checkFindings,
+              std::vector<std::string>{"Q(ts) 0.6 is 32% above the 0.4545 from Q(es) and Q(ms)."});
     // The findings stay beside the driver: its own texts are as imported.
     EXPECT_EQ(stored->driver, inconsistent);
 
@@ -441,8 +441,9 @@ TEST(DriverStore, BringsFormatOneUpToDate)
     EXPECT_EQ(stored->driver.netWeight, 0);
     EXPECT_EQ(stored->addedAt, "2020-01-01T00:00:00Z");
     // The check ran over the old rows: 0.3 against 0.4545 from Q(es) and Q(ms).
-    ASSERT_EQ(stored->findings.size(), 1u);
-    EXPECT_EQ(stored->findings[0], "Q(ts) 0.3 is 34% below the 0.4545 from Q(es) and Q(ms).");
+    EXPECT_TRUE(stored->importFindings.empty());
+    EXPECT_EQ(stored->checkFindings,
+              std::vector<std::string>{"Q(ts) 0.3 is 34% below the 0.4545 from Q(es) and Q(ms)."});
     // And their fingerprints: the same driver is not added twice.
     AddReport report;
     ASSERT_TRUE(store.Add(std::vector{Imported(stored->driver)}, report).ok());
