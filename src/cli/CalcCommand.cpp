@@ -6,6 +6,7 @@
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/CurveCsv.h"
+#include "cli/DatabaseCommand.h"
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "editors/EditRules.h"
@@ -28,9 +29,9 @@ struct Option {
     std::string value;
 };
 
-constexpr std::array<const char*, 13> kOptionNames = {"project", "driver", "box", "units", "set",
-                                                      "edit",    "run",    "low", "high",  "show",
-                                                      "csv",     "json",   "save"};
+constexpr std::array<const char*, 15> kOptionNames = {
+    "project", "driver", "db",   "db-driver", "box",  "units", "set", "edit",
+    "run",     "low",    "high", "show",      "csv", "json",  "save"};
 
 using Step = bool (CSpkSysDoc::*)();
 constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
@@ -141,6 +142,10 @@ private:
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
             return doc_.OpenDriver(o.value) ? Result{} : Messages("Failed to open document.");
+        if (o.name == "db")
+            return std::nullopt; // read by --db-driver, wherever it stands
+        if (o.name == "db-driver")
+            return LoadFromDatabase(o.value);
         if (o.name == "box")
             return SetBox(o.value);
         if (o.name == "units")
@@ -156,6 +161,20 @@ private:
         if (o.name == "show")
             return SetShown(o.value);
         return UsageError("The option --" + o.name + " is not available.");
+    }
+
+    Result LoadFromDatabase(const std::string& name)
+    {
+        std::string db;
+        for (const Option& o : options_) {
+            if (o.name == "db")
+                db = o.value;
+        }
+        DriverParams driver;
+        if (Result r = DriverFromDatabase(db, name, driver))
+            return r;
+        doc_.LoadDriver(std::move(driver));
+        return Messages();
     }
 
     Result SetBox(const std::string& text)

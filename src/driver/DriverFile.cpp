@@ -211,10 +211,18 @@ FileResult WriteDriverFile(const std::string& path, const DriverParams& d)
 
 bool CSpkSysDoc::OpenDriver(const std::string& path)
 {
-    const FileResult result = ReadDriverFile(path, workbench().driver);
+    DriverParams driver = workbench().driver;
+    const FileResult result = ReadDriverFile(path, driver);
     if (!result.ok())
         windows_->ShowMessage(result.message);
     // Whatever part of the file was read, the design values now follow the workbench's driver.
+    LoadDriver(std::move(driver));
+    return result.ok();
+}
+
+void CSpkSysDoc::LoadDriver(DriverParams driver)
+{
+    workbench().driver = std::move(driver);
     // A step whose inputs give no usable result keeps its fields, which is all it can do here.
     CalcQtc();
     CalcAlpha();
@@ -223,7 +231,6 @@ bool CSpkSysDoc::OpenDriver(const std::string& path)
     CalcVentLength();
     SetModified();
     windows_->UpdateAllViews();
-    return result.ok();
 }
 
 bool CSpkSysDoc::SaveDriver(const std::string& path)
