@@ -4,11 +4,11 @@
 #include "app/CConewrightApp.h"
 #include "app/CDrvrWnd.h"
 #include "app/CMainFrame.h"
+#include "app/CPlotWnd.h"
 #include "app/ChildLayout.h"
 #include "editors/ui/BoxPanelView.h"
 #include "editors/ui/CDrvrView.h"
 #include "plot/ui/CPlotView.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QMdiArea>
 #include <QMessageBox>

@@ -2,10 +2,10 @@
 
 #include "app/CBoxWnd.h"
 #include "app/CDrvrWnd.h"
+#include "app/CPlotWnd.h"
 #include "app/ChildLayout.h"
 #include "model/CSpkSysDoc.h"
 #include "model/DocWindows.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QObject>
 #include <QPointer>

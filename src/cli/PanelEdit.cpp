@@ -39,7 +39,11 @@ EditOutcome PanelEditor::EditPanelField(bool metric, std::string_view path, std:
         if (std::optional<std::string> refused = AssignText(*ref, text))
             return {EditOutcome::Kind::Refused, *refused};
         Forget();
-        if (edit::RunDesignSteps(doc_, before, edit::DriverCountSteps()).restored)
+        const edit::StepsOutcome outcome =
+            edit::RunDesignSteps(doc_, before, edit::DriverCountSteps());
+        if (outcome.restored && !outcome.reason.empty())
+            return {EditOutcome::Kind::Refused, outcome.reason};
+        if (outcome.restored)
             return {EditOutcome::Kind::Refused,
                     "The value \"" + std::string(text) + "\" of " + name +
                         " gives no usable design; the previous values were kept."};

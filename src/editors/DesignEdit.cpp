@@ -1,15 +1,20 @@
 #include "editors/DesignEdit.h"
 
+#include "engine/Design.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <cmath>
+#include <utility>
 
 namespace cw::edit
 {
 
 namespace
 {
+
+constexpr const char* kKept = "; the previous values were kept.";
+constexpr const char* kNotDesigned = "; the values that follow from it were not calculated.";
 
 // Calls fn(now, reference) for every real of the design block of the record's box type.
 template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
@@ -31,6 +36,12 @@ bool Usable(double v)
     return std::isfinite(v) && v >= 0;
 }
 
+// A value the steps or the edit wrote; a NaN that a damaged file left in place is no change.
+bool Changed(double now, double was)
+{
+    return now != was && !(std::isnan(now) && std::isnan(was));
+}
+
 // Runs the steps; false when one of them has no result or changes a design value into one no
 // box can have.
 bool StepsSucceed(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
@@ -40,10 +51,35 @@ bool StepsSucceed(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
     for (DesignStep step : steps)
         ok = (doc.*step)() && ok;
     ForEachBlockReal(doc.workbench(), start, [&](double now, double was) {
-        if (now != was && !Usable(now))
+        if (Changed(now, was) && !Usable(now))
             ok = false;
     });
     return ok;
+}
+
+// Why the design failed, for the user, when a value can be named.
+std::string Reason(const CSpkSys& s, const char* consequence)
+{
+    const std::optional<std::string> problem = engine::UnusableDesignValue(s);
+    return problem ? *problem + consequence : std::string();
+}
+
+// Why an edit is refused at once, when it made a value infinite: a number so large that its
+// copy in the other unit overflows.
+std::optional<std::string> OverflowedByEdit(CSpkSys& edited, const CSpkSys& before)
+{
+    bool overflowed = false;
+    ForEachBlockReal(edited, before, [&](double now, double was) {
+        overflowed = overflowed || (Changed(now, was) && !std::isfinite(now));
+    });
+    if (overflowed)
+        return Reason(edited, kKept);
+    for (const auto& [now, was] : {std::pair{edited.splDistanceM, before.splDistanceM},
+                                   std::pair{edited.splDistanceFt, before.splDistanceFt}}) {
+        if (Changed(now, was) && !std::isfinite(now))
+            return std::string("The SPL distance is too large or not a number") + kKept;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -86,21 +122,26 @@ StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
 {
     CSpkSys& wb = doc.workbench();
     const CSpkSys edited = wb;
+    if (std::optional<std::string> reason = OverflowedByEdit(wb, before)) {
+        wb = before;
+        return {false, true, std::move(*reason)};
+    }
     if (StepsSucceed(doc, steps))
         return {};
 
     CSpkSys after = wb;
+    const std::string reason = Reason(edited, kKept);
     wb = before;
     if (StepsSucceed(doc, steps)) {
         wb = before;
-        return {false, true};
+        return {false, true, reason};
     }
     ForEachBlockReal(after, edited, [](double& now, double was) {
         if (!Usable(now))
             now = was;
     });
     wb = std::move(after);
-    return {false, false};
+    return {false, false, Reason(wb, kNotDesigned)};
 }
 
 bool RunFollowingSteps(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)

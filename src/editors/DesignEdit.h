@@ -35,12 +35,15 @@ std::string QtcTooLowMessage(double qts);
 struct StepsOutcome {
     bool ok = true;        // every step gave a usable result
     bool restored = false; // the workbench went back to `before`
+    std::string reason;    // when not ok: the value that failed the design, for the user, if known
 };
 
 // Runs the steps on the workbench after an edit (before: the workbench as it was before the
-// edit). A step that divides by zero or gives a negative or non-finite value is not usable. Then
-// the workbench goes back to `before` when the design worked with the previous values; otherwise
-// (the box was not designed far enough yet) it keeps what was typed but no unusable result.
+// edit). An edit whose value overflows in its copy in the other unit is refused outright. A step
+// that divides by zero, reads an unusable value or gives a negative or non-finite value is not
+// usable. Then the workbench goes back to `before` when the design worked with the previous
+// values; otherwise (the box was not designed far enough yet) it keeps what was typed but no
+// unusable result.
 StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
                             const std::vector<DesignStep>& steps);
 

@@ -12,6 +12,7 @@ namespace cw::edit
 
 inline constexpr const char* kEnterNumber = "Please enter a number.";
 inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterPositiveInteger = "Please enter a positive integer.";
 
 // The number rule: blanks and tabs, a decimal real (sign, digits, point, exponent), blanks and
 // tabs. A zero value is accepted only when the first non-blank character is the digit 0, so an
@@ -22,6 +23,10 @@ std::optional<double> ParseNumber(std::string_view text);
 // The integer rule: blanks and tabs, an optional sign and decimal digits, blanks and tabs; zero
 // only when the first non-blank character is 0; the value must fit a 32-bit integer.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+// The count rule: as the integer rule, but without a minus sign and up to the largest unsigned
+// 32-bit value.
+std::optional<std::uint32_t> ParseCount(std::string_view text);
 
 // The forgiving conversion used while typing: the leading number of the text, 0 when there is
 // none (an empty text, a lone sign, letters).

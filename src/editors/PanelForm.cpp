@@ -135,11 +135,17 @@ FormEdit PanelForm::Edit(CSpkSysDoc& doc, int i)
         *other = TwinValue(TwinOf(r.unitKind), shown == &r.metric(wb), *shown);
         changed.push_back(other);
     }
-    if (!r.steps.empty()) {
+    // The steps refuse a value whose other copy overflowed, also for a row that runs none.
+    if (!r.steps.empty() || !changed.empty()) {
         const StepsOutcome outcome = RunDesignSteps(doc, before, r.steps);
-        if (!outcome.ok)
-            return {FormEdit::Result::Unusable, -1,
-                    designsVolume ? QtcTooLowMessage(wb.driver.qts) : r.unusable, outcome.restored};
+        if (!outcome.ok) {
+            std::string why = !outcome.reason.empty() ? outcome.reason
+                              : designsVolume         ? QtcTooLowMessage(wb.driver.qts)
+                                                      : r.unusable;
+            return {FormEdit::Result::Unusable, -1, std::move(why), outcome.restored};
+        }
+    }
+    if (!r.steps.empty()) {
         result.designed = true;
         for (const double* f : DesignedBy(r.steps, wb))
             changed.push_back(f);

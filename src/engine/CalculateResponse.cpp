@@ -1,5 +1,6 @@
 #include "engine/CalculateResponse.h"
 
+#include "engine/Design.h"
 #include "engine/Environment.h"
 #include "engine/Families.h"
 #include "engine/ResponseModels.h"
@@ -133,6 +134,11 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
     if (wb.driver.fs == 0) {
         if (windows.AskOkCancel(kNoDriverQuestion))
             windows.OpenDriverDatabase();
+        return RunResult::Stopped;
+    }
+    // A damaged file or an overflowing entry: no curve or family design could be trusted.
+    if (const std::optional<std::string> problem = UnusableDesignValue(wb)) {
+        messages.Add(*problem + ", so no response was calculated.");
         return RunResult::Stopped;
     }
 

@@ -96,6 +96,9 @@ public:
     // failure is shown through the windows and the result is false.
     bool OpenDriver(const std::string& path);
     bool SaveDriver(const std::string& path);
+    // Replaces the workbench's driver, as from the driver database, and brings the dependent
+    // design values up to date as opening a driver file does.
+    void LoadDriver(DriverParams driver);
 
     // Runs a document command; false when the id is not one of the document's.
     bool OnCommand(int id);

@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace cw
@@ -236,6 +237,31 @@ TEST(DriverFile, FileOperations)
     EXPECT_TRUE(ReadDriverFile(dir / "long.dvr", read).ok());
     WriteBytes(dir / "short.dvr", EncodeDriver(d).substr(0, 100));
     EXPECT_EQ(ReadDriverFile(dir / "short.dvr", read).message, "Unexpected file format.");
+}
+
+// A file far larger than any driver, even one of zeros that would read as a driver with every
+// value 0, is refused before it is read and changes nothing.
+TEST(DriverFile, FilesBeyondTheSizeLimitAreRefused)
+{
+    TempDir dir;
+    const DriverParams sample = SampleDriver();
+    std::string bytes = EncodeDriver(sample);
+    bytes.resize(kMaxDriverFileBytes, '\0'); // trailing bytes up to the limit are still ignored
+    WriteBytes(dir / "limit.dvr", bytes);
+    DriverParams d;
+    EXPECT_TRUE(ReadDriverFile(dir / "limit.dvr", d).ok());
+    EXPECT_EQ(d, sample);
+
+    WriteBytes(dir / "over.dvr", bytes + '\0');
+    // 3 GB of zeros, as a sparse file that takes no disk space.
+    WriteBytes(dir / "huge.dvr", "");
+    std::filesystem::resize_file(dir / "huge.dvr", 3'000'000'000ULL);
+    for (const std::string name : {"over.dvr", "huge.dvr"}) {
+        DriverParams kept = sample;
+        EXPECT_EQ(ReadDriverFile(dir / name, kept).message,
+                  dir / name + " is too large to be a driver file.");
+        EXPECT_EQ(kept, sample);
+    }
 }
 
 TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)

@@ -256,6 +256,32 @@ TEST_F(Calculate, InputsThatAllowNoRunStopBeforeAnythingChanges)
     expectUnchanged("low limit");
 }
 
+// A damaged driver or box value stops the run with a message naming it, before a family could
+// design a box of negative volume from it.
+TEST_F(Calculate, UnusableDesignValuesStopTheRunAndAreNamed)
+{
+    wb.boxTypeName = "4th Order Vented Box";
+    wb.driver.vasLiters = -33.3;
+    wb.driver.vasCuFt = -1.176;
+    EXPECT_FALSE(doc.CalculateResponse());
+    EXPECT_EQ(windows.messages,
+              std::vector<std::string>{"The driver's V(as) is negative, too large or not a number, "
+                                       "so no response was calculated."});
+    EXPECT_EQ(wb.vented4.vbLiters, 0);
+    EXPECT_EQ(FilledMemories(), 0);
+    EXPECT_EQ(wb.responseShown, 0);
+
+    windows.messages.clear();
+    wb.driver = SampleDriver();
+    wb.vented4.vbLiters = 50;
+    wb.vented4.vbCuFt = std::nan(""); // a null in the project file
+    EXPECT_FALSE(doc.CalculateResponse());
+    EXPECT_EQ(windows.messages,
+              std::vector<std::string>{
+                  "V(B) is too large or not a number, so no response was calculated."});
+    EXPECT_FALSE(wb.hasAnyCurve());
+}
+
 TEST_F(Calculate, CabinWithoutQIsLeftOutWithAMessage)
 {
     DesignSampleBox();

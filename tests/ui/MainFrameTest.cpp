@@ -62,16 +62,9 @@ TEST(ChildLayout, TilesA1024By768ClientAreaWithoutOverlap)
     EXPECT_EQ(ArrangeChildren(1024, 768, 0, 20, 13, 18).plot.height, l.plot.height + 26);
 }
 
-class MainFrameTest : public AppFixture
+class MainFrameTest : public ActiveAppFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        QApplication::setActiveWindow(frame());
-        frame()->activateWindow();
-        QApplication::processEvents();
-    }
     void Key(int key, Qt::KeyboardModifiers mods)
     {
         // A message box that just closed may have taken the activation with it.

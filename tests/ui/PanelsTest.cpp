@@ -1,3 +1,4 @@
+#include "RefusalRecorder.h"
 #include "editors/TypedPanels.h"
 #include "editors/ui/BoxPanels.h"
 #include "editors/ui/CDrvrView.h"
@@ -49,7 +50,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(panel.get()));
         return panel;
     }
-    // Where the focus is once the panel is active again after a message box.
+    // Where the focus is once the panel is active again after a refusal.
     static QWidget* FocusAfterBox(QWidget* panel)
     {
         EXPECT_TRUE(QTest::qWaitForWindowActive(panel));
@@ -57,24 +58,6 @@ protected:
     }
     // A field marked as holding a text that breaks its rule.
     static bool Marked(const QLineEdit* edit) { return edit->property("refused").toBool(); }
-
-    // Closes every message box that comes up, keeping its text, so that a box shown while
-    // typing is seen by the test instead of holding it up.
-    struct ModalBoxes {
-        QStringList texts;
-        QTimer timer;
-        ModalBoxes()
-        {
-            timer.setInterval(5);
-            QObject::connect(&timer, &QTimer::timeout, [this] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    texts << box->text();
-                    box->accept();
-                }
-            });
-            timer.start();
-        }
-    };
 
     std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
     AppSettings settings;
@@ -139,16 +122,16 @@ TEST_F(PanelTest, ClearingAFieldChangesNothing)
 TEST_F(PanelTest, UnparsableTextIsRefusedWithAMessage)
 {
     auto panel = Make<C2OCBVw>();
-    ModalBoxes boxes;
+    test::RefusalRecorder refusals;
     QLineEdit* vb = panel->field("V(B) =");
     Type(vb, "3x");
-    EXPECT_TRUE(boxes.texts.isEmpty()) << "no message box while typing";
+    EXPECT_TRUE(refusals.messages.isEmpty()) << "no message box while typing";
     EXPECT_TRUE(Marked(vb));
     EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3); // what was typed before the letter stays
 
     // The message comes when the field is left, names the field, and the focus goes back.
     QTest::keyClick(vb, Qt::Key_Return);
-    EXPECT_EQ(boxes.texts, QStringList{"V(B): Please enter a number."});
+    EXPECT_EQ(refusals.messages, QStringList{"V(B): Please enter a number."});
     EXPECT_EQ(FocusAfterBox(panel.get()), vb);
     EXPECT_EQ(doc->workbench().closed2.vbCuFt, 3);
 }
@@ -159,7 +142,7 @@ TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
 {
     doc->OnCommand(cmd::Box5OABP);
     auto panel = Make<C5OABPVw>();
-    ModalBoxes boxes;
+    test::RefusalRecorder refusals;
     QLineEdit* l1 = panel->field("L1 =");
     const BandpassBox5& b = doc->workbench().bandpass5;
     for (const auto& [text, value] :
@@ -169,7 +152,8 @@ TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
         EXPECT_EQ(b.l1, value) << text;
         EXPECT_FALSE(Marked(l1)) << text;
         QTest::keyClick(l1, Qt::Key_Return);
-        EXPECT_TRUE(boxes.texts.isEmpty()) << text << ": " << boxes.texts.join('|').toStdString();
+        EXPECT_TRUE(refusals.messages.isEmpty())
+            << text << ": " << refusals.messages.join('|').toStdString();
     }
 
     // Texts that no typing can mend are marked while typed; the rest of the typing still
@@ -179,14 +163,14 @@ TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
         EXPECT_EQ(l1->text(), text);
         EXPECT_TRUE(Marked(l1)) << text;
         EXPECT_EQ(b.l1, kept) << text;
-        EXPECT_TRUE(boxes.texts.isEmpty()) << text;
+        EXPECT_TRUE(refusals.messages.isEmpty()) << text;
     }
 
     // Leaving the field for another brings the message, and the focus goes back to it.
     QLineEdit* other = panel->field("F(B2) =");
     other->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(boxes.texts, QStringList{"L1: Please enter a number."});
+    EXPECT_EQ(refusals.messages, QStringList{"L1: Please enter a number."});
     EXPECT_EQ(FocusAfterBox(panel.get()), l1);
     Type(l1, "4");
     EXPECT_FALSE(Marked(l1));
@@ -197,15 +181,15 @@ TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
     Type(l1, "1e-");
     EXPECT_FALSE(Marked(l1));
     QTest::keyClick(l1, Qt::Key_Enter);
-    EXPECT_EQ(boxes.texts.last(), "L1: Please enter a number.");
+    EXPECT_EQ(refusals.messages.last(), "L1: Please enter a number.");
     auto driver = Make<CDrvrView>();
     Type(driver->driversField(), "2.5");
     QTest::keyClick(driver->driversField(), Qt::Key_Return);
-    EXPECT_EQ(boxes.texts.last(), "N: Please enter an integer.");
+    EXPECT_EQ(refusals.messages.last(), "N: Please enter an integer.");
     Type(driver->driversField(), "1");
     Type(driver->splFeetField(), "x");
     QTest::keyClick(driver->splFeetField(), Qt::Key_Return);
-    EXPECT_EQ(boxes.texts.last(), "SPL @ (ft): Please enter a number.");
+    EXPECT_EQ(refusals.messages.last(), "SPL @ (ft): Please enter a number.");
     EXPECT_EQ(doc->workbench().driverCount, 1);
 }
 
@@ -214,7 +198,7 @@ TEST_F(PanelTest, TypingKeepsEveryKeystrokeAndRefusesWhenTheFieldIsLeft)
 TEST_F(PanelTest, ABadFieldNeverStopsAnotherFieldsEditHalfway)
 {
     auto panel = Make<C2OCBVw>();
-    ModalBoxes boxes;
+    test::RefusalRecorder refusals;
     QLineEdit* qtc = panel->field("Q(tc) =");
     Type(qtc, "0.707");
     ASSERT_EQ(panel->field("V(B) =")->text(), "2.938");
@@ -225,7 +209,7 @@ TEST_F(PanelTest, ABadFieldNeverStopsAnotherFieldsEditHalfway)
     QLineEdit* vb = panel->field("V(B) =");
     vb->selectAll();
     QTest::keyClicks(vb, "3");
-    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
+    EXPECT_TRUE(refusals.messages.isEmpty()) << refusals.messages.join('|').toStdString();
     const ClosedBox2& b = doc->workbench().closed2;
     EXPECT_EQ(b.vbCuFt, 3);
     EXPECT_DOUBLE_EQ(b.vbLiters, CuFtToLiters(3));
@@ -269,6 +253,28 @@ TEST_F(PanelTest, NoSoundLevelInSplModeIsSaidInTheStatusBar)
     EXPECT_EQ(doc->workbench().inputPower, 0);
     ASSERT_FALSE(status.isEmpty());
     EXPECT_TRUE(status.last().at(0).toString().startsWith("An input power P(in) of 0 W"));
+}
+
+TEST_F(PanelTest, ARefusedFieldTakesTheFocusBackWhenLeft)
+{
+    auto panel = Make<CDrvrView>();
+    test::RefusalRecorder refusals;
+    QLineEdit* distance = panel->splDistanceField();
+    distance->setText("abc"); // marked: nothing is stored
+    EXPECT_TRUE(Marked(distance));
+    // The bad text never stops another field's edit.
+    Type(panel->driversField(), "2");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    EXPECT_EQ(doc->workbench().driverCount, 2);
+    EXPECT_EQ(doc->workbench().splDistanceM, 1);
+
+    // Leaving it refuses it, names it, and gives it the focus back.
+    distance->setFocus(Qt::TabFocusReason);
+    panel->driversField()->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(refusals.messages, QStringList{"SPL @ (m): Please enter a number."});
+    EXPECT_EQ(panel->focusWidget(), distance);
+    EXPECT_EQ(doc->workbench().splDistanceM, 1);
 }
 
 TEST_F(PanelTest, DriverPanelNumberOfDriversAndSplDistance)

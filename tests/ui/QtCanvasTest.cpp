@@ -1,17 +1,24 @@
 #include "gfx/qt/QtCanvas.h"
 
+#include "gfx/RecordingCanvas.h"
 #include "gfx/qt/QtRender.h"
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
+#include "support/RecordingWindows.h"
 #include "support/TestFiles.h"
+#include "ui/DarkPixels.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSvgGenerator>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace cw::gfx
@@ -19,21 +26,14 @@ namespace cw::gfx
 namespace
 {
 
+using test::DarkPixels;
+
 // A y-up page of 10000 x 10000 on the whole image.
 void YUpPage(Canvas& c, const QImage& image)
 {
     c.SetWindowExt(10000, 10000);
     c.SetViewportExt(image.width(), -image.height());
     c.SetViewportOrg(0, image.height());
-}
-
-int DarkPixels(const QImage& image, QRect area)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += qGray(image.pixel(x, y)) < 128;
-    return n;
 }
 
 TEST(QtCanvas, MapsYUpAndKeepsTextUpright)
@@ -96,6 +96,71 @@ TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)
     const double emX = 400 / 1.149 / 2;
     EXPECT_NEAR(tm.averageCharWidth / emX, 0.4414, 0.03);
     EXPECT_GT(c.TextWidth("MMMM"), c.TextWidth("iiii"));
+}
+
+// How many stroked shapes of each colour an SVG holds; Qt writes a pen's colour on a group
+// around the shapes drawn with it.
+std::map<QString, int> StrokedShapes(const QByteArray& svg)
+{
+    std::map<QString, int> count;
+    QXmlStreamReader xml(svg);
+    QString stroke;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == QLatin1String("g"))
+            stroke = xml.attributes().value("stroke").toString();
+        else if (name == QLatin1String("polyline") || name == QLatin1String("path") ||
+                 name == QLatin1String("line"))
+            ++count[stroke];
+    }
+    return count;
+}
+
+TEST(QtCanvas, VectorFilesGetOnePathPerCurveRun)
+{
+    // A new project's family: ten memories and the workbench, SPL and excursion curves.
+    auto doc = std::make_unique<CSpkSysDoc>();
+    test::RecordingWindows windows;
+    doc->SetWindows(&windows);
+    ASSERT_TRUE(doc->CalculateResponse());
+    doc->SetWindows(nullptr);
+    AppSettings settings;
+    settings.plotBackground = 1; // the only background with white SPL curves
+    const QSize size(800, 500);
+    auto plot = [&](Canvas& c) {
+        plot::PlotPainter::PrepareScreen(c, c.device().width, c.device().height);
+        plot::PlotPainter(*doc, settings).Draw(c);
+    };
+
+    RecordingCanvas recorded({800, 500, 96, 96, false, false});
+    plot(recorded);
+    std::map<QString, int> expected;
+    for (const auto& op : recorded.ops()) {
+        // The runs of the curves, and the single lines (the excursion limits) in their colours.
+        if (op.kind == RecordingCanvas::Kind::Polyline || op.kind == RecordingCanvas::Kind::Line)
+            ++expected[QColor(op.pen.color.r, op.pen.color.g, op.pen.color.b).name()];
+    }
+    const QString spl = QColor(Qt::white).name();
+    const QString excursion = QColor(224, 0, 82).name();
+    EXPECT_EQ(expected[spl], 11);
+    EXPECT_GE(expected[excursion], 11);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    {
+        QPainter painter(&svg);
+        QtCanvas canvas(painter, QtCanvas::DescribeDevice(svg, false, false));
+        plot(canvas);
+    }
+    const auto shapes = StrokedShapes(buffer.data());
+    EXPECT_EQ(shapes.at(spl), expected[spl]);
+    EXPECT_EQ(shapes.at(excursion), expected[excursion]);
 }
 
 TEST(QtRender, WritesFilesAndReportsFailures)

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QPointer>
 #include <QStyle>
 #include <QTimer>
@@ -143,7 +142,7 @@ void PanelView::Left(int row)
     const QString message = Named(row, result.message);
     Mark(row, message);
     refusing_ = true;
-    QMessageBox::warning(this, QStringLiteral("Conewright"), message);
+    binder_->Refuse(field, message);
     refusing_ = false;
     field->activateWindow();
     field->setFocus();
