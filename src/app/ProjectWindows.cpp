@@ -209,13 +209,21 @@ void ProjectWindows::RedrawDriverPanel()
 
 void ProjectWindows::ReplaceWorkbenchPanel()
 {
+    // Closing the panel hands the activation to whichever window comes next, maybe another
+    // project's: the project in front takes it back with its three windows.
+    const bool inFront = app_.currentProject() == this;
     if (workbenchPanel_) {
         workbenchPanel_->AllowClose();
         workbenchPanel_->close();
         workbenchPanel_ = nullptr;
     }
-    if (plotFrame_ && area_)
+    if (plotFrame_ && area_) {
         CreateWorkbenchPanel();
+        if (inFront && !plotFrame_->isMinimized()) {
+            area_->setActiveSubWindow(plotFrame_);
+            RaiseCompanions();
+        }
+    }
 }
 
 void ProjectWindows::RefreshWorkbenchPanel()

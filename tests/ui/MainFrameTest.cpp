@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/AppCommandIds.h"
+#include "app/CChildFrame.h"
 #include "app/ChildLayout.h"
 #include "app/StatusTexts.h"
 #include "editors/ui/BoxPanelView.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -376,6 +378,26 @@ TEST_F(MainFrameTest, TheWindowMenuListsAndCyclesTheProjects)
     Settle();
     app->NewProject();
     EXPECT_EQ(doc().title(), "Untitled Speaker Project");
+}
+
+// Replacing the workbench panel of the project in front keeps that project's windows in front,
+// never a mix of two projects' windows.
+TEST_F(MainFrameTest, ANewBoxTypeKeepsTheProjectInFront)
+{
+    ProjectWindows* first = app->currentProject();
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ProjectWindows* second = app->currentProject();
+    frame()->mdiArea()->setActiveSubWindow(second->workbenchPanel());
+    frame()->Dispatch(cmd::Box5OABP);
+    Settle();
+    EXPECT_EQ(app->currentProject(), second);
+    EXPECT_EQ(second->workbenchPanel()->windowTitle(), "5th Order Asymmetric Bandpass Box");
+    EXPECT_EQ(first->doc().workbench().boxTypeName, "2nd Order Closed Box");
+    const QList<QMdiSubWindow*> stack = frame()->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_GE(stack.size(), 3);
+    for (QMdiSubWindow* w : stack.mid(stack.size() - 3))
+        EXPECT_EQ(&static_cast<CChildFrame*>(w)->project(), second)
+            << w->windowTitle().toStdString();
 }
 
 TEST_F(MainFrameTest, TheFileMenuShowsOnlyRealRecentFiles)
