@@ -30,7 +30,7 @@ struct StoredDriver {
     DriverParams driver;
     std::string sourceFile;
     std::string sourceFormat;
-    std::string addedAt; // UTC, as 2024-05-01T12:00:00Z
+    std::string addedAt;                     // UTC, as 2024-05-01T12:00:00Z
     std::vector<std::string> importFindings; // what the import had to guess
     std::vector<std::string> checkFindings;  // the consistency check's, when it was stored
 };
