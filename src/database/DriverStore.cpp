@@ -285,19 +285,20 @@ FileResult DriverStore::Open(const std::string& path, Access access, int busyTim
 FileResult DriverStore::Prepare(bool created)
 {
     int result = SQLITE_OK;
-    const std::int64_t id = QueryInteger(db_, "PRAGMA application_id", result);
-    if (result != SQLITE_OK)
-        return Refusal(result);
-    const std::int64_t format = QueryInteger(db_, "PRAGMA user_version", result);
-    const std::int64_t objects = QueryInteger(db_, "SELECT count(*) FROM sqlite_schema", result);
-    if (result != SQLITE_OK)
-        return Refusal(result);
+    std::int64_t header[3] = {};
+    const char* const queries[] = {"PRAGMA application_id", "PRAGMA user_version",
+                                   "SELECT count(*) FROM sqlite_schema"};
+    for (int i = 0; i < 3; ++i) {
+        header[i] = QueryInteger(db_, queries[i], result);
+        if (result != SQLITE_OK)
+            return Refusal(result);
+    }
+    const auto [id, format, objects] = header;
 
     if (id == 0 && format == 0 && objects == 0) {
         // A new file, or an empty one, which SQLite takes for an empty database too.
         if (readOnly())
             return {WithPath(created ? kReadOnly : kNotADatabase, path_)};
-        Transaction t(db_);
         std::string create = "CREATE TABLE drivers (id INTEGER PRIMARY KEY";
         for (const DriverColumn& c : DriverColumns())
             create += ", " + ColumnDefinition(c);
@@ -305,16 +306,10 @@ FileResult DriverStore::Prepare(bool created)
         for (const char* column : kDerivedColumns)
             create += std::string(", ") + column;
         create += ")";
-        const std::string header = "PRAGMA application_id = " + std::to_string(kApplicationId) +
-                                   "; PRAGMA user_version = " + std::to_string(kDatabaseFormat);
-        for (const std::string& sql : {create, std::string(kIndexes), header}) {
-            if (t.begun() != SQLITE_OK)
-                return Refusal(t.begun());
-            if (const int r = db_.Execute(sql.c_str()); r != SQLITE_OK)
-                return Refusal(r);
-        }
-        const int committed = t.Commit();
-        return committed == SQLITE_OK ? FileResult{} : Refusal(committed);
+        return ChangeSchema({create, kIndexes,
+                             "PRAGMA application_id = " + std::to_string(kApplicationId),
+                             "PRAGMA user_version = " + std::to_string(kDatabaseFormat)},
+                            false);
     }
     if (id != kApplicationId)
         return {WithPath(kNotADatabase, path_)};
@@ -350,38 +345,36 @@ FileResult DriverStore::Prepare(bool created)
     }
     if (existing.empty())
         return {WithPath(kDamaged, path_)};
-    bool missing = format < kDatabaseFormat;
-    for (const DriverColumn& c : DriverColumns())
-        missing = missing || std::find(existing.begin(), existing.end(), c.name) == existing.end();
-    if (!missing)
-        return {};
-    if (readOnly())
-        return {WithPath(kOldReadOnly, path_)};
-    return Migrate(static_cast<int>(format), existing);
-}
 
-FileResult DriverStore::Migrate(int fromFormat, const std::vector<std::string>& existing)
-{
-    Transaction t(db_);
-    if (t.begun() != SQLITE_OK)
-        return Refusal(t.begun());
     std::vector<std::string> steps;
     // Fields the record gained since the file was made start as "not given".
     for (const DriverColumn& c : DriverColumns()) {
         if (std::find(existing.begin(), existing.end(), c.name) == existing.end())
             steps.push_back("ALTER TABLE drivers ADD COLUMN " + ColumnDefinition(c));
     }
-    if (fromFormat < 2) {
+    if (format < 2) {
         for (const char* column : kDerivedColumns)
             steps.push_back(std::string("ALTER TABLE drivers ADD COLUMN ") + column);
         steps.push_back(kIndexes);
     }
+    if (steps.empty())
+        return {};
+    if (readOnly())
+        return {WithPath(kOldReadOnly, path_)};
     steps.push_back("PRAGMA user_version = " + std::to_string(kDatabaseFormat));
+    return ChangeSchema(steps, format < 2);
+}
+
+FileResult DriverStore::ChangeSchema(const std::vector<std::string>& steps, bool derive)
+{
+    Transaction t(db_);
+    if (t.begun() != SQLITE_OK)
+        return Refusal(t.begun());
     for (const std::string& sql : steps) {
         if (const int r = db_.Execute(sql.c_str()); r != SQLITE_OK)
             return Refusal(r);
     }
-    if (fromFormat < 2) {
+    if (derive) {
         if (FileResult r = StoreDerived(); !r.ok())
             return r;
     }

@@ -104,7 +104,8 @@ public:
 private:
     FileResult Refusal(int code) const;
     FileResult Prepare(bool created);
-    FileResult Migrate(int fromFormat, const std::vector<std::string>& existing);
+    // Runs the statements in one transaction; derive then fills the findings and fingerprints.
+    FileResult ChangeSchema(const std::vector<std::string>& steps, bool derive);
     FileResult StoreDerived(); // findings and fingerprint of every row, after an upgrade
 
     Connection db_;
