@@ -1,7 +1,5 @@
 #include "database/DriverCheck.h"
 
-#include "model/CompleteDriver.h"
-
 #include <cmath>
 #include <cstdio>
 
@@ -85,7 +83,8 @@ private:
 
     void Sane(const Plain& p)
     {
-        if (!std::isfinite(p.value) && !CompleteDriver::IsUnset(p.value))
+        // A NaN reads as "not given" where the program derives values; here it is named.
+        if (!std::isfinite(p.value))
             Say(std::string(p.label) + " is not a number.");
         else if (!std::isnan(p.value) && p.value < 0)
             Say(std::string(p.label) + " " + Number(p.value) + " is negative.");

@@ -83,9 +83,10 @@ TEST(DriverCheck, EachRelationNamesItsFieldsAndTheDisagreement)
         {"not numbers",
          [](DriverParams& d) {
              d.fs = -39.8;
+             d.qts = std::numeric_limits<double>::quiet_NaN();
              d.qms = std::numeric_limits<double>::infinity();
          },
-         {"f(s) -39.8 is negative.", "Q(ms) is not a number."}},
+         {"f(s) -39.8 is negative.", "Q(ts) is not a number.", "Q(ms) is not a number."}},
     };
     for (const Case& c : cases) {
         DriverParams d = Consistent();
