@@ -30,7 +30,7 @@ struct Option {
 };
 
 constexpr std::array<const char*, 15> kOptionNames = {
-    "project", "driver", "db",   "db-driver", "box",  "units", "set", "edit",
+    "project", "driver", "db",   "db-driver", "box", "units", "set", "edit",
     "run",     "low",    "high", "show",      "csv", "json",  "save"};
 
 using Step = bool (CSpkSysDoc::*)();

@@ -43,8 +43,8 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        const bool takesValue = word == "--db" || word == "--search" || word == "--id" ||
-                                word == "--out";
+        const bool takesValue =
+            word == "--db" || word == "--search" || word == "--id" || word == "--out";
         if (takesValue && i + 1 == args.size())
             return UsageError("The option " + word + " needs a value.");
         if (word == "--db") {
@@ -124,8 +124,7 @@ Result List(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
                             {"findings", d.findings}});
         }
         // Texts from other programs' files may hold bytes that are no UTF-8: they become U+FFFD.
-        out << list.dump(1, '\t', false, nlohmann::ordered_json::error_handler_t::replace)
-            << '\n';
+        out << list.dump(1, '\t', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
         for (const database::DriverSummary& d : drivers) {
             out << d.id << ": " << Name(d.manufacturer, d.model);
@@ -152,8 +151,8 @@ Result Import(DriverStore& store, const DatabaseArgs& a, std::ostream& out, std:
     bool namedFileSkipped = false;
     for (const database::SkippedFile& s : batch.skipped) {
         err << "Skipped: " << s.reason << '\n';
-        namedFileSkipped = namedFileSkipped ||
-                           std::find(a.files.begin(), a.files.end(), s.path) != a.files.end();
+        namedFileSkipped =
+            namedFileSkipped || std::find(a.files.begin(), a.files.end(), s.path) != a.files.end();
     }
     // A file named on the command line that gave nothing is a failure; a stray file in a
     // folder is only reported.

@@ -1,7 +1,5 @@
 #include "database/DriverCheck.h"
 
-#include "model/CompleteDriver.h"
-
 #include <cmath>
 #include <cstdio>
 
@@ -28,7 +26,7 @@ constexpr double kEfficiencyTolerance = 0.40;
 constexpr double kTwinTolerance = 0.02;
 
 // Past these no driver goes, and the value divided by the unit step lands where drivers are.
-constexpr double kLargestSdSqM = 1;     // a cone of more than a metre across
+constexpr double kLargestSdSqM = 1;      // a cone of more than a metre across
 constexpr double kSmallestXmaxMm = 0.05; // even a dome tweeter moves more
 constexpr double kSmallestLeMH = 0.01;   // even a ribbon has more
 
@@ -58,13 +56,13 @@ public:
 
     std::vector<std::string> Run()
     {
-        for (const Plain& p : {Plain{"f(s)", d_.fs}, Plain{"Q(ts)", d_.qts}, Plain{"Q(es)", d_.qes},
-                               Plain{"Q(ms)", d_.qms}, Plain{"V(as)", d_.vasLiters},
-                               Plain{"V(as) in cu ft", d_.vasCuFt}, Plain{"C(ms)", d_.cms},
-                               Plain{"R(e)", d_.re}, Plain{"S(D)", d_.sdSqM},
-                               Plain{"S(D) in sq in", d_.sdSqIn}, Plain{"X(max)", d_.xMax},
-                               Plain{"L(e)", d_.le}, Plain{"BL", d_.bl}, Plain{"M(ms)", d_.mms},
-                               Plain{"n(0)", d_.eta0}, Plain{"The nominal diameter", d_.nominalDiameterMm}})
+        for (const Plain& p :
+             {Plain{"f(s)", d_.fs}, Plain{"Q(ts)", d_.qts}, Plain{"Q(es)", d_.qes},
+              Plain{"Q(ms)", d_.qms}, Plain{"V(as)", d_.vasLiters},
+              Plain{"V(as) in cu ft", d_.vasCuFt}, Plain{"C(ms)", d_.cms}, Plain{"R(e)", d_.re},
+              Plain{"S(D)", d_.sdSqM}, Plain{"S(D) in sq in", d_.sdSqIn}, Plain{"X(max)", d_.xMax},
+              Plain{"L(e)", d_.le}, Plain{"BL", d_.bl}, Plain{"M(ms)", d_.mms},
+              Plain{"n(0)", d_.eta0}, Plain{"The nominal diameter", d_.nominalDiameterMm}})
             Sane(p);
         UnitMistakes();
         Twins();
@@ -85,14 +83,18 @@ private:
 
     void Sane(const Plain& p)
     {
-        if (!std::isfinite(p.value) && !CompleteDriver::IsUnset(p.value))
+        // A NaN reads as "not given" where the program derives values; here it is named.
+        if (!std::isfinite(p.value))
             Say(std::string(p.label) + " is not a number.");
         else if (!std::isnan(p.value) && p.value < 0)
             Say(std::string(p.label) + " " + Number(p.value) + " is negative.");
     }
 
     // The metric copy where it is given, else the other one converted.
-    double Vas() const { return Given(d_.vasLiters) ? d_.vasLiters : Usable(d_.vasCuFt) * kLitersPerCuFt; }
+    double Vas() const
+    {
+        return Given(d_.vasLiters) ? d_.vasLiters : Usable(d_.vasCuFt) * kLitersPerCuFt;
+    }
     double Sd() const { return Given(d_.sdSqM) ? d_.sdSqM : Usable(d_.sdSqIn) * kSqMPerSqIn; }
     static double Usable(double v) { return Given(v) ? v : 0; }
 
@@ -151,7 +153,8 @@ private:
         const double ratio = given / expected;
         const std::string tail = " the " + expectedText + " from " + from;
         const std::string mistake =
-            unitSuspect ? std::string(": it looks like a unit mistake in ") + unitSuspect + "." : "";
+            unitSuspect ? std::string(": it looks like a unit mistake in ") + unitSuspect + "."
+                        : "";
         if (unitSuspect && ratio > 500 && ratio < 2000)
             Say(subject + " is about 1000 times" + tail + mistake);
         else if (unitSuspect && ratio > 1 / 2000.0 && ratio < 1 / 500.0)
@@ -173,8 +176,8 @@ private:
         const double mms = d_.mms / 1000, cms = d_.cms / 1000;
         if (Given(d_.fs) && Given(mms) && Given(cms)) {
             const double fs = 1 / (kTwoPi * std::sqrt(mms * cms));
-            Relation("f(s) " + Amount(d_.fs, "Hz"), d_.fs, fs, Amount(fs, "Hz"),
-                     "M(ms) and C(ms)", kMechanicalTolerance);
+            Relation("f(s) " + Amount(d_.fs, "Hz"), d_.fs, fs, Amount(fs, "Hz"), "M(ms) and C(ms)",
+                     kMechanicalTolerance);
         }
         const std::size_t beforeVas = findings_.size();
         if (Given(vas) && Given(cms) && Given(sd)) {
@@ -203,8 +206,7 @@ private:
                      kMechanicalTolerance);
         if (!Given(d_.fs) || !Given(vas) || !Given(d_.qes) || (!Given(d_.eta0) && !haveSpl))
             return;
-        const double smallSignal =
-            2.7e-6 * d_.fs * d_.fs * d_.fs * (vas / kLitersPerCuFt) / d_.qes;
+        const double smallSignal = 2.7e-6 * d_.fs * d_.fs * d_.fs * (vas / kLitersPerCuFt) / d_.qes;
         const std::string subject = haveSpl ? "n(0) " + Amount(fromSpl, "%") + " from " + spl
                                             : "n(0) " + Amount(d_.eta0, "%");
         Relation(subject, haveSpl ? fromSpl : d_.eta0, smallSignal, Amount(smallSignal, "%"),

@@ -66,8 +66,8 @@ std::string ReadDriverBytes(std::string_view bytes, const std::string& path,
                                               {IsWdr, ReadWdr, kFormatWdr},
                                               {IsDriverTable, ReadDriverTable, kFormatDriverTable}};
     // Text holds no NUL byte, unless it is UTF-16, which says so with its byte-order mark.
-    const bool text = bytes.find('\0') == std::string_view::npos ||
-                      bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    const bool text = bytes.find('\0') == std::string_view::npos || bytes.starts_with("\xFF\xFE") ||
+                      bytes.starts_with("\xFE\xFF");
     const std::string decoded = text ? DecodeText(bytes) : std::string();
     const Format* format = nullptr;
     for (const Format& f : kTextFormats) {
@@ -114,8 +114,8 @@ ImportBatch ReadDriverFiles(const std::vector<std::string>& paths,
                 inside.push_back(it->path().string());
         }
         if (ec)
-            batch.skipped.push_back({path, WithPath("%1 cannot be read: " + ec.message() + ".",
-                                                    path)});
+            batch.skipped.push_back(
+                {path, WithPath("%1 cannot be read: " + ec.message() + ".", path)});
         std::sort(inside.begin(), inside.end());
         files.insert(files.end(), inside.begin(), inside.end());
     }

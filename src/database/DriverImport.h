@@ -26,8 +26,8 @@ inline constexpr std::size_t kMaxImportFileBytes = 64u << 20;
 // One driver as a file gave it, in the record's units.
 struct ImportedDriver {
     DriverParams driver;
-    std::string sourceFile;   // the file's absolute path
-    std::string sourceFormat; // one of the kFormat names
+    std::string sourceFile;            // the file's absolute path
+    std::string sourceFormat;          // one of the kFormat names
     std::vector<std::string> findings; // what the import had to guess
 };
 

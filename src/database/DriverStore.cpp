@@ -5,10 +5,9 @@
 #include "driver/DriverFile.h"
 #include "model/Units.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <sqlite3.h>
@@ -43,7 +42,8 @@ constexpr const char* kSourceColumns = "sourceFile TEXT NOT NULL DEFAULT '', "
 constexpr const char* kDerivedColumns[] = {"importFindings TEXT NOT NULL DEFAULT ''",
                                            "checkFindings TEXT NOT NULL DEFAULT ''",
                                            "fingerprint INTEGER NOT NULL DEFAULT 0"};
-constexpr const char* kFingerprintIndex =
+// The fingerprint finds a driver already stored.
+constexpr const char* kIndexes =
     "CREATE INDEX IF NOT EXISTS drivers_fingerprint ON drivers (fingerprint)";
 
 std::string ColumnDefinition(const DriverColumn& c)
@@ -158,6 +158,25 @@ std::string NowUtc()
     return text;
 }
 
+// The order of SQLite's NOCASE: ASCII letters folded, every other byte as it is.
+unsigned char FoldCase(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+int CompareIgnoringCase(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int x = FoldCase(a[i]);
+        const int y = FoldCase(b[i]);
+        if (x != y)
+            return x - y;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 // Lower-case ASCII words separated by single blanks.
 std::string NormalName(std::string_view name)
 {
@@ -171,7 +190,7 @@ std::string NormalName(std::string_view name)
         if (blank)
             out += ' ';
         blank = false;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += static_cast<char>(FoldCase(c));
     }
     return out;
 }
@@ -253,6 +272,9 @@ FileResult DriverStore::Open(const std::string& path, Access access, int busyTim
     if (const int result = db_.Open(path, access == Access::ReadOnly, busyTimeoutMs);
         result != SQLITE_OK)
         return Refusal(result);
+    // Room for a store of tens of thousands of drivers, so that a search as the user types
+    // reads no page twice.
+    db_.Execute("PRAGMA cache_size = -32768");
     FileResult result = Prepare(!fs::exists(status));
     if (!result.ok())
         Close();
@@ -263,19 +285,20 @@ FileResult DriverStore::Open(const std::string& path, Access access, int busyTim
 FileResult DriverStore::Prepare(bool created)
 {
     int result = SQLITE_OK;
-    const std::int64_t id = QueryInteger(db_, "PRAGMA application_id", result);
-    if (result != SQLITE_OK)
-        return Refusal(result);
-    const std::int64_t format = QueryInteger(db_, "PRAGMA user_version", result);
-    const std::int64_t objects = QueryInteger(db_, "SELECT count(*) FROM sqlite_schema", result);
-    if (result != SQLITE_OK)
-        return Refusal(result);
+    std::int64_t header[3] = {};
+    const char* const queries[] = {"PRAGMA application_id", "PRAGMA user_version",
+                                   "SELECT count(*) FROM sqlite_schema"};
+    for (int i = 0; i < 3; ++i) {
+        header[i] = QueryInteger(db_, queries[i], result);
+        if (result != SQLITE_OK)
+            return Refusal(result);
+    }
+    const auto [id, format, objects] = header;
 
     if (id == 0 && format == 0 && objects == 0) {
         // A new file, or an empty one, which SQLite takes for an empty database too.
         if (readOnly())
             return {WithPath(created ? kReadOnly : kNotADatabase, path_)};
-        Transaction t(db_);
         std::string create = "CREATE TABLE drivers (id INTEGER PRIMARY KEY";
         for (const DriverColumn& c : DriverColumns())
             create += ", " + ColumnDefinition(c);
@@ -283,16 +306,10 @@ FileResult DriverStore::Prepare(bool created)
         for (const char* column : kDerivedColumns)
             create += std::string(", ") + column;
         create += ")";
-        const std::string header = "PRAGMA application_id = " + std::to_string(kApplicationId) +
-                                   "; PRAGMA user_version = " + std::to_string(kDatabaseFormat);
-        for (const std::string& sql : {create, std::string(kFingerprintIndex), header}) {
-            if (t.begun() != SQLITE_OK)
-                return Refusal(t.begun());
-            if (const int r = db_.Execute(sql.c_str()); r != SQLITE_OK)
-                return Refusal(r);
-        }
-        const int committed = t.Commit();
-        return committed == SQLITE_OK ? FileResult{} : Refusal(committed);
+        return ChangeSchema({create, kIndexes,
+                             "PRAGMA application_id = " + std::to_string(kApplicationId),
+                             "PRAGMA user_version = " + std::to_string(kDatabaseFormat)},
+                            false);
     }
     if (id != kApplicationId)
         return {WithPath(kNotADatabase, path_)};
@@ -328,38 +345,36 @@ FileResult DriverStore::Prepare(bool created)
     }
     if (existing.empty())
         return {WithPath(kDamaged, path_)};
-    bool missing = format < kDatabaseFormat;
-    for (const DriverColumn& c : DriverColumns())
-        missing = missing || std::find(existing.begin(), existing.end(), c.name) == existing.end();
-    if (!missing)
-        return {};
-    if (readOnly())
-        return {WithPath(kOldReadOnly, path_)};
-    return Migrate(static_cast<int>(format), existing);
-}
 
-FileResult DriverStore::Migrate(int fromFormat, const std::vector<std::string>& existing)
-{
-    Transaction t(db_);
-    if (t.begun() != SQLITE_OK)
-        return Refusal(t.begun());
     std::vector<std::string> steps;
     // Fields the record gained since the file was made start as "not given".
     for (const DriverColumn& c : DriverColumns()) {
         if (std::find(existing.begin(), existing.end(), c.name) == existing.end())
             steps.push_back("ALTER TABLE drivers ADD COLUMN " + ColumnDefinition(c));
     }
-    if (fromFormat < 2) {
+    if (format < 2) {
         for (const char* column : kDerivedColumns)
             steps.push_back(std::string("ALTER TABLE drivers ADD COLUMN ") + column);
-        steps.push_back(kFingerprintIndex);
+        steps.push_back(kIndexes);
     }
+    if (steps.empty())
+        return {};
+    if (readOnly())
+        return {WithPath(kOldReadOnly, path_)};
     steps.push_back("PRAGMA user_version = " + std::to_string(kDatabaseFormat));
+    return ChangeSchema(steps, format < 2);
+}
+
+FileResult DriverStore::ChangeSchema(const std::vector<std::string>& steps, bool derive)
+{
+    Transaction t(db_);
+    if (t.begun() != SQLITE_OK)
+        return Refusal(t.begun());
     for (const std::string& sql : steps) {
         if (const int r = db_.Execute(sql.c_str()); r != SQLITE_OK)
             return Refusal(r);
     }
-    if (fromFormat < 2) {
+    if (derive) {
         if (FileResult r = StoreDerived(); !r.ok())
             return r;
     }
@@ -416,7 +431,8 @@ FileResult DriverStore::Add(std::span<const ImportedDriver> drivers, AddReport& 
         values += ", ?";
     Statement insert(db_, "INSERT INTO drivers (" + RecordColumnList() +
                               ", sourceFile, sourceFormat, addedAt, importFindings, "
-                              "checkFindings, fingerprint) VALUES (" + values + ")");
+                              "checkFindings, fingerprint) VALUES (" +
+                              values + ")");
     if (same.prepared() != SQLITE_OK || insert.prepared() != SQLITE_OK)
         return Refusal(same.prepared() != SQLITE_OK ? same.prepared() : insert.prepared());
     AddReport done;
@@ -507,7 +523,6 @@ FileResult DriverStore::Find(const DriverFilter& filter, std::vector<DriverSumma
         if (b.range.active())
             sql += std::string(" AND ") + b.value + " BETWEEN ? AND ?";
     }
-    sql += " ORDER BY manufacturer COLLATE NOCASE, model COLLATE NOCASE, id";
     Statement s(db_, sql);
     if (s.prepared() != SQLITE_OK)
         return Refusal(s.prepared());
@@ -550,6 +565,15 @@ FileResult DriverStore::Find(const DriverFilter& filter, std::vector<DriverSumma
     }
     if (step != SQLITE_DONE)
         return Refusal(step);
+    // Sorted here rather than by SQL, which would sort every row the scan passes or walk an
+    // index in name order and look each row up.
+    std::sort(found.begin(), found.end(), [](const DriverSummary& a, const DriverSummary& b) {
+        if (const int c = CompareIgnoringCase(a.manufacturer, b.manufacturer))
+            return c < 0;
+        if (const int c = CompareIgnoringCase(a.model, b.model))
+            return c < 0;
+        return a.id < b.id;
+    });
     out = std::move(found);
     return {};
 }

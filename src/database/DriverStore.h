@@ -30,7 +30,7 @@ struct StoredDriver {
     DriverParams driver;
     std::string sourceFile;
     std::string sourceFormat;
-    std::string addedAt; // UTC, as 2024-05-01T12:00:00Z
+    std::string addedAt;                     // UTC, as 2024-05-01T12:00:00Z
     std::vector<std::string> importFindings; // what the import had to guess
     std::vector<std::string> checkFindings;  // the consistency check's, when it was stored
 };
@@ -104,7 +104,8 @@ public:
 private:
     FileResult Refusal(int code) const;
     FileResult Prepare(bool created);
-    FileResult Migrate(int fromFormat, const std::vector<std::string>& existing);
+    // Runs the statements in one transaction; derive then fills the findings and fingerprints.
+    FileResult ChangeSchema(const std::vector<std::string>& steps, bool derive);
     FileResult StoreDerived(); // findings and fingerprint of every row, after an upgrade
 
     Connection db_;

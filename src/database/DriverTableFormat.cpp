@@ -40,7 +40,12 @@ const std::array<Column, 17> kColumns = {{
     {{"Vas"},
      "V(as)",
      &DriverParams::vasLiters,
-     {{{"l", 1}, {"liters", 1}, {"litres", 1}, {"dm3", 1}, {"m3", 1000}, {"cuft", kLitersPerCuFt}}}},
+     {{{"l", 1},
+       {"liters", 1},
+       {"litres", 1},
+       {"dm3", 1},
+       {"m3", 1000},
+       {"cuft", kLitersPerCuFt}}}},
     {{"Sd"},
      "S(D)",
      &DriverParams::sdSqM,
@@ -52,7 +57,10 @@ const std::array<Column, 17> kColumns = {{
     {{"USPL", "SPL"}, "SPL", &DriverParams::spl, {{{"dB", 1}}}},
     {{"Rms"}, "R(ms)", &DriverParams::rms, {{{"kg/s", 1}}}},
     {{"Z", "Znom"}, "Z", &DriverParams::nominalImpedance, {{{"ohm", 1}, {"ohms", 1}, {"Ω", 1}}}},
-    {{"Dia", "Diameter"}, "Diameter", &DriverParams::nominalDiameterMm, {{{"mm", 1}, {"cm", 10}, {"in", 25.4}}}},
+    {{"Dia", "Diameter"},
+     "Diameter",
+     &DriverParams::nominalDiameterMm,
+     {{{"mm", 1}, {"cm", 10}, {"in", 25.4}}}},
 }};
 
 enum class Text { None, Manufacturer, Model, Comment };
@@ -175,8 +183,8 @@ std::vector<ImportedDriver> ReadDriverTable(std::string_view text)
                 imported.findings.push_back("The column \"" + h.unknownUnit +
                                             "\" was left out: its unit is not known.");
             else if (h.column)
-                d.*h.column->field = ReadNumber(cells[i], h.column->label, imported.findings) *
-                                     h.factor;
+                d.*h.column->field =
+                    ReadNumber(cells[i], h.column->label, imported.findings) * h.factor;
         }
         FillTwins(d);
         drivers.push_back(std::move(imported));

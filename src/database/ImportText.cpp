@@ -20,8 +20,11 @@ std::size_t Utf8Sequence(std::string_view s)
 {
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(s[i]); };
     const std::uint8_t b = byte(0);
-    std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b < 0xE0 ? 2 : b >= 0xE0 && b < 0xF0 ? 3
-                               : b >= 0xF0 && b < 0xF5 ? 4 : 0;
+    std::size_t n = b < 0x80                ? 1
+                    : b >= 0xC2 && b < 0xE0 ? 2
+                    : b >= 0xE0 && b < 0xF0 ? 3
+                    : b >= 0xF0 && b < 0xF5 ? 4
+                                            : 0;
     if (n == 0 || n > s.size())
         return 0;
     for (std::size_t i = 1; i < n; ++i) {
@@ -129,13 +132,13 @@ double ReadNumber(std::string_view text, const char* label, std::vector<std::str
     if (text.empty())
         return 0;
     std::string number(text);
-    if (std::count(number.begin(), number.end(), ',') == 1 &&
-        number.find('.') == std::string::npos)
+    if (std::count(number.begin(), number.end(), ',') == 1 && number.find('.') == std::string::npos)
         number[number.find(',')] = '.';
     if (const std::optional<double> clean = edit::ParseNumber(number))
         return *clean;
     std::string shown(text);
-    std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const std::string quoted = std::string(label) + ": \"" + shown + "\"";
     const double leading = edit::LeadingNumber(number);
     if (leading != 0) {

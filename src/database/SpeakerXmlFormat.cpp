@@ -39,8 +39,8 @@ constexpr std::array<Attribute, 15> kAttributes = {{
 
 bool IsNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == ':' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == ':' || c == '.';
 }
 
 bool IsSpace(char c)
@@ -180,7 +180,8 @@ bool IsSpeakerXml(std::string_view text)
         return false;
     bool found = false;
     ScanElements(text, [&](std::string_view name, const Attributes&) {
-        found = found || EqualsIgnoringCase(name, "speakers") || EqualsIgnoringCase(name, "speaker");
+        found =
+            found || EqualsIgnoringCase(name, "speakers") || EqualsIgnoringCase(name, "speaker");
     });
     return found;
 }

@@ -85,8 +85,8 @@ std::vector<ImportedDriver> ReadWdr(std::string_view text)
             d.description = e.value;
         for (const Key& k : kKeys) {
             if (EqualsIgnoringCase(e.key, k.name))
-                d.*k.field.field = ReadNumber(e.value, k.field.label, imported.findings) *
-                                   k.field.factor;
+                d.*k.field.field =
+                    ReadNumber(e.value, k.field.label, imported.findings) * k.field.factor;
         }
     }
     FillTwins(d);

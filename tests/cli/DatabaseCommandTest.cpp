@@ -65,9 +65,8 @@ TEST_F(DatabaseCommand, ImportsAFolderOfMixedFilesListsAndSearches)
     const CliRun run = Import("'" + files.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Imported 5 drivers from 4 files into " + db + ".\n");
-    EXPECT_EQ(run.err,
-              "Skipped: " + (files / "more" / "readme.md").string() +
-                  " is not a driver file of a known kind.\n");
+    EXPECT_EQ(run.err, "Skipped: " + (files / "more" / "readme.md").string() +
+                           " is not a driver file of a known kind.\n");
 
     const Json all = List();
     ASSERT_EQ(all.size(), 5u);
@@ -91,8 +90,8 @@ TEST_F(DatabaseCommand, ImportsAFolderOfMixedFilesListsAndSearches)
                              ": Acme W12 liters (1 finding)\n");
 
     // Imported again, nothing is added twice.
-    const CliRun again = Import("'" + (files / "w8.wdr").string() + "' '" +
-                                (files / "sample.dvr").string() + "'");
+    const CliRun again =
+        Import("'" + (files / "w8.wdr").string() + "' '" + (files / "sample.dvr").string() + "'");
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(again.out, "Imported 0 drivers from 2 files into " + db +
                              ".\nAlready in the database: Acme W8\n"
@@ -116,7 +115,8 @@ TEST_F(DatabaseCommand, ExportGivesBackTheDriverFileAndCheckNamesEachDriver)
     EXPECT_NE(check.out.find(": Acme W8\n  V(as) 51400 liters is about 1000 times"),
               std::string::npos)
         << check.out;
-    EXPECT_NE(check.out.find(": Bolt T25\n  BL: \"2.5 N/A\" was read as 2.5.\n"), std::string::npos);
+    EXPECT_NE(check.out.find(": Bolt T25\n  BL: \"2.5 N/A\" was read as 2.5.\n"),
+              std::string::npos);
     EXPECT_EQ(check.out.find("CW-200W"), std::string::npos);
     EXPECT_TRUE(check.out.ends_with("3 of 5 drivers have findings.\n")) << check.out;
     const CliRun one = Run("db --db '" + db + "' check --id " + id);
@@ -162,7 +162,8 @@ TEST_F(DatabaseCommand, RefusalsAndUsage)
     const std::string garbage = (dir / "garbage.sqlite").string();
     WriteBytes(garbage, std::string(5000, 'x'));
     for (const std::string& command :
-         {std::string("list"), "import '" + (files / "w8.wdr").string() + "'", std::string("check")}) {
+         {std::string("list"), "import '" + (files / "w8.wdr").string() + "'",
+          std::string("check")}) {
         const CliRun run = Run("db --db '" + garbage + "' " + command);
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(run.err, garbage + " is not a Conewright driver database.\n") << command;
@@ -173,9 +174,9 @@ TEST_F(DatabaseCommand, RefusalsAndUsage)
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_FALSE(fs::exists(dir / "none.sqlite"));
 
-    for (const char* usage : {"db", "db --db x frobnicate", "db --db x import",
-                              "db --db x export --id 1", "db --db x export --id one --out y",
-                              "db --db x list --id 3"}) {
+    for (const char* usage :
+         {"db", "db --db x frobnicate", "db --db x import", "db --db x export --id 1",
+          "db --db x export --id one --out y", "db --db x list --id 3"}) {
         EXPECT_EQ(Run(usage).exitCode, 2) << usage;
     }
 }

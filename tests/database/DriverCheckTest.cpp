@@ -52,19 +52,25 @@ TEST(DriverCheck, EachRelationNamesItsFieldsAndTheDisagreement)
         Findings findings;
     };
     const std::vector<Case> cases = {
-        {"Q(ts)", [](DriverParams& d) { d.qts = 0.5; },
+        {"Q(ts)",
+         [](DriverParams& d) { d.qts = 0.5; },
          {"Q(ts) 0.5 is 13% above the 0.4429 from Q(es) and Q(ms)."}},
-        {"f(s)", [](DriverParams& d) { d.cms = 1.2; }, // also V(as), which C(ms) gives
+        {"f(s)",
+         [](DriverParams& d) { d.cms = 1.2; }, // also V(as), which C(ms) gives
          {"f(s) 39.8 Hz is 23% above the 32.49 Hz from M(ms) and C(ms).",
           "V(as) 51.4 liters is 33% below the 77.09 liters from C(ms) and S(D)."}},
-        {"Q(es)", [](DriverParams& d) { d.bl = 6; },
+        {"Q(es)",
+         [](DriverParams& d) { d.bl = 6; },
          {"Q(es) 0.498 is 36% below the 0.778 from BL, R(e), M(ms) and f(s)."}},
-        {"SPL", [](DriverParams& d) { d.spl = 95, d.eta0 = 0; },
+        {"SPL",
+         [](DriverParams& d) { d.spl = 95, d.eta0 = 0; },
          {"n(0) 1.95% from the SPL of 95 dB is 214% above the 0.6204% from f(s), V(as) and "
           "Q(es)."}},
-        {"n(0)", [](DriverParams& d) { d.eta0 = 1.5; },
+        {"n(0)",
+         [](DriverParams& d) { d.eta0 = 1.5; },
          {"n(0) 1.5% is 143% above the 0.6166% from the SPL of 90 dB."}},
-        {"n(0) alone", [](DriverParams& d) { d.spl = 0, d.eta0 = 0.3; },
+        {"n(0) alone",
+         [](DriverParams& d) { d.spl = 0, d.eta0 = 0.3; },
          {"n(0) 0.3% is 52% below the 0.6204% from f(s), V(as) and Q(es)."}},
         {"twins",
          [](DriverParams& d) {
@@ -77,9 +83,10 @@ TEST(DriverCheck, EachRelationNamesItsFieldsAndTheDisagreement)
         {"not numbers",
          [](DriverParams& d) {
              d.fs = -39.8;
+             d.qts = std::numeric_limits<double>::quiet_NaN();
              d.qms = std::numeric_limits<double>::infinity();
          },
-         {"f(s) -39.8 is negative.", "Q(ms) is not a number."}},
+         {"f(s) -39.8 is negative.", "Q(ts) is not a number.", "Q(ms) is not a number."}},
     };
     for (const Case& c : cases) {
         DriverParams d = Consistent();
@@ -104,12 +111,15 @@ TEST(DriverCheck, LikelyUnitMistakes)
          [](DriverParams& d) { d.vasLiters = 0.0514, d.cms = 0, d.eta0 = 0; },
          {"n(0) 0.6166% from the SPL of 90 dB is about 1000 times the 0.0006204% from f(s), "
           "V(as) and Q(es): it looks like a unit mistake in V(as)."}},
-        {"S(D) in square centimetres", [](DriverParams& d) { d.sdSqM = 214; },
+        {"S(D) in square centimetres",
+         [](DriverParams& d) { d.sdSqM = 214; },
          {"S(D) 214 sq m is more than any driver's cone: it looks like square centimetres "
           "(0.0214 sq m)."}},
-        {"X(max) in metres", [](DriverParams& d) { d.xMax = 0.005; },
+        {"X(max) in metres",
+         [](DriverParams& d) { d.xMax = 0.005; },
          {"X(max) 0.005 mm is less than any driver moves: it looks like metres (5 mm)."}},
-        {"L(e) in henries", [](DriverParams& d) { d.le = 0.0006; },
+        {"L(e) in henries",
+         [](DriverParams& d) { d.le = 0.0006; },
          {"L(e) 0.0006 mH is less than any voice coil has: it looks like henries (0.6 mH)."}},
     };
     for (const Case& c : cases) {

@@ -100,19 +100,20 @@ TEST(DriverImport, QspeakersDatabaseWithEveryDriverInIt)
 {
     // Latin-1 bytes (not UTF-8), quotes of both kinds, entities, comments, an element with an
     // end tag, attributes we do not know, and S(D) written in square centimetres.
-    const std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
-                            "<!-- <speaker vendor=\"commented out\"/> -->\r\n"
-                            "<speakers>\r\n"
-                            "  <speaker vendor=\"M\xFCller &amp; Co\" model='T25 &#x3A9;' fs=\"900\" "
-                            "vas=\"0,05\" re=\"3.2\" qts=\"0.6\" sd=\"0.00049\" xmax=\"0.5\" "
-                            "z=\"4\" le=\"0.05\" qms=\"2\" qes=\"0.9\" spl=\"89\" pe=\"50\" "
-                            "bl=\"2.5\" dia=\"0.025\" vc=\"1\"/>\r\n"
-                            "  <speaker vendor=\"Acme\" model=\"W8 cm2\" fs=\"39.8\" vas=\"51.4\" "
-                            "sd=\"214\" xmax=\"5\" le=\"0.6\" qts=\"0.443\" qes=\"0.498\" "
-                            "qms=\"4\" re=\"5.6\" bl=\"5.9 N/A\" colour=\"red\" dia=\"0.2\" "
-                            "vc=\"2\"></speaker>\r\n"
-                            "  <speaker vendor=\"Bare\" model=\"names only\"/>\r\n"
-                            "</speakers>\r\n";
+    const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+        "<!-- <speaker vendor=\"commented out\"/> -->\r\n"
+        "<speakers>\r\n"
+        "  <speaker vendor=\"M\xFCller &amp; Co\" model='T25 &#x3A9;' fs=\"900\" "
+        "vas=\"0,05\" re=\"3.2\" qts=\"0.6\" sd=\"0.00049\" xmax=\"0.5\" "
+        "z=\"4\" le=\"0.05\" qms=\"2\" qes=\"0.9\" spl=\"89\" pe=\"50\" "
+        "bl=\"2.5\" dia=\"0.025\" vc=\"1\"/>\r\n"
+        "  <speaker vendor=\"Acme\" model=\"W8 cm2\" fs=\"39.8\" vas=\"51.4\" "
+        "sd=\"214\" xmax=\"5\" le=\"0.6\" qts=\"0.443\" qes=\"0.498\" "
+        "qms=\"4\" re=\"5.6\" bl=\"5.9 N/A\" colour=\"red\" dia=\"0.2\" "
+        "vc=\"2\"></speaker>\r\n"
+        "  <speaker vendor=\"Bare\" model=\"names only\"/>\r\n"
+        "</speakers>\r\n";
     const std::vector<ImportedDriver> drivers = Read(xml, "qspeakers_db.xml");
     ASSERT_EQ(drivers.size(), 3u);
     const DriverParams& t = drivers[0].driver;
@@ -149,7 +150,8 @@ const std::string kTable =
     "Sd [cm2]\tBL [Tm]\tPmax [W]\tXmax [mm]\tLe [mH]\tUSPL [dB]\tColour\r\n"
     "Acme\tW8 table\t5,6\t39,8\t4\t0,498\t0,443\t20\t0,8\t51,4\t214\t7,5\t100\t5\t0,6\t90\tred\r\n"
     "\r\n"
-    "Acme\tW8 units\t5.6\t39.8\t4\t0.498\t0.443\t20\t0.8\t51.4\t214\t7.5\t100\t0.005\t0.0006\t90\r\n"
+    "Acme\tW8 "
+    "units\t5.6\t39.8\t4\t0.498\t0.443\t20\t0.8\t51.4\t214\t7.5\t100\t0.005\t0.0006\t90\r\n"
     "\"Bolt\"\t\"Tiny\"\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n"
     "Bolt\tShort row\t8\r\n";
 
@@ -250,16 +252,16 @@ TEST(DriverImport, FoldersOfMixedFilesTellWhatWasSkipped)
     WriteBytes(dir / "nested/readme.md", "# My drivers\n");
 
     std::vector<std::pair<std::size_t, std::size_t>> steps;
-    const ImportBatch batch = ReadDriverFiles(
-        {dir.path().string(), dir / "missing.dvr"}, [&](std::size_t done, std::size_t total) {
-            steps.emplace_back(done, total);
-            return true;
-        });
+    const ImportBatch batch = ReadDriverFiles({dir.path().string(), dir / "missing.dvr"},
+                                              [&](std::size_t done, std::size_t total) {
+                                                  steps.emplace_back(done, total);
+                                                  return true;
+                                              });
     EXPECT_EQ(batch.drivers.size(), 8u);
     EXPECT_EQ(batch.filesRead, 5u);
     ASSERT_EQ(batch.skipped.size(), 2u);
-    EXPECT_EQ(batch.skipped[0].reason,
-              (dir.path() / "nested/readme.md").string() + " is not a driver file of a known kind.");
+    EXPECT_EQ(batch.skipped[0].reason, (dir.path() / "nested/readme.md").string() +
+                                           " is not a driver file of a known kind.");
     EXPECT_EQ(batch.skipped[1].reason, dir / "missing.dvr" + " was not found.");
     EXPECT_EQ(steps.size(), 7u);
     EXPECT_EQ(steps.back(), std::make_pair(std::size_t{7}, std::size_t{7}));
@@ -269,8 +271,8 @@ TEST(DriverImport, FoldersOfMixedFilesTellWhatWasSkipped)
     EXPECT_EQ(batch.drivers[7].sourceFile, dir / "nested/deeper/e");
 
     // Stopped after the second file.
-    const ImportBatch stopped =
-        ReadDriverFiles({dir.path().string()}, [](std::size_t done, std::size_t) { return done < 2; });
+    const ImportBatch stopped = ReadDriverFiles(
+        {dir.path().string()}, [](std::size_t done, std::size_t) { return done < 2; });
     EXPECT_EQ(stopped.drivers.size(), 2u);
 }
 

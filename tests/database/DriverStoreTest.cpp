@@ -65,7 +65,10 @@ std::int64_t CountIn(const std::string& path)
 struct OtherProgram {
     Connection c;
     explicit OtherProgram(const std::string& path) { EXPECT_EQ(c.Open(path, false, 0), SQLITE_OK); }
-    void Run(const std::string& sql) { ASSERT_EQ(c.Execute(sql.c_str()), SQLITE_OK) << c.LastError(); }
+    void Run(const std::string& sql)
+    {
+        ASSERT_EQ(c.Execute(sql.c_str()), SQLITE_OK) << c.LastError();
+    }
 };
 
 TEST(DriverStore, DriverFileThroughTheStoreComesBackByteForByte)
@@ -133,8 +136,9 @@ TEST(DriverStore, OneColumnPerFieldOfTheRecord)
     ASSERT_EQ(c.Open(dir / "d.sqlite", true, 0), SQLITE_OK);
     int result = 0;
     EXPECT_EQ(QueryInteger(c, "SELECT fs FROM drivers", result), 41);
-    EXPECT_EQ(QueryInteger(c, "SELECT count(*) FROM drivers WHERE manufacturer = "
-                              "'Conewright Sample Drivers' AND boltCircleIn = 7.835",
+    EXPECT_EQ(QueryInteger(c,
+                           "SELECT count(*) FROM drivers WHERE manufacturer = "
+                           "'Conewright Sample Drivers' AND boltCircleIn = 7.835",
                            result),
               1);
     EXPECT_EQ(QueryInteger(c, "PRAGMA user_version", result), kDatabaseFormat);
@@ -161,14 +165,14 @@ TEST(DriverStore, AddsEachDriverOnceWithItsFindings)
     AddReport second;
     DriverParams changed = SampleDriver();
     changed.fs = 42;
-    ASSERT_TRUE(store.Add(std::vector{Imported(SampleDriver(), "/elsewhere.dvr"),
-                                      Imported(changed), Imported(changed)},
-                          second)
+    ASSERT_TRUE(store
+                    .Add(std::vector{Imported(SampleDriver(), "/elsewhere.dvr"), Imported(changed),
+                                     Imported(changed)},
+                         second)
                     .ok());
     EXPECT_EQ(second.added.size(), 1u);
-    EXPECT_EQ(second.duplicates,
-              (std::vector<std::string>{"Conewright Sample Drivers CW-200W",
-                                        "Conewright Sample Drivers CW-200W"}));
+    EXPECT_EQ(second.duplicates, (std::vector<std::string>{"Conewright Sample Drivers CW-200W",
+                                                           "Conewright Sample Drivers CW-200W"}));
 
     std::optional<StoredDriver> stored;
     ASSERT_TRUE(store.Get(first.added[0], stored).ok());
@@ -299,7 +303,8 @@ TEST(DriverStore, RefusesWhatItCannotUseAndLeavesTheFileAlone)
     std::string garbage(20000, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((i * 7919 + 13) % 251);
-    refused("garbage.sqlite", garbage, dir / "garbage.sqlite" + " is not a Conewright driver database.");
+    refused("garbage.sqlite", garbage,
+            dir / "garbage.sqlite" + " is not a Conewright driver database.");
     refused("text.sqlite", "Manufacturer\tModel\nAcme\tW8\n",
             dir / "text.sqlite" + " is not a Conewright driver database.");
     // Damage inside a page the header does not cover.
@@ -328,7 +333,8 @@ TEST(DriverStore, RefusesWhatItCannotUseAndLeavesTheFileAlone)
 
     // A folder, and a file that does not exist when it may not be made.
     DriverStore store;
-    EXPECT_EQ(store.Open(dir.path().string()).message, "Access to " + dir.path().string() + " was denied.");
+    EXPECT_EQ(store.Open(dir.path().string()).message,
+              "Access to " + dir.path().string() + " was denied.");
     EXPECT_EQ(store.Open(dir / "none.sqlite", DriverStore::Access::ReadOnly).message,
               dir / "none.sqlite" + " was not found.");
     EXPECT_FALSE(std::filesystem::exists(dir / "none.sqlite"));
@@ -406,8 +412,9 @@ void MakeFormatOne(const std::string& path)
     std::string create = "CREATE TABLE drivers (id INTEGER PRIMARY KEY";
     for (const DriverColumn& c : DriverColumns()) {
         if (c.name != "netWeight")
-            create += ", \"" + c.name + "\" " + c.sqlType +
-                      (std::string_view(c.sqlType) == "TEXT" ? " NOT NULL DEFAULT ''" : " DEFAULT 0");
+            create +=
+                ", \"" + c.name + "\" " + c.sqlType +
+                (std::string_view(c.sqlType) == "TEXT" ? " NOT NULL DEFAULT ''" : " DEFAULT 0");
     }
     create += ", sourceFile TEXT NOT NULL DEFAULT '', sourceFormat TEXT NOT NULL DEFAULT '', "
               "addedAt TEXT NOT NULL DEFAULT '')";
@@ -455,8 +462,9 @@ TEST(DriverStore, BringsFormatOneUpToDate)
     ASSERT_EQ(c.Open(dir / "old.sqlite", true, 0), SQLITE_OK);
     int result = 0;
     EXPECT_EQ(QueryInteger(c, "PRAGMA user_version", result), 2);
-    EXPECT_EQ(QueryInteger(c, "SELECT count(*) FROM pragma_table_info('drivers') WHERE name = "
-                              "'netWeight'",
+    EXPECT_EQ(QueryInteger(c,
+                           "SELECT count(*) FROM pragma_table_info('drivers') WHERE name = "
+                           "'netWeight'",
                            result),
               1);
 }
