@@ -23,6 +23,14 @@ protected:
         EXPECT_NE(place.form, nullptr) << text;
         return place.form ? panels.Type(place, text) : FormEdit{};
     }
+    // Types the volume of a vented chamber, a tuning of 40 Hz and the vent area, in that order.
+    void TypeVent(TypedPanels& panels, double& volume, const char* volumeText, double& tuning,
+                  double& area, const char* areaText)
+    {
+        Type(panels, volume, volumeText);
+        Type(panels, tuning, "40");
+        Type(panels, area, areaText);
+    }
     CSpkSys& wb() { return doc->workbench(); }
     std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
 };
@@ -32,9 +40,7 @@ TEST_F(TypedPanelsTest, ShownValuesAreStoredBackAtFourDigits)
     doc->SetBoxType(BoxType::Bandpass4);
     TypedPanels panels(*doc, true);
     BandpassBox4& b = wb().bandpass4;
-    Type(panels, b.vb2Liters, "50");
-    Type(panels, b.fb2, "40");
-    Type(panels, b.svSqM, "0.01");
+    TypeVent(panels, b.vb2Liters, "50", b.fb2, b.svSqM, "0.01");
     EXPECT_NEAR(b.lvM, 0.29465, 1e-5);
     // The vent length shown as 0.2946 is what the next store of the panel keeps.
     Type(panels, b.vb1Liters, "50");
@@ -48,9 +54,7 @@ TEST_F(TypedPanelsTest, TheVentFollowsItsChamber)
     doc->SetBoxType(BoxType::Vented4);
     TypedPanels panels(*doc, false);
     VentedBox4& v = wb().vented4;
-    Type(panels, v.vbCuFt, "2");
-    Type(panels, v.fb, "40");
-    Type(panels, v.svSqIn, "7");
+    TypeVent(panels, v.vbCuFt, "2", v.fb, v.svSqIn, "7");
     EXPECT_DOUBLE_EQ(v.lvIn, 3.738);
     Type(panels, v.fb, "30");
     EXPECT_DOUBLE_EQ(v.lvIn, Round4(7 / (0.0003696 * 30 * 30 * 2) - 0.824 * std::sqrt(7.0)));
@@ -66,9 +70,7 @@ TEST_F(TypedPanelsTest, TheVentFollowsItsChamber)
     doc->SetBoxType(BoxType::Bandpass6);
     TypedPanels bandpass(*doc, false);
     BandpassBox6& b = wb().bandpass6;
-    Type(bandpass, b.vb2CuFt, "2");
-    Type(bandpass, b.fb2, "40");
-    Type(bandpass, b.svSqIn, "7");
+    TypeVent(bandpass, b.vb2CuFt, "2", b.fb2, b.svSqIn, "7");
     EXPECT_DOUBLE_EQ(b.lvIn, 3.738);
     Type(bandpass, b.vb2CuFt, "4");
     EXPECT_NEAR(b.lvIn, 0.779, 0.001);
