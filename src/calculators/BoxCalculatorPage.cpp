@@ -3,6 +3,7 @@
 #include "calculators/BoxSolvers.h"
 #include "calculators/TrapezoidSolver.h"
 #include "editors/EditRules.h"
+#include "model/BoxTable.h"
 #include "model/Units.h"
 
 #include <cmath>
@@ -85,26 +86,17 @@ struct DesignVolumes {
 
 std::optional<DesignVolumes> DesignNetVolumes(const CSpkSys& s)
 {
-    const auto bandpass = [](const BandpassCommon& b) {
-        return DesignVolumes{b.vb1Liters, b.vb1CuFt, true, b.vb2Liters, b.vb2CuFt};
-    };
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return DesignVolumes{s.closed2.vbLiters, s.closed2.vbCuFt};
-    case BoxType::Closed3:
-        return DesignVolumes{s.closed3.vbLiters, s.closed3.vbCuFt};
-    case BoxType::Vented4:
-        return DesignVolumes{s.vented4.vbLiters, s.vented4.vbCuFt};
-    case BoxType::Bandpass4:
-        return bandpass(s.bandpass4);
-    case BoxType::Bandpass5:
-        return bandpass(s.bandpass5);
-    case BoxType::Bandpass6:
-        return bandpass(s.bandpass6);
-    case BoxType::None:
-        break;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
+        return std::nullopt;
+    const cw::BoxField* first = box->Find(cw::BoxQuantity::Volume);
+    DesignVolumes volumes{first->Value(s), first->EnglishValue(s)};
+    if (const cw::BoxField* second = box->Find(cw::BoxQuantity::FrontVolume)) {
+        volumes.hasSecond = true;
+        volumes.secondLiters = second->Value(s);
+        volumes.secondCuFt = second->EnglishValue(s);
     }
-    return std::nullopt;
+    return volumes;
 }
 
 enum class Change { Start, Dimension, Gross, Net };

@@ -335,6 +335,11 @@ double BoxField::Value(const CSpkSys& s) const
     return metric(const_cast<CSpkSys&>(s));
 }
 
+double BoxField::EnglishValue(const CSpkSys& s) const
+{
+    return english != nullptr ? english(const_cast<CSpkSys&>(s)) : Value(s);
+}
+
 const BoxField* BoxDescription::Find(BoxQuantity quantity) const
 {
     for (const BoxField& f : fields) {

@@ -39,8 +39,9 @@ struct BoxField {
     RealAccessor metric = nullptr;  // liters, square metres, metres; or the only copy
     RealAccessor english = nullptr; // cubic feet, square inches, inches; null for Plain
 
-    // The metric (or only) copy.
+    // The metric (or only) copy, and the English copy (the only one for Plain).
     double Value(const CSpkSys& s) const;
+    double EnglishValue(const CSpkSys& s) const;
 };
 
 struct BoxDescription {
