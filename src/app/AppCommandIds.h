@@ -45,5 +45,11 @@ inline constexpr int HelpCurrentTask = 57670;
 inline constexpr int HelpClickedItem = 57669;
 inline constexpr int NextPane = 57680;
 inline constexpr int PreviousPane = 57681;
+// The open projects: the next and the previous one in turn (Ctrl+F6, Ctrl+Shift+F6), and the
+// entries of the Window menu that list them.
+inline constexpr int NextProject = 61504;
+inline constexpr int PreviousProject = 61520;
+inline constexpr int ProjectList1 = 65280; // the listed projects count up from here
+inline constexpr int ProjectListCount = 9;
 
 } // namespace cw::cmd

@@ -3,11 +3,12 @@
 #include "app/AppCommandIds.h"
 #include "app/CHelpWnd.h"
 #include "app/CMainFrame.h"
+#include "app/CPlotWnd.h"
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
+#include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
 #include "model/CommandIds.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -33,13 +34,6 @@ bool IsMemoryCommand(int id)
     return (id >= cmd::StoreSys1 && id < cmd::StoreSys1 + 10) ||
            (id >= cmd::ShowSys1 && id < cmd::ShowSys1 + 10) ||
            (id >= cmd::ClearSys1 && id < cmd::ClearSys1 + 10);
-}
-
-// Commands whose windows do not exist yet: they stay in the menus, disabled.
-bool IsNotYetAvailable(int id)
-{
-    return id == cmd::EditSystem || id == cmd::DriverDatabase || id == cmd::VentCalculators ||
-           id == cmd::BoxCalculators || id == cmd::CrossoverCalculators;
 }
 
 // The edit field of a panel that has the keyboard focus, if any.
@@ -137,6 +131,18 @@ bool CConewrightApp::EditFocused(int id)
 
 bool CConewrightApp::OnCommand(int id)
 {
+    const Command* command = CommandRegistry::Instance().Find(id);
+    if (!command)
+        return false;
+    switch (command->owner) {
+    case CommandOwner::Document:
+        return OnDocumentCommand(id);
+    case CommandOwner::Frame:
+    case CommandOwner::View: // the frame prints the current project's plot
+        return mainFrame_->OnFrameCommand(id);
+    case CommandOwner::Application:
+        break;
+    }
     switch (id) {
     case cmd::FileNew:
         NewProject();
@@ -180,26 +186,23 @@ bool CConewrightApp::OnCommand(int id)
         if (current_)
             mainFrame_->SaveDriverDialog(*current_);
         return true;
-    case cmd::Print:
-    case cmd::PrintPreview:
-    case cmd::PrintSetup:
-    case cmd::ViewToolbar:
-    case cmd::ViewStatusBar:
-    case cmd::ArrangeIcons:
-    case cmd::NextPane:
-    case cmd::PreviousPane:
-        return mainFrame_->OnFrameCommand(id);
     default:
         break;
     }
+    if (id >= cmd::ProjectList1 && id < cmd::ProjectList1 + cmd::ProjectListCount)
+        return mainFrame_->OnFrameCommand(id);
     if (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount) {
         const int k = id - cmd::RecentFile1;
         if (k < state_.recentFiles.size())
             OpenProject(state_.recentFiles[k]);
         return true;
     }
-    if (IsNotYetAvailable(id))
-        return true;
+    // The editor, the calculators and the driver database: their windows come later.
+    return true;
+}
+
+bool CConewrightApp::OnDocumentCommand(int id)
+{
     CSpkSysDoc* doc = currentDoc();
     if (!doc)
         return false;
@@ -214,22 +217,30 @@ CommandState CConewrightApp::QueryCommand(int id) const
 {
     const bool haveProject = current_ != nullptr;
     auto enabledIf = [](bool enabled) { return CommandState{enabled, false, {}}; };
+    const Command* command = CommandRegistry::Instance().Find(id);
+    if (!command)
+        return enabledIf(false);
+    switch (command->owner) {
+    case CommandOwner::Document:
+        if (!haveProject)
+            return enabledIf(false);
+        return current_->doc().QueryCommand(id).value_or(enabledIf(false));
+    case CommandOwner::Frame:
+        return mainFrame_->QueryFrameCommand(id);
+    case CommandOwner::View:
+        return enabledIf(haveProject);
+    case CommandOwner::Application:
+        break;
+    }
     switch (id) {
     case cmd::FileNew:
     case cmd::FileOpen:
-    case cmd::PrintSetup:
     case cmd::About:
     case cmd::Exit:
     case cmd::HelpTopics:
     case cmd::HelpCurrentTask:
     case cmd::HelpClickedItem:
-    case cmd::ArrangeIcons:
-    case cmd::NextPane:
-    case cmd::PreviousPane:
         return CommandState{};
-    case cmd::ViewToolbar:
-    case cmd::ViewStatusBar:
-        return mainFrame_->QueryFrameCommand(id);
     case cmd::Undo:
     case cmd::Cut:
     case cmd::Copy:
@@ -237,8 +248,6 @@ CommandState CConewrightApp::QueryCommand(int id) const
         return enabledIf(FocusedEdit() != nullptr);
     case cmd::FileSave:
     case cmd::FileSaveAs:
-    case cmd::Print:
-    case cmd::PrintPreview:
     case cmd::CloseWindow:
     case cmd::Preferences:
     case cmd::OpenDriver:
@@ -255,12 +264,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
                             "&" + std::to_string(k + 1) + " " +
                                 QFileInfo(state_.recentFiles[k]).fileName().toStdString()};
     }
-    if (IsNotYetAvailable(id))
-        return enabledIf(false);
-    if (!haveProject)
-        return enabledIf(false);
-    if (auto state = current_->doc().QueryCommand(id))
-        return *state;
+    // Commands whose windows do not exist yet stay in the menus, disabled.
     return enabledIf(false);
 }
 
@@ -275,7 +279,17 @@ ProjectWindows* CConewrightApp::AddProject(ProjectWindows* project)
 
 ProjectWindows* CConewrightApp::NewProject()
 {
-    return AddProject(new ProjectWindows(*this, std::make_unique<CSpkSysDoc>()));
+    auto doc = std::make_unique<CSpkSysDoc>();
+    // New projects are told apart by a number from the second on: the first title that no open
+    // project has.
+    const std::string untitled = doc->title();
+    auto inUse = [this](const std::string& title) {
+        return std::any_of(projects_.begin(), projects_.end(),
+                           [&](ProjectWindows* p) { return p->doc().title() == title; });
+    };
+    for (int n = 2; inUse(doc->title()); ++n)
+        doc->SetTitle(untitled + " " + std::to_string(n));
+    return AddProject(new ProjectWindows(*this, std::move(doc)));
 }
 
 bool CConewrightApp::ConfirmClose(ProjectWindows& project)

@@ -52,8 +52,9 @@ public:
     void SetCurrentProject(ProjectWindows* project);
     const std::vector<ProjectWindows*>& projects() const { return projects_; }
 
-    // Every command of the menus, tool bar and accelerators, routed to the application or to
-    // the current document. False when nobody handles the id.
+    // Every command of the menus, tool bar and accelerators, routed by the owner the command
+    // registry names: the application, the main frame or the current document. False when
+    // nobody handles the id.
     bool OnCommand(int id);
     // The menu state of a command: enabled, checked and (for some) the text.
     CommandState QueryCommand(int id) const;
@@ -89,6 +90,7 @@ private:
     ProjectWindows* AddProject(ProjectWindows* project);
     void RememberFile(const QString& path);
     bool EditFocused(int id);
+    bool OnDocumentCommand(int id);
 
     SettingsStore* store_;
     StoredState state_;

@@ -13,7 +13,6 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -22,12 +21,13 @@ namespace cw
 
 class CConewrightApp;
 class ProjectWindows;
-
-// One command entry of a menu.
-struct MenuEntry {
-    int id;
-    const char* text;
-};
+struct Command;
+struct MenuNode;
+namespace ui
+{
+class ReportPrinter;
+struct ReportJob;
+} // namespace ui
 
 // The main window: menu bar, accelerators, tool bar, status bar with date and time, and the
 // MDI area that holds every project's three windows. Commands go to the application object;
@@ -48,9 +48,12 @@ public:
 
     // Runs a command as a menu entry, tool button or key would: a disabled command does nothing.
     void Dispatch(int id);
-    // Commands of the frame itself (tool bar and status bar switches, panes, icons, printing).
+    // Commands of the frame itself (tool bar and status bar switches, panes, icons, the open
+    // projects, printing).
     bool OnFrameCommand(int id);
     CommandState QueryFrameCommand(int id) const;
+    // Lines minimised windows up above the panels' band.
+    void ArrangeIcons();
 
     // Brings every menu entry and tool button up to date with the current project.
     void UpdateMenus();
@@ -64,10 +67,9 @@ public:
     // The clock the panes read; tests replace it.
     void SetClock(std::function<std::optional<std::tm>()> clock);
 
-    // Printing: the printer set up for the report, and one report page on a printer (empty on
-    // success, else the message to show).
-    QPrinter& printer();
-    QString PrintReport(QPrinter& target, const ProjectWindows& project);
+    // Printing: the printer every report goes to, and the system report of a project.
+    ui::ReportPrinter& reportPrinter();
+    ui::ReportJob SystemReportJob(const ProjectWindows& project) const;
 
     // File dialogs of the file commands.
     void OpenProjectDialog();
@@ -87,15 +89,21 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void CreateAccelerators();
-    QAction* AddCommand(QMenu* menu, int id, const QString& text);
-    template <std::size_t N> void AddCommands(QMenu* menu, const MenuEntry (&entries)[N]);
+    void AddCommand(QMenu* menu, const Command& command);
     QMenu* AddMenu(QMenu* parent, const QString& title);
+    void AddEntries(QMenu* menu, const std::vector<MenuNode>& entries);
     void UpdateActions(const QList<QAction*>& actions, bool fromMenu);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnMenuShown();
     void OnMenuHidden();
     void RememberGeometry();
-    void ArrangeIconsCommand();
+    static bool IsProjectListEntry(int id);
+    static bool IsListEntry(int id);
+    // The project the Window menu lists under id; the project step places after the current
+    // one, round the list. Null when there is none.
+    ProjectWindows* ListedProject(int id) const;
+    ProjectWindows* ProjectAfter(int step) const;
+    void ActivateProject(ProjectWindows* project);
     void PrintCommand(int id);
 
     CConewrightApp& app_;
@@ -106,7 +114,7 @@ private:
     QLabel* datePane_ = nullptr;
     QLabel* timePane_ = nullptr;
     QTimer* statusTimer_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<ui::ReportPrinter> reportPrinter_;
     std::function<std::optional<std::tm>()> clock_;
     bool clockWarningShown_ = false;
     int openMenus_ = 0;

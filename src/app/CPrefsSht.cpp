@@ -1,16 +1,15 @@
 #include "app/CPrefsSht.h"
 
 #include "app/CConewrightApp.h"
+#include "editors/FieldPolicy.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace cw
@@ -42,7 +41,8 @@ constexpr int kBackgroundValues[] = {0, 1, 2, 4, 3};
 
 } // namespace
 
-CPrefsPg3::CPrefsPg3(CConewrightApp& app, QWidget* parent) : QWidget(parent), app_(app)
+CPrefsPg3::CPrefsPg3(CConewrightApp& app, QWidget* parent)
+    : ui::PropertyPage("Preferences", parent), app_(app)
 {
     AppSettings& s = app_.settings();
     auto* layout = new QVBoxLayout(this);
@@ -82,96 +82,82 @@ CPrefsPg3::CPrefsPg3(CConewrightApp& app, QWidget* parent) : QWidget(parent), ap
     layout->addStretch();
 }
 
-CPrefsPg2::CPrefsPg2(CConewrightApp& app, QWidget* parent) : QWidget(parent), app_(app)
+CPrefsPg2::CPrefsPg2(CConewrightApp& app, QWidget* parent)
+    : ui::PropertyPage("User Information", parent), app_(app)
 {
-    const TitleBlock& t = app_.settings().titleBlock;
-    auto field = [this](const std::string& text) {
-        return new QLineEdit(QString::fromStdString(text), this);
+    auto field = [this](std::string TitleBlock::*text) {
+        auto* edit = new QLineEdit(this);
+        binder()->Bind(edit, edit::kTextField,
+                       [this, text]() -> std::string& { return app_.settings().titleBlock.*text; });
+        return edit;
     };
-    company_ = field(t.company);
-    address1_ = field(t.address1);
-    address2_ = field(t.address2);
-    address3_ = field(t.address3);
-    phone_ = field(t.phone);
-    designer_ = field(t.designer);
-    designerTitle_ = field(t.designerTitle);
-    QFont bold = company_->font();
+    QLineEdit* company = field(&TitleBlock::company);
+    QLineEdit* address1 = field(&TitleBlock::address1);
+    QLineEdit* address2 = field(&TitleBlock::address2);
+    QLineEdit* address3 = field(&TitleBlock::address3);
+    QLineEdit* phone = field(&TitleBlock::phone);
+    QLineEdit* designer = field(&TitleBlock::designer);
+    QLineEdit* designerTitle = field(&TitleBlock::designerTitle);
+    QFont bold = company->font();
     bold.setBold(true);
-    company_->setFont(bold);
-    for (QLineEdit* e : {company_, address1_, address2_})
+    company->setFont(bold);
+    for (QLineEdit* e : {company, address1, address2})
         e->setAlignment(Qt::AlignCenter);
-    phone_->setAlignment(Qt::AlignRight);
+    phone->setAlignment(Qt::AlignRight);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Customize the title block for your company.", this));
     auto* frame = new QGroupBox(this);
     auto* block = new QVBoxLayout(frame);
-    block->addWidget(company_);
-    block->addWidget(address1_);
-    block->addWidget(address2_);
+    block->addWidget(company);
+    block->addWidget(address1);
+    block->addWidget(address2);
     auto* lastLine = new QHBoxLayout;
-    lastLine->addWidget(address3_);
-    lastLine->addWidget(phone_);
+    lastLine->addWidget(address3);
+    lastLine->addWidget(phone);
     block->addLayout(lastLine);
     auto* people = new QFormLayout;
-    people->addRow("Designer:", designer_);
-    people->addRow("Title:", designerTitle_);
-    // Revision date and number belong to each printed page; nothing keeps them here.
-    people->addRow("Rev Date:", new QLineEdit(this));
-    people->addRow("Rev:", new QLineEdit(this));
+    people->addRow("Designer:", designer);
+    people->addRow("Title:", designerTitle);
+    // Revision date and number belong to each system, not to the title block: shown as the
+    // workbench holds them, and set with the system.
+    auto revision = [this](std::string CSpkSys::*text) {
+        auto* edit = new QLineEdit(this);
+        edit->setToolTip("Each system's revision is set in the System Editor.");
+        std::function<std::string&()> value;
+        if (CSpkSysDoc* doc = app_.currentDoc())
+            value = [doc, text]() -> std::string& { return doc->workbench().*text; };
+        binder()->Bind(edit, edit::ReadOnly(edit::kTextField), std::move(value));
+        return edit;
+    };
+    people->addRow("Rev Date:", revision(&CSpkSys::revDate));
+    people->addRow("Rev:", revision(&CSpkSys::revision));
     block->addLayout(people);
     layout->addWidget(frame);
     layout->addStretch();
 }
 
-void CPrefsPg2::Store()
+bool CPrefsPg2::OnLeave()
 {
-    TitleBlock& t = app_.settings().titleBlock;
-    t.company = company_->text().toStdString();
-    t.address1 = address1_->text().toStdString();
-    t.address2 = address2_->text().toStdString();
-    t.address3 = address3_->text().toStdString();
-    t.phone = phone_->text().toStdString();
-    t.designer = designer_->text().toStdString();
-    t.designerTitle = designerTitle_->text().toStdString();
+    if (!PropertyPage::OnLeave())
+        return false;
     if (CSpkSysDoc* doc = app_.currentDoc()) {
         const std::string spare = doc->titleBlock.spareTitleText;
-        doc->titleBlock = t;
+        doc->titleBlock = app_.settings().titleBlock;
         doc->titleBlock.spareTitleText = spare;
         doc->SetModified();
     }
+    return true;
 }
 
-CPrefsSht::CPrefsSht(CConewrightApp& app, QWidget* parent) : QDialog(parent), app_(app)
+CPrefsSht::CPrefsSht(CConewrightApp& app, QWidget* parent)
+    : ui::PropertySheet("Preferences", parent), page1_(new CPrefsPg3(app, this)),
+      page2_(new CPrefsPg2(app, this))
 {
-    setWindowTitle("Preferences");
-    tabs_ = new QTabWidget(this);
-    page1_ = new CPrefsPg3(app, tabs_);
-    page2_ = new CPrefsPg2(app, tabs_);
-    tabs_->addTab(page1_, "Preferences");
-    tabs_->addTab(page2_, "User Information");
-    if (CSpkSysDoc* doc = app_.currentDoc())
-        tabs_->setCurrentIndex(doc->prefsPage == 1 ? 1 : 0);
-    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 0)
-            page2_->Store(); // leaving the User Information page stores it
-        if (CSpkSysDoc* doc = app_.currentDoc())
-            doc->prefsPage = index;
-    });
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addWidget(buttons);
-}
-
-void CPrefsSht::accept()
-{
-    if (tabs_->currentIndex() == 1)
-        page2_->Store();
-    QDialog::accept();
+    AddPage(page1_);
+    AddPage(page2_);
+    CSpkSysDoc* doc = app.currentDoc();
+    RecordPageIndex(doc ? &doc->prefsPage : nullptr);
 }
 
 } // namespace cw

@@ -1,14 +1,7 @@
 #pragma once
 
-#include "model/TitleBlock.h"
-
-#include <QDialog>
-#include <array>
-
-class QButtonGroup;
-class QCheckBox;
-class QLineEdit;
-class QTabWidget;
+#include "editors/ui/PropertyPage.h"
+#include "editors/ui/PropertySheet.h"
 
 namespace cw
 {
@@ -17,7 +10,7 @@ class CConewrightApp;
 
 // The "Preferences" page: units, what to open at start, plot background, printing. Every click
 // changes the setting at once; Cancel undoes nothing.
-class CPrefsPg3 : public QWidget
+class CPrefsPg3 : public ui::PropertyPage
 {
     Q_OBJECT
 public:
@@ -27,41 +20,31 @@ private:
     CConewrightApp& app_;
 };
 
-// The "User Information" page: the title block of the reports.
-class CPrefsPg2 : public QWidget
+// The "User Information" page: the title block of the reports, bound to the application's.
+class CPrefsPg2 : public ui::PropertyPage
 {
     Q_OBJECT
 public:
     explicit CPrefsPg2(CConewrightApp& app, QWidget* parent = nullptr);
-    // Writes the fields into the current project's title block and the application's.
-    void Store();
+
+protected:
+    // Stores the fields into the application's title block and the current project's.
+    bool OnLeave() override;
 
 private:
     CConewrightApp& app_;
-    QLineEdit* company_;
-    QLineEdit* address1_;
-    QLineEdit* address2_;
-    QLineEdit* address3_;
-    QLineEdit* phone_;
-    QLineEdit* designer_;
-    QLineEdit* designerTitle_;
 };
 
 // The Preferences sheet, modal, opening on the page last shown.
-class CPrefsSht : public QDialog
+class CPrefsSht : public ui::PropertySheet
 {
     Q_OBJECT
 public:
     CPrefsSht(CConewrightApp& app, QWidget* parent);
     CPrefsPg3* preferencesPage() const { return page1_; }
     CPrefsPg2* userPage() const { return page2_; }
-    QTabWidget* tabs() const { return tabs_; }
-
-    void accept() override;
 
 private:
-    CConewrightApp& app_;
-    QTabWidget* tabs_;
     CPrefsPg3* page1_;
     CPrefsPg2* page2_;
 };

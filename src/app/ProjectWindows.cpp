@@ -4,11 +4,11 @@
 #include "app/CConewrightApp.h"
 #include "app/CDrvrWnd.h"
 #include "app/CMainFrame.h"
+#include "app/CPlotWnd.h"
 #include "app/ChildLayout.h"
 #include "editors/ui/BoxPanelView.h"
 #include "editors/ui/CDrvrView.h"
 #include "plot/ui/CPlotView.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QMdiArea>
 #include <QMessageBox>
@@ -67,9 +67,8 @@ void ProjectWindows::AddPanel(QMdiSubWindow* frame, ui::PanelView* view)
 {
     // Why a design step could not run goes to the status bar.
     if (view)
-        connect(view, &ui::PanelView::statusMessage, this, [this](const QString& text) {
-            app_.mainFrame()->statusBar()->showMessage(text, 10000);
-        });
+        connect(view, &ui::PanelView::statusMessage, this,
+                [this](const QString& text) { ShowStatus(text.toStdString()); });
     area_->addSubWindow(frame);
     Arrange();
     if (plotFrame_ && plotFrame_->isMinimized())
@@ -87,15 +86,19 @@ void ProjectWindows::CreateWorkbenchPanel()
     AddPanel(workbenchPanel_, workbenchPanel_->view());
 }
 
+ChildLayout ProjectWindows::Layout() const
+{
+    const QSize client = area_->viewport()->size();
+    // The MDI area already lies between the tool bar and the status bar.
+    return ArrangeChildren(client.width(), client.height(), 0, 0,
+                           plotFrame_->fontMetrics().height(), CaptionHeight(*plotFrame_));
+}
+
 void ProjectWindows::Arrange()
 {
     if (!area_ || !plotFrame_ || plotFrame_->isMinimized() || plotFrame_->isMaximized())
         return;
-    const QSize client = area_->viewport()->size();
-    // The MDI area already lies between the tool bar and the status bar.
-    const ChildLayout layout =
-        ArrangeChildren(client.width(), client.height(), 0, 0, plotFrame_->fontMetrics().height(),
-                        CaptionHeight(*plotFrame_));
+    const ChildLayout layout = Layout();
     plotFrame_->setGeometry(ToQRect(layout.plot));
     if (driverPanel_)
         driverPanel_->setGeometry(ToQRect(layout.driverPanel));
@@ -119,6 +122,8 @@ void ProjectWindows::OnPlotStateChanged(Qt::WindowStates state)
     }
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized)))
         Arrange();
+    if (state & Qt::WindowMinimized)
+        app_.mainFrame()->ArrangeIcons();
 }
 
 void ProjectWindows::RaiseCompanions()
@@ -204,13 +209,21 @@ void ProjectWindows::RedrawDriverPanel()
 
 void ProjectWindows::ReplaceWorkbenchPanel()
 {
+    // Closing the panel hands the activation to whichever window comes next, maybe another
+    // project's: the project in front takes it back with its three windows.
+    const bool inFront = app_.currentProject() == this;
     if (workbenchPanel_) {
         workbenchPanel_->AllowClose();
         workbenchPanel_->close();
         workbenchPanel_ = nullptr;
     }
-    if (plotFrame_ && area_)
+    if (plotFrame_ && area_) {
         CreateWorkbenchPanel();
+        if (inFront && !plotFrame_->isMinimized()) {
+            area_->setActiveSubWindow(plotFrame_);
+            RaiseCompanions();
+        }
+    }
 }
 
 void ProjectWindows::RefreshWorkbenchPanel()
@@ -228,6 +241,11 @@ void ProjectWindows::OpenDriverDatabase()
 {
     // There is no driver database yet: a driver file is the way to load a driver.
     app_.mainFrame()->OpenDriverDialog(*this);
+}
+
+void ProjectWindows::ShowStatus(const std::string& text)
+{
+    app_.mainFrame()->statusBar()->showMessage(QString::fromStdString(text), 10000);
 }
 
 void ProjectWindows::ModifiedChanged(bool modified)

@@ -2,9 +2,10 @@
 
 #include "app/CBoxWnd.h"
 #include "app/CDrvrWnd.h"
+#include "app/CPlotWnd.h"
+#include "app/ChildLayout.h"
 #include "model/CSpkSysDoc.h"
 #include "model/DocWindows.h"
-#include "plot/ui/CPlotWnd.h"
 
 #include <QObject>
 #include <QPointer>
@@ -40,7 +41,9 @@ public:
 
     // Creates the plot window and the two panel windows in the main window's MDI area.
     void CreateWindows(QMdiArea& area);
-    // Places the three windows in their fixed arrangement (not while the plot is minimised).
+    // Where the three windows stand in the main window's client area (the plot window must be
+    // there), and placing them there (not while the plot is minimised).
+    ChildLayout Layout() const;
     void Arrange();
     // Hides the panels with a minimised plot and shows them again on restore.
     void OnPlotStateChanged(Qt::WindowStates state);
@@ -66,6 +69,7 @@ public:
     void UpdateAllViews() override;
     void OpenDriverDatabase() override;
     void ModifiedChanged(bool modified) override;
+    void ShowStatus(const std::string& text) override;
 
 private:
     void CreateWorkbenchPanel();

@@ -1,11 +1,16 @@
 #include "cli/CalcCommand.h"
 
+#include "calculators/CrossoverPages.h"
+#include "calculators/VentCalculator.h"
+#include "cli/BoxCalcEdit.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
 #include "cli/CurveCsv.h"
+#include "cli/DatabaseCommand.h"
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "editors/EditRules.h"
+#include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
 #include "project/ProjectFile.h"
 
@@ -24,9 +29,9 @@ struct Option {
     std::string value;
 };
 
-constexpr std::array<const char*, 13> kOptionNames = {"project", "driver", "box", "units", "set",
-                                                      "edit",    "run",    "low", "high",  "show",
-                                                      "csv",     "json",   "save"};
+constexpr std::array<const char*, 15> kOptionNames = {
+    "project", "driver", "db",   "db-driver", "box", "units", "set", "edit",
+    "run",     "low",    "high", "show",      "csv", "json",  "save"};
 
 using Step = bool (CSpkSysDoc::*)();
 constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
@@ -129,10 +134,18 @@ private:
 
     Result Apply(const Option& o)
     {
+        // Whatever else changes the workbench, the panels show it afresh, as after the system
+        // editor.
+        if (o.name != "edit")
+            editor_.Forget();
         if (o.name == "project")
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
             return doc_.OpenDriver(o.value) ? Result{} : Messages("Failed to open document.");
+        if (o.name == "db")
+            return std::nullopt; // read by --db-driver, wherever it stands
+        if (o.name == "db-driver")
+            return LoadFromDatabase(o.value);
         if (o.name == "box")
             return SetBox(o.value);
         if (o.name == "units")
@@ -148,6 +161,20 @@ private:
         if (o.name == "show")
             return SetShown(o.value);
         return UsageError("The option --" + o.name + " is not available.");
+    }
+
+    Result LoadFromDatabase(const std::string& name)
+    {
+        std::string db;
+        for (const Option& o : options_) {
+            if (o.name == "db")
+                db = o.value;
+        }
+        DriverParams driver;
+        if (Result r = DriverFromDatabase(db, name, driver))
+            return r;
+        doc_.LoadDriver(std::move(driver));
+        return Messages();
     }
 
     Result SetBox(const std::string& text)
@@ -175,6 +202,8 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
+        if (path.starts_with("boxLocks."))
+            return Outcome(path, SetBoxLock(doc_, path, value));
         const std::optional<FieldRef> field = FindField(doc_.workbench(), path);
         if (!field)
             return UsageError("\"" + path + "\" is not a field of the system.");
@@ -189,7 +218,13 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
-        const EditOutcome outcome = EditPanelField(doc_, metric_, path, value);
+        return Outcome(path, IsBoxCalculatorPath(path)
+                                 ? EditBoxCalculatorField(doc_, path, value)
+                                 : editor_.EditPanelField(metric_, path, value));
+    }
+
+    static Result Outcome(const std::string& path, const EditOutcome& outcome)
+    {
         switch (outcome.kind) {
         case EditOutcome::Kind::Done:
             return std::nullopt;
@@ -201,18 +236,55 @@ private:
         return DataError(path + ": " + outcome.message);
     }
 
+    // A design step, the calculation of a crossover or network calculator page, or the start of
+    // a box or vent calculator page.
     Result RunStep(const std::string& name)
     {
+        if (name == "TubeVentStart" || name == "RectVentStart")
+            return StartVentPage(name == "TubeVentStart");
+        if (const std::optional<calc::BoxPageKind> kind = BoxPageStartFromName(name)) {
+            calc::BoxCalculatorPage page(*kind, doc_.workbench(), doc_.boxLocks);
+            if (!page.Start())
+                return DataError(name + ": " + page.guardMessage());
+            doc_.SetModified();
+            return std::nullopt;
+        }
         for (const auto& [stepName, step] : kSteps) {
             if (name == stepName) {
-                if (!(doc_.*step)())
+                if (!(doc_.*step)()) {
+                    if (const auto problem = engine::UnusableDesignValue(doc_.workbench()))
+                        return DataError(*problem + ", so " + name +
+                                         " gives no result; the design was kept.");
                     return DataError(name + " gives no usable result with these values; the "
                                             "design was kept.");
+                }
                 doc_.SetModified();
                 return std::nullopt;
             }
         }
-        return UsageError("Unknown design step \"" + name + "\".");
+        const int page = calc::CrossoverPageFromName(name);
+        if (page < 0)
+            return UsageError("Unknown design step or calculator \"" + name + "\".");
+        if (!calc::CalculateCrossoverPage(doc_.workbench(), page))
+            return DataError(name + " gives no usable result with these values; the results were "
+                                    "kept.");
+        doc_.SetModified();
+        return std::nullopt;
+    }
+
+    // A vent page's start with its results written back, as OK on the page writes them.
+    Result StartVentPage(bool tubes)
+    {
+        const std::optional<calc::VentDesignValues> v = calc::DesignValuesForVent(doc_.workbench());
+        if (!v)
+            return DataError(calc::kClosedBoxVentMessage);
+        const calc::VentResult r = tubes ? calc::StartTubeVent(*v, metric_).result
+                                         : calc::StartRectVent(*v, metric_).result;
+        if (!calc::WriteVentBack(doc_.workbench(), r))
+            return DataError(std::string(calc::VentProblemText(r.problem)) +
+                             " The design was kept.");
+        doc_.SetModified();
+        return std::nullopt;
     }
 
     // Both limits at once, at the place of the first of them: the last value given for each.
@@ -275,12 +347,13 @@ private:
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
         if (o.name == "json")
             return WriteOutput(o.value, SerializeSystem(doc_.workbench()));
-        return doc_.SaveProject(o.value) ? Result{} : Messages("Failed to save document.");
+        return WriteOutput(o.value, SerializeProject(doc_));
     }
 
     std::vector<Option> options_;
     CliWindows windows_;
     CSpkSysDoc doc_;
+    PanelEditor editor_{doc_};
     bool metric_ = false;
 };
 

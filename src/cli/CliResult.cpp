@@ -3,19 +3,57 @@
 #include "model/FileAccess.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cw::cli
 {
 
-Result WriteOutput(const std::string& path, const std::string& text)
+namespace
 {
-    if (path == "-") {
-        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout))
-            return DataError("Failed to write to the standard output.");
-        return std::nullopt;
+constexpr const char* kStandardOutputFailed = "Failed to write to the standard output.";
+}
+
+bool IsStandardOutput(const std::string& path)
+{
+    if (path == "-")
+        return true;
+    // Written through its own descriptor, the output keeps its place in what the shell gave
+    // the tool (an appended log, a pipe), which replacing the file by name would lose.
+    struct stat named {
+    }, out{};
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 &&
+           named.st_dev == out.st_dev && named.st_ino == out.st_ino;
+}
+
+Result WriteOutput(const std::string& path, std::string_view bytes)
+{
+    if (IsStandardOutput(path)) {
+        std::cout.flush(); // what the tool printed before goes first
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+            return DataError(kStandardOutputFailed);
+        return FlushStandardOutput();
     }
-    if (const FileResult r = WriteFileAtomically(path, text); !r.ok())
+    if (const FileResult r = WriteFileAtomically(path, bytes); !r.ok())
         return DataError(r.message);
+    return std::nullopt;
+}
+
+Result CheckNotInput(const std::string& output, const std::string& input)
+{
+    std::error_code ec;
+    if (output == input || std::filesystem::equivalent(output, input, ec))
+        return UsageError("The output " + output + " is the file the command reads.");
+    return std::nullopt;
+}
+
+Result FlushStandardOutput()
+{
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        return DataError(kStandardOutputFailed);
     return std::nullopt;
 }
 

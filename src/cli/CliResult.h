@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cw::cli
 {
@@ -27,7 +28,18 @@ inline Result DataError(std::string message)
     return Failure{kExitDataError, std::move(message)};
 }
 
-// Writes text to the named file, or to the standard output for "-".
-Result WriteOutput(const std::string& path, const std::string& text);
+// Whether path names the standard output: "-", or a name of the file the standard output goes
+// to, such as /dev/stdout.
+bool IsStandardOutput(const std::string& path);
+
+// Writes bytes to the standard output (IsStandardOutput) or else to the named file, which is
+// replaced whole or not at all.
+Result WriteOutput(const std::string& path, std::string_view bytes);
+
+// Refuses an output that would overwrite the file the command reads.
+Result CheckNotInput(const std::string& output, const std::string& input);
+
+// Flushes the standard output and reports what it could not take (a full disk, a closed pipe).
+Result FlushStandardOutput();
 
 } // namespace cw::cli

@@ -38,7 +38,7 @@ Result Parse(const std::vector<std::string>& args, DriverArgs& a)
     const bool write = a.file.empty() && !a.fromJson.empty() && !a.out.empty();
     if (!print && !write)
         return UsageError("driver takes FILE.dvr, or --from-json IN.json --out OUT.dvr.");
-    return std::nullopt;
+    return write ? CheckNotInput(a.out, a.fromJson) : std::nullopt;
 }
 
 Result Print(const std::string& path, std::ostream& out)
@@ -58,9 +58,13 @@ Result Write(const std::string& jsonPath, const std::string& driverPath)
     DriverParams d;
     if (const std::optional<std::string> error = ParseDriver(text, d))
         return DataError(WithPath(*error, jsonPath));
-    if (const FileResult r = WriteDriverFile(driverPath, d); !r.ok())
-        return DataError(r.message);
-    return std::nullopt;
+    std::string bytes;
+    try {
+        bytes = EncodeDriver(d);
+    } catch (const std::exception&) {
+        return DataError("Failed to save document.");
+    }
+    return WriteOutput(driverPath, bytes);
 }
 
 } // namespace

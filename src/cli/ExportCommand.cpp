@@ -1,10 +1,11 @@
 #include "cli/CliResult.h"
 #include "cli/OutputCommands.h"
+#include "engine/ResponseModels.h"
 #include "model/CSpkSysDoc.h"
+#include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -31,52 +32,86 @@ std::string SystemLabel(int index, const CSpkSys& s)
     return label;
 }
 
-// Frequency, magnitude and phase rows: only finite values, frequencies strictly ascending.
-std::string Rows(const CSpkSys& s, const CurveArray& magnitude, const CurveArray* phase,
-                 double magnitudeOffset)
-{
+// The text of one exported file, or why it cannot be written.
+struct Export {
     std::string text;
+    std::string problem;
+};
+
+Export NotCalculated(const std::string& curve, const std::string& system)
+{
+    return {{}, "There is no calculated " + curve + " curve in " + system + "."};
+}
+
+// The header, then frequency, magnitude and phase rows, frequencies strictly ascending: a point
+// whose frequency does not ascend (a damaged file) is left out. A value that is not a finite
+// number refuses the whole curve, and so does a curve with no point, rather than write a file
+// with holes in its curve or none at all. Numbers keep every digit they need.
+Export Rows(std::string header, const std::string& curve, const std::string& system,
+            const CSpkSys& s, const CurveArray& magnitude, const CurveArray* phase,
+            double magnitudeOffset)
+{
+    Export out{std::move(header), {}};
     double last = 0;
-    char row[96];
     for (int i = 0; i < s.storedPoints(); ++i) {
         const double f = s.frequencies[i];
         const double m = magnitude[i] + magnitudeOffset;
         const double p = phase ? FoldPhase((*phase)[i]) : 0;
-        if (!std::isfinite(f) || !std::isfinite(m) || !std::isfinite(p) || f <= last)
+        if (!std::isfinite(f) || !std::isfinite(m) || !std::isfinite(p))
+            return {{},
+                    "The " + curve + " curve of " + system +
+                        " holds values that are not finite numbers, so it cannot be exported."};
+        if (f <= last)
             continue;
         last = f;
-        std::snprintf(row, sizeof row, "%.4f %.4f %.4f\n", f, m, p);
-        text += row;
+        out.text += FormatPrinted("%.4f", f) + ' ' + FormatPrinted("%.4f", m) + ' ' +
+                    FormatPrinted("%.4f", p) + '\n';
     }
-    return text;
+    if (last == 0)
+        return NotCalculated(curve, system);
+    return out;
 }
 
-std::string FrdText(int index, const CSpkSys& s)
+Export Frd(int index, const CSpkSys& s)
 {
-    double offset = plot::PlotPainter::SplOffset(s);
-    std::string text = "* Conewright: SPL of " + SystemLabel(index, s) + "\n";
-    if (std::isfinite(offset) && s.driver.spl != 0) {
-        char line[160];
-        std::snprintf(line, sizeof line,
-                      "* SPL in dB at %g W and %g m: the relative response plus %.2f dB\n",
-                      s.inputPower, s.splDistanceM, offset);
-        text += line;
+    const std::string system = SystemLabel(index, s);
+    if (!s.hasSpl)
+        return NotCalculated("SPL", system);
+    std::string header = "* Conewright: SPL of " + system + "\n";
+    double offset = 0;
+    if (s.driver.spl != 0) {
+        offset = plot::PlotPainter::SplOffset(s);
+        if (!std::isfinite(offset))
+            return {{},
+                    "The SPL level of " + system +
+                        " does not follow from its sensitivity, input power, SPL distance "
+                        "and driver counts, so its SPL curve cannot be exported."};
+        header += "* SPL in dB at " + FormatPrinted("%g", s.inputPower) + " W and " +
+                  FormatPrinted("%g", s.splDistanceM) + " m: the relative response plus " +
+                  FormatPrinted("%.2f", offset) + " dB\n";
     } else {
-        offset = 0;
-        text += "* SPL in dB relative to the passband (the driver's sensitivity is not known)\n";
+        header += "* SPL in dB relative to the passband (the driver's sensitivity is not known)\n";
     }
-    text += s.hasPhase ? "* Phase in degrees from the response model\n"
-                       : "* Phase is 0: the response model gives none for this box type\n";
-    text += "* Frequency (Hz)  SPL (dB)  Phase (degrees)\n";
-    return text + Rows(s, s.splCurve, s.hasPhase ? &s.phaseCurve : nullptr, offset);
+    if (s.hasPhase)
+        header += "* Phase in degrees from the response model\n";
+    else if (engine::ModelGivesPhase(s.boxType()))
+        header += "* Phase is 0: it was not calculated (the phase response was switched off)\n";
+    else
+        header += "* Phase is 0: the response model gives none for this box type\n";
+    header += "* Frequency (Hz)  SPL (dB)  Phase (degrees)\n";
+    return Rows(std::move(header), "SPL", system, s, s.splCurve,
+                s.hasPhase ? &s.phaseCurve : nullptr, offset);
 }
 
-std::string ZmaText(int index, const CSpkSys& s)
+Export Zma(int index, const CSpkSys& s)
 {
-    return "* Conewright: impedance of " + SystemLabel(index, s) + "\n" +
-           "* Phase is 0: the response model gives the impedance magnitude only\n" +
-           "* Frequency (Hz)  Impedance (Ohms)  Phase (degrees)\n" +
-           Rows(s, s.impedanceCurve, nullptr, 0);
+    const std::string system = SystemLabel(index, s);
+    if (!s.hasImpedance)
+        return NotCalculated("impedance", system);
+    return Rows("* Conewright: impedance of " + system + "\n" +
+                    "* Phase is 0: the response model gives the impedance magnitude only\n" +
+                    "* Frequency (Hz)  Impedance (Ohms)  Phase (degrees)\n",
+                "impedance", system, s, s.impedanceCurve, nullptr, 0);
 }
 
 } // namespace
@@ -85,38 +120,46 @@ std::string ZmaText(int index, const CSpkSys& s)
 // of a memory (1..10).
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto line = ParseCommandLine(args, {"--system", "--frd", "--zma"}, {});
-    const auto index = line ? ParseInt(line->value("--system").value_or("0"), 0, 10) : std::nullopt;
-    if (!line || !index || (!line->value("--frd") && !line->value("--zma"))) {
-        return kExitUsage;
+    CommandLine line;
+    int index = 0;
+    Result usage = ParseCommandLine("export", args, {"--system", "--frd", "--zma"}, {}, line);
+    if (!usage)
+        usage = IntOption(line, "--system", 0, 0, 10, index);
+    const auto frd = line.value("--frd");
+    const auto zma = line.value("--zma");
+    if (!usage && !frd && !zma)
+        usage = UsageError("export writes --frd, --zma or both.");
+    for (const auto& path : {frd, zma}) {
+        if (!usage && path)
+            usage = CheckNotInput(*path, line.file);
     }
+    if (usage)
+        return Fail(*usage, err);
 
     auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(line->file, *doc)) {
+    if (auto error = LoadProjectFile(line.file, *doc)) {
         err << *error << '\n';
         return kExitDataError;
     }
-    const CSpkSys& s = doc->systems[*index];
-    const auto frd = line->value("--frd");
-    const auto zma = line->value("--zma");
+    const CSpkSys& s = doc->systems[index];
     // Check both curves before writing either file.
-    if (frd && (!s.hasSpl || s.storedPoints() == 0)) {
-        err << "There is no calculated SPL curve in " << SystemLabel(*index, s) << ".\n";
-        return kExitDataError;
+    const Export frdFile = frd ? Frd(index, s) : Export{};
+    const Export zmaFile = zma ? Zma(index, s) : Export{};
+    for (const std::string& problem : {frdFile.problem, zmaFile.problem}) {
+        if (!problem.empty()) {
+            err << problem << '\n';
+            return kExitDataError;
+        }
     }
-    if (zma && (!s.hasImpedance || s.storedPoints() == 0)) {
-        err << "There is no calculated impedance curve in " << SystemLabel(*index, s) << ".\n";
-        return kExitDataError;
-    }
-    for (const auto& [path, text] : {std::pair{frd, frd ? FrdText(*index, s) : ""},
-                                     std::pair{zma, zma ? ZmaText(*index, s) : ""}}) {
+    for (const auto& [path, text] : {std::pair{frd, frdFile.text}, std::pair{zma, zmaFile.text}}) {
         if (!path)
             continue;
+        const bool toStandardOutput = IsStandardOutput(*path);
         if (const Result written = WriteOutput(*path, text)) {
             err << written->message << '\n';
             return written->exitCode;
         }
-        if (*path != "-")
+        if (!toStandardOutput)
             out << "Wrote " << *path << '\n';
     }
     return kExitOk;

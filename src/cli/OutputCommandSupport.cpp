@@ -22,38 +22,52 @@ std::optional<std::string> CommandLine::value(const std::string& name) const
     return it->second;
 }
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            const std::set<std::string>& valueOptions,
-                                            const std::set<std::string>& switchOptions)
+Result ParseCommandLine(const std::string& command, const std::vector<std::string>& args,
+                        const std::set<std::string>& valueOptions,
+                        const std::set<std::string>& switchOptions, CommandLine& line)
 {
-    CommandLine line;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (valueOptions.count(word)) {
             if (i + 1 >= args.size())
-                return std::nullopt;
+                return UsageError("The option " + word + " needs a value.");
             line.values[word] = args[++i];
         } else if (switchOptions.count(word)) {
             line.switches.insert(word);
-        } else if (word.rfind("--", 0) == 0 || !line.file.empty()) {
-            return std::nullopt;
+        } else if (word.rfind("--", 0) == 0) {
+            return UsageError("Unknown option \"" + word + "\".");
+        } else if (!line.file.empty()) {
+            return UsageError("Unexpected argument \"" + word + "\".");
         } else {
             line.file = word;
         }
     }
     if (line.file.empty())
-        return std::nullopt;
-    return line;
+        return UsageError(command + " needs a project file.");
+    return std::nullopt;
 }
 
-std::optional<int> ParseInt(const std::string& text, int low, int high)
+Result IntOption(const CommandLine& line, const std::string& name, int fallback, int low, int high,
+                 int& value)
 {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || value < low || value > high)
+    const auto text = line.value(name);
+    if (!text) {
+        value = fallback;
         return std::nullopt;
-    return value;
+    }
+    const char* end = text->data() + text->size();
+    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    if (ec != std::errc() || ptr != end || value < low || value > high)
+        return UsageError("The option " + name + " takes a whole number from " +
+                          std::to_string(low) + " to " + std::to_string(high) + ", not \"" + *text +
+                          "\".");
+    return std::nullopt;
+}
+
+int Fail(const Failure& failure, std::ostream& err)
+{
+    err << failure.message << '\n';
+    return failure.exitCode;
 }
 
 std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc)
@@ -92,20 +106,23 @@ void EnsureGuiApplication()
 }
 
 int RenderProject(const std::string& projectPath, const std::string& target,
-                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  const std::function<QString(const CSpkSysDoc&, QByteArray&)>& render,
                   std::ostream& out, std::ostream& err)
 {
+    if (const Result same = CheckNotInput(target, projectPath))
+        return Fail(*same, err);
     auto doc = std::make_unique<CSpkSysDoc>();
-    if (auto error = LoadProjectFile(projectPath, *doc)) {
-        err << *error << '\n';
-        return kExitDataError;
-    }
+    if (auto error = LoadProjectFile(projectPath, *doc))
+        return Fail({kExitDataError, *error}, err);
     EnsureGuiApplication();
-    if (const QString error = render(*doc, QString::fromStdString(target)); !error.isEmpty()) {
-        err << error.toStdString() << '\n';
-        return kExitDataError;
-    }
-    out << "Wrote " << target << '\n';
+    QByteArray file;
+    if (const QString error = render(*doc, file); !error.isEmpty())
+        return Fail({kExitDataError, error.toStdString()}, err);
+    const bool toStandardOutput = IsStandardOutput(target);
+    if (const Result written = WriteOutput(target, std::string_view(file.data(), file.size())))
+        return Fail(*written, err);
+    if (!toStandardOutput)
+        out << "Wrote " << target << '\n';
     return kExitOk;
 }
 

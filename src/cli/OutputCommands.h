@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cli/CliResult.h"
+
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <iosfwd>
@@ -34,14 +37,19 @@ struct CommandLine {
     bool has(const std::string& name) const { return switches.count(name) != 0; }
 };
 
-// Parses the words against the options a command knows; nothing on an unknown option, a
-// missing value or a missing or second file name.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            const std::set<std::string>& valueOptions,
-                                            const std::set<std::string>& switchOptions);
+// Parses the words against the options a command knows into line; the reason on an unknown
+// option, a missing value or a missing or second file name.
+Result ParseCommandLine(const std::string& command, const std::vector<std::string>& args,
+                        const std::set<std::string>& valueOptions,
+                        const std::set<std::string>& switchOptions, CommandLine& line);
 
-// A whole number within [low, high] from an option's text, or nothing.
-std::optional<int> ParseInt(const std::string& text, int low, int high);
+// The whole number within [low, high] that the option gives, fallback when it is not given;
+// the reason when its text is no such number.
+Result IntOption(const CommandLine& line, const std::string& name, int fallback, int low, int high,
+                 int& value);
+
+// Writes the failure's message to err and answers its exit code.
+int Fail(const Failure& failure, std::ostream& err);
 
 // Opens a project file into the document; on failure returns the program's message.
 std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& doc);
@@ -49,10 +57,11 @@ std::optional<std::string> LoadProjectFile(const std::string& path, CSpkSysDoc& 
 // The Qt application that fonts and images need, made once, with no display.
 void EnsureGuiApplication();
 
-// Opens the project, then lets render draw it into the file at target (Qt's Render* functions
-// answer an empty text or the message). Reports either way and returns the exit code.
+// Opens the project, lets render draw it into the bytes of a file (Qt's Render* functions answer
+// an empty text or the message) and writes them to target ("-" for the standard output).
+// Reports either way and returns the exit code.
 int RenderProject(const std::string& projectPath, const std::string& target,
-                  const std::function<QString(const CSpkSysDoc&, const QString&)>& render,
+                  const std::function<QString(const CSpkSysDoc&, QByteArray&)>& render,
                   std::ostream& out, std::ostream& err);
 
 } // namespace cw::cli

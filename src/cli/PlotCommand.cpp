@@ -10,31 +10,33 @@ namespace cw::cli
 // The plot as the screen shows it: background, axes and every shown system.
 int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto line =
-        ParseCommandLine(args, {"--png", "--svg", "--width", "--height", "--background"}, {});
-    const auto width =
-        line ? ParseInt(line->value("--width").value_or("1200"), 16, 10000) : std::nullopt;
-    const auto height =
-        line ? ParseInt(line->value("--height").value_or("800"), 16, 10000) : std::nullopt;
-    const auto background =
-        line ? ParseInt(line->value("--background").value_or("0"), 0, 4) : std::nullopt;
-    if (!line || !width || !height || !background ||
-        line->value("--png").has_value() == line->value("--svg").has_value()) {
-        return kExitUsage;
-    }
+    CommandLine line;
+    int width = 0, height = 0, background = 0;
+    Result usage = ParseCommandLine(
+        "plot", args, {"--png", "--svg", "--width", "--height", "--background"}, {}, line);
+    if (!usage)
+        usage = IntOption(line, "--width", 1200, 16, 10000, width);
+    if (!usage)
+        usage = IntOption(line, "--height", 800, 16, 10000, height);
+    if (!usage)
+        usage = IntOption(line, "--background", 0, 0, 4, background);
+    if (!usage && line.value("--png").has_value() == line.value("--svg").has_value())
+        usage = UsageError("plot writes one file: give either --png or --svg.");
+    if (usage)
+        return Fail(*usage, err);
 
     AppSettings settings;
-    settings.plotBackground = *background;
-    const QSize size(*width, *height);
-    const auto png = line->value("--png");
-    auto render = [&](const CSpkSysDoc& doc, const QString& path) {
+    settings.plotBackground = background;
+    const QSize size(width, height);
+    const auto png = line.value("--png");
+    auto render = [&](const CSpkSysDoc& doc, QByteArray& file) {
         auto draw = [&](gfx::Canvas& canvas) {
             plot::PlotPainter::PrepareScreen(canvas, canvas.device().width, canvas.device().height);
             plot::PlotPainter(doc, settings).Draw(canvas);
         };
-        return png ? gfx::RenderPng(path, size, draw) : gfx::RenderSvg(path, size, draw);
+        return png ? gfx::RenderPng(file, size, draw) : gfx::RenderSvg(file, size, draw);
     };
-    return RenderProject(line->file, png ? *png : *line->value("--svg"), render, out, err);
+    return RenderProject(line.file, png ? *png : *line.value("--svg"), render, out, err);
 }
 
 } // namespace cw::cli

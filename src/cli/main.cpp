@@ -1,9 +1,11 @@
 // conewright-cli: the design and response engine without a screen.
 #include "cli/CalcCommand.h"
 #include "cli/CliResult.h"
+#include "cli/DatabaseCommand.h"
 #include "cli/DriverCommand.h"
 #include "cli/OutputCommands.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ namespace
 constexpr const char* kUsage =
     "Usage:\n"
     "  conewright-cli calc [--project FILE.spk] [--driver FILE.dvr] [--box TYPE]\n"
+    "                      [--db FILE] [--db-driver \"MANUFACTURER MODEL\"]\n"
     "                      [--units metric|english] [--set PATH=VALUE]... [--edit PATH=VALUE]...\n"
     "                      [--run STEP]... [--low HZ] [--high HZ] [--show LIST]\n"
     "                      [--csv OUT|-] [--json OUT|-] [--save FILE.spk]\n"
@@ -24,27 +27,47 @@ constexpr const char* kUsage =
     "  conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape]\n"
     "                      [--units metric|english] [--print-icons] [--color]\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
+    "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
+    "  conewright-cli db [--db FILE] import FILES...\n"
+    "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
+    "  conewright-cli db [--db FILE] check [--id N]\n"
     "\n"
+    "Every output named - goes to the standard output.\n"
     "calc starts from a new project (or --project), applies the options in their order,\n"
     "runs Calculate Response once (a family of designs when the box is not designed) and\n"
     "writes the curves (--csv), the workbench record (--json) or the project (--save).\n"
     "  --box      2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or the full box type name\n"
     "  --units    the units the panels show, for --edit (default english)\n"
-    "  --set      writes a field by its project-file path, e.g. vented4.fb=40, driver.qts=0.4\n"
-    "  --edit     types a value into a panel field and runs the design steps it runs\n"
+    "  --set      writes a field by its project-file path, e.g. vented4.fb=40, driver.qts=0.4;\n"
+    "             boxLocks.rectH=1 clicks a box calculator lock on as its page would\n"
+    "  --edit     types a value into a panel field and runs the design steps it runs, or\n"
+    "             into a box calculator field (rectBox.metric.netVolume=50, trapBox.angle=10,\n"
+    "             either unit copy) and solves the box as its page does\n"
     "  --run      CalcQtc, CalcFc, CalcAlpha, CalcBoxVolume, EstimateDriverAndVent,\n"
-    "             CalcVentLength or CalcVentArea\n"
+    "             CalcVentLength or CalcVentArea; or a calculator page's calculation:\n"
+    "             Xover1OBW, Xover2OBW, Xover3OBW, Xover1OS, Xover2OLR, Xover4OLR,\n"
+    "             ResonanceComp, InductanceComp or TweeterAtten; or a box calculator\n"
+    "             page's start: RectBoxStart, TrapBoxStart or BandpassBoxStart; or a vent\n"
+    "             page's start, written back as OK writes it: TubeVentStart or RectVentStart\n"
     "  --show     the curves to calculate, a list of spl,exc,phase,delay,imp\n"
+    "  --db-driver  loads a driver from the driver database as Open Driver loads a file\n"
     "driver prints a driver file as JSON, or writes one from JSON.\n"
     "plot draws the plot as the screen shows it (default 1200 x 800, background 0);\n"
     "report draws the one-page system report (a PNG at 150 dpi); export writes the\n"
     "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
+    "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
+    "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
+    "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
+    "the consistency check.\n"
     "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // Over a file-size limit a write then fails as on a full disk, so the message is shown and
+    // no half-written temporary file stays behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> words(argv + 1, argv + argc);
     int code = cw::cli::kExitUsage;
     if (!words.empty() && words[0] == "calc")
@@ -55,9 +78,18 @@ int main(int argc, char* argv[])
         code = cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     else if (!words.empty() && words[0] == "report")
         code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "db")
+        code = cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
     else if (!words.empty() && words[0] == "export")
         code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
+    // What went to the standard output counts only once it has left the buffer.
+    if (code == cw::cli::kExitOk) {
+        if (const cw::cli::Result flushed = cw::cli::FlushStandardOutput()) {
+            std::cerr << flushed->message << '\n';
+            code = flushed->exitCode;
+        }
+    }
     return code;
 }

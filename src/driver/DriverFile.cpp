@@ -190,10 +190,11 @@ bool DecodeDriver(std::string_view bytes, DriverParams& d)
 FileResult ReadDriverFile(const std::string& path, DriverParams& d)
 {
     std::string bytes;
-    FileResult result = ReadWholeFile(path, bytes);
-    if (!result.ok() || bytes.empty())
+    FileResult result = ReadWholeFile(path, bytes, kMaxDriverFileBytes, kDriverFileTooLarge);
+    if (!result.ok())
         return result;
-    if (!DecodeDriver(bytes, d))
+    // An empty file holds no driver at all; taking it would pass for a successful load.
+    if (bytes.empty() || !DecodeDriver(bytes, d))
         return {kUnexpectedFileFormat};
     return {};
 }
@@ -211,19 +212,33 @@ FileResult WriteDriverFile(const std::string& path, const DriverParams& d)
 
 bool CSpkSysDoc::OpenDriver(const std::string& path)
 {
-    const FileResult result = ReadDriverFile(path, workbench().driver);
+    DriverParams driver = workbench().driver;
+    const FileResult result = ReadDriverFile(path, driver);
     if (!result.ok())
         windows_->ShowMessage(result.message);
     // Whatever part of the file was read, the design values now follow the workbench's driver.
+    LoadDriver(std::move(driver));
+    return result.ok();
+}
+
+void CSpkSysDoc::LoadDriver(DriverParams driver)
+{
+    const CSpkSys before = workbench();
+    workbench().driver = std::move(driver);
     // A step whose inputs give no usable result keeps its fields, which is all it can do here.
     CalcQtc();
     CalcAlpha();
     CalcFc();
     EstimateDriverAndVent();
     CalcVentLength();
-    SetModified();
+    // A driver that changed nothing, read from a file or not, leaves the project unmodified.
+    const CSpkSys& now = workbench();
+    if (!(now.driver == before.driver && now.closed2 == before.closed2 &&
+          now.closed3 == before.closed3 && now.vented4 == before.vented4 &&
+          now.bandpass4 == before.bandpass4 && now.bandpass5 == before.bandpass5 &&
+          now.bandpass6 == before.bandpass6))
+        SetModified();
     windows_->UpdateAllViews();
-    return result.ok();
 }
 
 bool CSpkSysDoc::SaveDriver(const std::string& path)

@@ -3,6 +3,7 @@
 #include "model/DriverParams.h"
 #include "model/FileAccess.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace cw
 {
 
 inline constexpr const char* kUnexpectedFileFormat = "Unexpected file format.";
+// A driver file takes a few hundred bytes, a few kilobytes with long notes. A file beyond this is
+// refused before it is read, so that a huge file can neither exhaust memory nor pass for a driver.
+inline constexpr std::size_t kMaxDriverFileBytes = 1u << 20;
+inline constexpr const char* kDriverFileTooLarge = "%1 is too large to be a driver file.";
 
 // The bytes of the driver file that holds d.
 std::string EncodeDriver(const DriverParams& d);
@@ -23,8 +28,9 @@ std::string EncodeDriver(const DriverParams& d);
 // field are ignored.
 bool DecodeDriver(std::string_view bytes, DriverParams& d);
 
-// Reads a driver file into d as DecodeDriver does. An empty file changes nothing and is no
-// error; a short one gives kUnexpectedFileFormat.
+// Reads a driver file into d as DecodeDriver does. A short file gives kUnexpectedFileFormat,
+// and so does an empty one, which changes nothing; one larger than kMaxDriverFileBytes changes
+// nothing and gives kDriverFileTooLarge.
 FileResult ReadDriverFile(const std::string& path, DriverParams& d);
 
 // Writes d to a driver file, replacing the previous file only once the new one is complete.

@@ -1,10 +1,11 @@
 #include "editors/DesignEdit.h"
 
+#include "engine/Design.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <cmath>
-#include <type_traits>
+#include <utility>
 
 namespace cw::edit
 {
@@ -12,40 +13,33 @@ namespace cw::edit
 namespace
 {
 
+constexpr const char* kKept = "; the previous values were kept.";
+constexpr const char* kNotDesigned = "; the values that follow from it were not calculated.";
+
 // Calls fn(now, reference) for every real of the design block of the record's box type.
 template <class Fn> void ForEachBlockReal(CSpkSys& now, const CSpkSys& reference, Fn fn)
 {
-    auto pairUp = [&](auto& nowBlock, const auto& referenceBlock) {
-        std::vector<double*> nowFields;
-        std::vector<const double*> referenceFields;
-        using Block = std::decay_t<decltype(nowBlock)>;
-        Block::Fields(nowBlock, [&](const char*, double& v) { nowFields.push_back(&v); });
-        Block::Fields(referenceBlock,
-                      [&](const char*, const double& v) { referenceFields.push_back(&v); });
-        for (std::size_t i = 0; i < nowFields.size(); ++i)
-            fn(*nowFields[i], *referenceFields[i]);
-    };
-    switch (now.boxType()) {
-    case BoxType::Closed2:
-        return pairUp(now.closed2, reference.closed2);
-    case BoxType::Closed3:
-        return pairUp(now.closed3, reference.closed3);
-    case BoxType::Vented4:
-        return pairUp(now.vented4, reference.vented4);
-    case BoxType::Bandpass4:
-        return pairUp(now.bandpass4, reference.bandpass4);
-    case BoxType::Bandpass5:
-        return pairUp(now.bandpass5, reference.bandpass5);
-    case BoxType::Bandpass6:
-        return pairUp(now.bandpass6, reference.bandpass6);
-    case BoxType::None:
+    const BoxDescription* box = DescribeBox(now.boxType());
+    if (box == nullptr)
         return;
+    // The accessors need a modifiable record; the reference is only read.
+    CSpkSys& ref = const_cast<CSpkSys&>(reference);
+    for (const BoxField& f : box->fields) {
+        fn(f.metric(now), f.metric(ref));
+        if (f.english != nullptr)
+            fn(f.english(now), f.english(ref));
     }
 }
 
 bool Usable(double v)
 {
     return std::isfinite(v) && v >= 0;
+}
+
+// A value the steps or the edit wrote; a NaN that a damaged file left in place is no change.
+bool Changed(double now, double was)
+{
+    return now != was && !(std::isnan(now) && std::isnan(was));
 }
 
 // Runs the steps; false when one of them has no result or changes a design value into one no
@@ -57,10 +51,35 @@ bool StepsSucceed(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
     for (DesignStep step : steps)
         ok = (doc.*step)() && ok;
     ForEachBlockReal(doc.workbench(), start, [&](double now, double was) {
-        if (now != was && !Usable(now))
+        if (Changed(now, was) && !Usable(now))
             ok = false;
     });
     return ok;
+}
+
+// Why the design failed, for the user, when a value can be named.
+std::string Reason(const CSpkSys& s, const char* consequence)
+{
+    const std::optional<std::string> problem = engine::UnusableDesignValue(s);
+    return problem ? *problem + consequence : std::string();
+}
+
+// Why an edit is refused at once, when it made a value infinite: a number so large that its
+// copy in the other unit overflows.
+std::optional<std::string> OverflowedByEdit(CSpkSys& edited, const CSpkSys& before)
+{
+    bool overflowed = false;
+    ForEachBlockReal(edited, before, [&](double now, double was) {
+        overflowed = overflowed || (Changed(now, was) && !std::isfinite(now));
+    });
+    if (overflowed)
+        return Reason(edited, kKept);
+    for (const auto& [now, was] : {std::pair{edited.splDistanceM, before.splDistanceM},
+                                   std::pair{edited.splDistanceFt, before.splDistanceFt}}) {
+        if (Changed(now, was) && !std::isfinite(now))
+            return std::string("The SPL distance is too large or not a number") + kKept;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -80,20 +99,6 @@ double TwinValue(Twin twin, bool fromMetric, double value)
         break;
     }
     return value;
-}
-
-std::vector<DesignStep> VolumeSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcAlpha};
-}
-
-std::vector<DesignStep> QtcSteps(bool closedBox)
-{
-    if (closedBox)
-        return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
-    return {&CSpkSysDoc::CalcBoxVolume, &CSpkSysDoc::CalcAlpha};
 }
 
 std::vector<DesignStep> DriverCountSteps()
@@ -117,21 +122,35 @@ StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
 {
     CSpkSys& wb = doc.workbench();
     const CSpkSys edited = wb;
+    if (std::optional<std::string> reason = OverflowedByEdit(wb, before)) {
+        wb = before;
+        return {false, true, std::move(*reason)};
+    }
     if (StepsSucceed(doc, steps))
         return {};
 
     CSpkSys after = wb;
+    const std::string reason = Reason(edited, kKept);
     wb = before;
     if (StepsSucceed(doc, steps)) {
         wb = before;
-        return {false, true};
+        return {false, true, reason};
     }
     ForEachBlockReal(after, edited, [](double& now, double was) {
         if (!Usable(now))
             now = was;
     });
     wb = std::move(after);
-    return {false, false};
+    return {false, false, Reason(wb, kNotDesigned)};
+}
+
+bool RunFollowingSteps(CSpkSysDoc& doc, const std::vector<DesignStep>& steps)
+{
+    const CSpkSys start = doc.workbench();
+    if (StepsSucceed(doc, steps))
+        return true;
+    doc.workbench() = start;
+    return false;
 }
 
 } // namespace cw::edit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoxTable.h"
 #include "model/CSpkSysDoc.h"
 
 #include <string>
@@ -11,7 +12,7 @@
 namespace cw::edit
 {
 
-using DesignStep = bool (CSpkSysDoc::*)();
+using cw::DesignStep;
 
 // How the other unit's copy of a typed quantity follows it.
 enum class Twin { None, Volume, Area, Length, Distance };
@@ -22,8 +23,8 @@ double TwinValue(Twin twin, bool fromMetric, double value);
 
 // The design steps that typing a box volume (V(B) or V(B1)), a Q(tc), or the number of drivers
 // runs. Closed boxes also recompute their resonance.
-std::vector<DesignStep> VolumeSteps(bool closedBox);
-std::vector<DesignStep> QtcSteps(bool closedBox);
+using cw::QtcSteps;
+using cw::VolumeSteps;
 std::vector<DesignStep> DriverCountSteps();
 
 // A box exists only for a Q(tc) above the driver's Q(ts); a negative Q(tc) would otherwise give
@@ -34,13 +35,20 @@ std::string QtcTooLowMessage(double qts);
 struct StepsOutcome {
     bool ok = true;        // every step gave a usable result
     bool restored = false; // the workbench went back to `before`
+    std::string reason;    // when not ok: the value that failed the design, for the user, if known
 };
 
 // Runs the steps on the workbench after an edit (before: the workbench as it was before the
-// edit). A step that divides by zero or gives a negative or non-finite value is not usable. Then
-// the workbench goes back to `before` when the design worked with the previous values; otherwise
-// (the box was not designed far enough yet) it keeps what was typed but no unusable result.
+// edit). An edit whose value overflows in its copy in the other unit is refused outright. A step
+// that divides by zero, reads an unusable value or gives a negative or non-finite value is not
+// usable. Then the workbench goes back to `before` when the design worked with the previous
+// values; otherwise (the box was not designed far enough yet) it keeps what was typed but no
+// unusable result.
 StepsOutcome RunDesignSteps(CSpkSysDoc& doc, const CSpkSys& before,
                             const std::vector<DesignStep>& steps);
+
+// Runs steps that follow an edit where they can: when one of them has no usable result the
+// workbench is as it was before them, and the result is false.
+bool RunFollowingSteps(CSpkSysDoc& doc, const std::vector<DesignStep>& steps);
 
 } // namespace cw::edit

@@ -76,6 +76,30 @@ bool OnlyBlanks(std::string_view rest)
     return true;
 }
 
+// Blanks and tabs, an optional sign and decimal digits, blanks and tabs; zero only when the first
+// non-blank character is 0. Magnitudes beyond 32 bits fit no caller and are refused here.
+std::optional<std::int64_t> ParseWhole(std::string_view text)
+{
+    text = SkipBlanks(text);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t digitsStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i == digitsStart || !OnlyBlanks(text.substr(i)))
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (std::size_t k = digitsStart; k < i; ++k) {
+        magnitude = magnitude * 10 + (text[k] - '0');
+        if (magnitude > UINT32_MAX)
+            return std::nullopt;
+    }
+    if (magnitude == 0 && text.front() != '0')
+        return std::nullopt;
+    return text.front() == '-' ? -magnitude : magnitude;
+}
+
 } // namespace
 
 std::optional<double> ParseNumber(std::string_view text)
@@ -92,25 +116,18 @@ std::optional<double> ParseNumber(std::string_view text)
 
 std::optional<std::int32_t> ParseInteger(std::string_view text)
 {
-    text = SkipBlanks(text);
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    const std::size_t digitsStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    if (i == digitsStart || !OnlyBlanks(text.substr(i)))
+    const auto value = ParseWhole(text);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX)
         return std::nullopt;
-    std::int64_t magnitude = 0;
-    for (std::size_t k = digitsStart; k < i; ++k) {
-        magnitude = magnitude * 10 + (text[k] - '0');
-        if (magnitude > 2147483648LL)
-            return std::nullopt;
-    }
-    const std::int64_t value = text.front() == '-' ? -magnitude : magnitude;
-    if (value > 2147483647LL || (value == 0 && text.front() != '0'))
+    return static_cast<std::int32_t>(*value);
+}
+
+std::optional<std::uint32_t> ParseCount(std::string_view text)
+{
+    const auto value = ParseWhole(text);
+    if (!value || *value < 0 || *value > UINT32_MAX)
         return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::uint32_t>(*value);
 }
 
 double LeadingNumber(std::string_view text)
@@ -125,6 +142,51 @@ double LeadingNumber(std::string_view text)
 bool PassesEditGuard(std::string_view text)
 {
     return text == "0" || LeadingNumber(text) != 0;
+}
+
+bool CanBecomeNumber(std::string_view text)
+{
+    if (ParseNumber(text))
+        return true;
+    text = SkipBlanks(text);
+    const auto digitsFrom = [&](std::size_t& i) {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = digitsFrom(i);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += digitsFrom(i);
+    }
+    // A mantissa can still grow, and an exponent still to come can bring any of them in range.
+    if (i == text.size())
+        return true;
+    if (digits == 0 || (text[i] != 'e' && text[i] != 'E'))
+        return false;
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    // Once the exponent has digits the number is complete: had it fit, the rule would take it.
+    return i == text.size();
+}
+
+bool CanBecomeInteger(std::string_view text)
+{
+    if (ParseInteger(text))
+        return true;
+    text = SkipBlanks(text);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    // A signed zero is refused only until a digit other than 0 follows ("-05").
+    while (i < text.size() && text[i] == '0')
+        ++i;
+    return i == text.size();
 }
 
 } // namespace cw::edit

@@ -12,6 +12,7 @@ namespace cw::edit
 
 inline constexpr const char* kEnterNumber = "Please enter a number.";
 inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterPositiveInteger = "Please enter a positive integer.";
 
 // The number rule: blanks and tabs, a decimal real (sign, digits, point, exponent), blanks and
 // tabs. A zero value is accepted only when the first non-blank character is the digit 0, so an
@@ -23,6 +24,10 @@ std::optional<double> ParseNumber(std::string_view text);
 // only when the first non-blank character is 0; the value must fit a 32-bit integer.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
+// The count rule: as the integer rule, but without a minus sign and up to the largest unsigned
+// 32-bit value.
+std::optional<std::uint32_t> ParseCount(std::string_view text);
+
 // The forgiving conversion used while typing: the leading number of the text, 0 when there is
 // none (an empty text, a lone sign, letters).
 double LeadingNumber(std::string_view text);
@@ -30,5 +35,12 @@ double LeadingNumber(std::string_view text);
 // True when a changed field should be taken: its text is exactly "0" or it reads as a number
 // other than zero. Empty texts, a lone sign, "." or "0." are still being typed.
 bool PassesEditGuard(std::string_view text);
+
+// True when characters can still be added to the text so that the number rule takes it: a
+// number already, or one on its way such as "", "-", ".", "2.", "1e" or "1e-". False for texts
+// that no typing can mend ("1.5.", "2,", "abc", an exponent beyond the range of a double).
+bool CanBecomeNumber(std::string_view text);
+// The same for the integer rule: an integer already, "", a lone sign, or a sign and zeros.
+bool CanBecomeInteger(std::string_view text);
 
 } // namespace cw::edit

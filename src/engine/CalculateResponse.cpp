@@ -1,9 +1,12 @@
 #include "engine/CalculateResponse.h"
 
+#include "engine/Design.h"
 #include "engine/Environment.h"
 #include "engine/Families.h"
 #include "engine/ResponseModels.h"
+#include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
+#include "model/SoundLevel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,12 +66,22 @@ void ZeroCurves(CSpkSys& s)
     });
 }
 
+void AddOnce(std::vector<std::string>& list, const std::string& text)
+{
+    if (std::find(list.begin(), list.end(), text) == list.end())
+        list.push_back(text);
+}
+
 } // namespace
 
 void RunMessages::Add(const std::string& text)
 {
-    if (std::find(texts.begin(), texts.end(), text) == texts.end())
-        texts.push_back(text);
+    AddOnce(texts, text);
+}
+
+void RunMessages::Note(const std::string& text)
+{
+    AddOnce(notes, text);
 }
 
 std::optional<FrequencyGrid> PlanFrequencyGrid(const PlotSettings& plot)
@@ -93,23 +106,8 @@ void FillFrequencyGrid(CSpkSys& s, const FrequencyGrid& grid)
 
 bool IsDesigned(const CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return s.closed2.vbLiters != 0;
-    case BoxType::Closed3:
-        return s.closed3.vbLiters != 0;
-    case BoxType::Vented4:
-        return s.vented4.vbLiters != 0;
-    case BoxType::Bandpass4:
-        return s.bandpass4.vb1Liters != 0;
-    case BoxType::Bandpass5:
-        return s.bandpass5.vb1Liters != 0;
-    case BoxType::Bandpass6:
-        return s.bandpass6.vb1Liters != 0;
-    case BoxType::None:
-        break;
-    }
-    return false;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    return box != nullptr && box->Find(BoxQuantity::Volume)->Value(s) != 0;
 }
 
 RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
@@ -136,6 +134,11 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
     if (wb.driver.fs == 0) {
         if (windows.AskOkCancel(kNoDriverQuestion))
             windows.OpenDriverDatabase();
+        return RunResult::Stopped;
+    }
+    // A damaged file or an overflowing entry: no curve or family design could be trusted.
+    if (const std::optional<std::string> problem = UnusableDesignValue(wb)) {
+        messages.Add(*problem + ", so no response was calculated.");
         return RunResult::Stopped;
     }
 
@@ -173,6 +176,11 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
             messages.Add(kNoCabin);
     }
     DropUnusableCurves(wb, messages);
+    // Without a level the SPL curve is left off the plot in dB SPL mode; say why.
+    if (doc.display.splMode == 1) {
+        if (const std::optional<std::string> why = WhyNoSoundLevel(wb))
+            messages.Note(*why);
+    }
 
     windows.DrawSystemNow(kWorkbenchIndex);
     return RunResult::Calculated;
@@ -182,8 +190,18 @@ bool CalculateResponse(CSpkSysDoc& doc)
 {
     RunMessages messages;
     const RunResult result = RunCalculation(doc, false, messages);
+    DocWindows& windows = doc.windows();
     for (const std::string& text : messages.texts)
-        doc.windows().ShowMessage(text);
+        windows.ShowMessage(text);
+    if (result != RunResult::Stopped) {
+        windows.RedrawDriverPanel();
+        windows.RefreshWorkbenchPanel();
+    }
+    std::string notes;
+    for (const std::string& text : messages.notes)
+        notes += (notes.empty() ? "" : " ") + text;
+    if (!notes.empty())
+        windows.ShowStatus(notes);
     return result != RunResult::Stopped;
 }
 

@@ -24,8 +24,10 @@ enum class RunResult {
 
 // Messages of one Calculate Response, the runs of its family included; each text once.
 struct RunMessages {
-    std::vector<std::string> texts;
+    std::vector<std::string> texts; // shown in message boxes
+    std::vector<std::string> notes; // for the status bar
     void Add(const std::string& text);
+    void Note(const std::string& text);
 };
 
 // The logarithmic grid of a run: 50 points per octave over at least 10 Hz to 1 kHz.
@@ -44,7 +46,8 @@ bool IsDesigned(const CSpkSys& s);
 // family) never starts a family of its own: it answers NotDesigned instead.
 RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages);
 
-// The command: one run, then its messages shown. True unless the run stopped.
+// The command: one run, then its messages shown and both panels brought up to date with the
+// workbench (a family ends with its base design there). True unless the run stopped.
 bool CalculateResponse(CSpkSysDoc& doc);
 
 } // namespace cw::engine

@@ -1,9 +1,11 @@
 #include "engine/Design.h"
 
+#include "model/BoxTable.h"
 #include "model/CompleteDriver.h"
 #include "model/Units.h"
 
 #include <cmath>
+#include <utility>
 
 namespace cw::engine
 {
@@ -32,66 +34,33 @@ struct BoxFields {
     bool vented() const { return fv != nullptr; }
 };
 
-template <class Closed> BoxFields ClosedFields(Closed& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vbLiters;
-    f.vbCuFt = &b.vbCuFt;
-    f.qtc = &b.qtc;
-    f.fc = &b.fc;
-    f.alpha = &b.alpha;
-    return f;
-}
-
-template <class Vented> void VentFields(BoxFields& f, Vented& b)
-{
-    f.svMinSqM = &b.svMinSqM;
-    f.svMinSqIn = &b.svMinSqIn;
-    f.svSqM = &b.svSqM;
-    f.svSqIn = &b.svSqIn;
-    f.lvM = &b.lvM;
-    f.lvIn = &b.lvIn;
-    f.qtc = &b.qtc;
-    f.alpha = &b.alpha;
-}
-
-BoxFields BandpassFields(BandpassCommon& b)
-{
-    BoxFields f;
-    f.vbLiters = &b.vb1Liters;
-    f.vbCuFt = &b.vb1CuFt;
-    f.fv = &b.fb2;
-    f.vvCuFt = &b.vb2CuFt;
-    VentFields(f, b);
-    return f;
-}
-
 BoxFields FieldsOf(CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return ClosedFields(s.closed2);
-    case BoxType::Closed3:
-        return ClosedFields(s.closed3);
-    case BoxType::Vented4: {
-        BoxFields f;
-        f.vbLiters = &s.vented4.vbLiters;
-        f.vbCuFt = &s.vented4.vbCuFt;
-        f.fv = &s.vented4.fb;
-        f.vvCuFt = &s.vented4.vbCuFt;
-        VentFields(f, s.vented4);
+    BoxFields f;
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
         return f;
-    }
-    case BoxType::Bandpass4:
-        return BandpassFields(s.bandpass4);
-    case BoxType::Bandpass5:
-        return BandpassFields(s.bandpass5);
-    case BoxType::Bandpass6:
-        return BandpassFields(s.bandpass6);
-    case BoxType::None:
-        break;
-    }
-    return {};
+    auto copy = [&](BoxQuantity q, bool metric) -> double* {
+        const BoxField* field = box->Find(q);
+        if (field == nullptr)
+            return nullptr;
+        return metric ? &field->metric(s) : &field->english(s);
+    };
+    f.vbLiters = copy(BoxQuantity::Volume, true);
+    f.vbCuFt = copy(BoxQuantity::Volume, false);
+    f.qtc = copy(BoxQuantity::Qtc, true);
+    f.fc = copy(BoxQuantity::Fc, true);
+    f.alpha = copy(BoxQuantity::Alpha, true);
+    f.fv = copy(BoxQuantity::Tuning, true);
+    if (const BoxField* chamber = box->VentedChamber())
+        f.vvCuFt = &chamber->english(s);
+    f.svMinSqM = copy(BoxQuantity::MinVentArea, true);
+    f.svMinSqIn = copy(BoxQuantity::MinVentArea, false);
+    f.svSqM = copy(BoxQuantity::VentArea, true);
+    f.svSqIn = copy(BoxQuantity::VentArea, false);
+    f.lvM = copy(BoxQuantity::VentLength, true);
+    f.lvIn = copy(BoxQuantity::VentLength, false);
+    return f;
 }
 
 // Writes value into field when it is a usable result.
@@ -103,19 +72,73 @@ bool Store(double* field, double value)
     return true;
 }
 
-// Vper, the volume per driver in liters; NaN for a volume that is not positive or a driver count
-// below 1, which no formula can use (0 would divide by zero, a negative volume gives a
-// meaningless Q, and no drivers would make Q(tc) equal Q(ts) whatever the box).
+// Vper, the volume per driver in liters; NaN for a volume that is not positive or not finite or
+// a driver count below 1, which no formula can use (0 would divide by zero, a negative volume
+// gives a meaningless Q, an infinite one the driver's own Q, and no drivers would make Q(tc)
+// equal Q(ts) whatever the box).
 double VolumePerDriver(const CSpkSys& s, const BoxFields& f)
 {
     const double vper = *f.vbLiters / s.driverCount;
-    return s.driverCount >= 1 && vper > 0 ? vper : std::nan("");
+    return s.driverCount >= 1 && vper > 0 && std::isfinite(vper) ? vper : std::nan("");
+}
+
+// A driver value the steps read: 0 stands for "not given" and the formulas cope with it, but a
+// negative or non-finite f(s), Q(ts) or V(as) would design a box of negative or no volume.
+bool DriverValueUsable(double v)
+{
+    return std::isfinite(v) && v >= 0;
+}
+
+// Veff, or NaN when the driver's V(as) is unusable.
+double UsableVeff(CSpkSys& s)
+{
+    const double veff = EffectiveVasLiters(s);
+    return DriverValueUsable(s.driver.vasLiters) && DriverValueUsable(veff) ? veff : std::nan("");
 }
 
 // sqrt(Veff / Vper + 1): the factor by which the box raises the driver's Q and resonance.
 double BoxFactor(CSpkSys& s, const BoxFields& f)
 {
-    return std::sqrt(EffectiveVasLiters(s) / VolumePerDriver(s, f) + 1);
+    return std::sqrt(UsableVeff(s) / VolumePerDriver(s, f) + 1);
+}
+
+// The symbol of a block value the user gives, as the panels and the report write it; null for
+// the values only the steps derive (f(c), alpha, S(vMin)).
+const char* GivenValueSymbol(BoxQuantity q, bool bandpass)
+{
+    switch (q) {
+    case BoxQuantity::Volume:
+        return bandpass ? "V(B1)" : "V(B)";
+    case BoxQuantity::FrontVolume:
+        return "V(B2)";
+    case BoxQuantity::Tuning:
+        return bandpass ? "F(B2)" : "F(B)";
+    case BoxQuantity::VentArea:
+        return "S(v)";
+    case BoxQuantity::VentLength:
+        return "L(v)";
+    case BoxQuantity::Qtc:
+        return "Q(tc)";
+    case BoxQuantity::Qb:
+        return "Q(B)";
+    case BoxQuantity::Ql2:
+        return "Q(L2)";
+    case BoxQuantity::Qa2:
+        return "Q(A2)";
+    case BoxQuantity::Qb2:
+        return "Q(B2)";
+    case BoxQuantity::Wb:
+        return "W(B)";
+    case BoxQuantity::C1:
+        return "C1";
+    case BoxQuantity::L1:
+        return "L1";
+    case BoxQuantity::MinVentArea:
+    case BoxQuantity::Fc:
+    case BoxQuantity::Alpha:
+        break;
+    }
+    return nullptr;
 }
 
 // The vent constant of a chamber: 0.0003696 x Fv² x Vv, with Vv the whole chamber in cubic feet.
@@ -132,11 +155,40 @@ double EffectiveVasLiters(CSpkSys& s)
     return s.driver.vasLiters / s.isobaricFactor;
 }
 
+std::optional<std::string> UnusableDesignValue(const CSpkSys& s)
+{
+    const DriverParams& d = s.driver;
+    // A NaN in liters counts as not given: the steps fill it from the cubic feet.
+    const double vasLiters = CompleteDriver::IsUnset(d.vasLiters) ? 0 : d.vasLiters;
+    for (const auto& [value, symbol] :
+         {std::pair{d.fs, "f(s)"}, std::pair{d.qts, "Q(ts)"}, std::pair{vasLiters, "V(as)"},
+          std::pair{d.vasCuFt, "V(as)"}}) {
+        if (!DriverValueUsable(value))
+            return std::string("The driver's ") + symbol +
+                   " is negative, too large or not a number";
+    }
+    const BoxDescription* box = DescribeBox(s.boxType());
+    if (box == nullptr)
+        return std::nullopt;
+    const bool bandpass = box->Find(BoxQuantity::FrontVolume) != nullptr;
+    // The accessors need a modifiable record; the record is only read.
+    CSpkSys& record = const_cast<CSpkSys&>(s);
+    for (const BoxField& f : box->fields) {
+        const char* symbol = GivenValueSymbol(f.quantity, bandpass);
+        if (symbol && (!std::isfinite(f.metric(record)) ||
+                       (f.english != nullptr && !std::isfinite(f.english(record)))))
+            return std::string(symbol) + " is too large or not a number";
+    }
+    return std::nullopt;
+}
+
 bool CalcQtc(CSpkSys& s)
 {
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
+    if (!DriverValueUsable(s.driver.qts))
+        return false;
     return Store(f.qtc, Round4(s.driver.qts * BoxFactor(s, f)));
 }
 
@@ -145,6 +197,8 @@ bool CalcFc(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (f.fc == nullptr)
         return true;
+    if (!DriverValueUsable(s.driver.fs))
+        return false;
     return Store(f.fc, Round4(s.driver.fs * BoxFactor(s, f)));
 }
 
@@ -153,7 +207,7 @@ bool CalcAlpha(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
-    return Store(f.alpha, Round4(EffectiveVasLiters(s) / VolumePerDriver(s, f)));
+    return Store(f.alpha, Round4(UsableVeff(s) / VolumePerDriver(s, f)));
 }
 
 bool CalcBoxVolume(CSpkSys& s)
@@ -161,8 +215,10 @@ bool CalcBoxVolume(CSpkSys& s)
     const BoxFields f = FieldsOf(s);
     if (!f.valid())
         return true;
+    if (!DriverValueUsable(s.driver.qts))
+        return false;
     const double r = *f.qtc / s.driver.qts;
-    const double v = EffectiveVasLiters(s) / (r * r - 1); // per driver
+    const double v = UsableVeff(s) / (r * r - 1); // per driver
     const double total = s.driverCount * v;
     // A Q(tc) at or below Q(ts) has no volume: infinite, negative or NaN.
     if (!std::isfinite(total) || !(total > 0))
@@ -197,7 +253,8 @@ bool CalcVentLength(CSpkSys& s)
     const double k = VentConstant(f);
     const double area = *f.svSqIn;
     const double length = area / k - 0.824 * std::sqrt(area); // inches
-    if (!std::isfinite(length))
+    // An infinite k (a tuning or chamber too large to hold) would leave the end correction alone.
+    if (!std::isfinite(k) || !std::isfinite(length))
         return false;
     *f.lvIn = Round4(length);
     *f.lvM = InchesToMetres(length);

@@ -2,14 +2,17 @@
 
 #include "model/CSpkSys.h"
 
+#include <optional>
+#include <string>
+
 // The design steps of the six alignments. Each works on one system record (the document passes its
 // workbench) and on the design block of the record's current box type only; a step that does not
 // apply to that box type does nothing.
 //
 // The formulas divide by the box volume, by Q(tc)² - Q(ts)² and by the vent constant. Where the
-// inputs make a result infinite, NaN or (for a volume) not positive, the step writes nothing and
-// returns false, so that no unusable value replaces a designed one; true otherwise, also when the
-// step does not apply.
+// inputs make a result infinite, NaN or (for a volume) not positive, or an input is itself
+// unusable (see UnusableDesignValue), the step writes nothing and returns false, so that no
+// unusable value replaces a designed one; true otherwise, also when the step does not apply.
 namespace cw::engine
 {
 
@@ -31,5 +34,12 @@ bool CalcVentArea(CSpkSys& s);
 
 // V(as) in liters divided by the isobaric factor; fills vasLiters from vasCuFt first when it is 0.
 double EffectiveVasLiters(CSpkSys& s);
+
+// The value that keeps the design steps and the response calculation from giving a usable
+// result, named as the panels name it: the driver's f(s), Q(ts) or V(as) when it is negative or
+// not a finite number, or a value of the current box type's block that the user gives (its
+// volumes, Q(tc), tuning, vent, loss Q, W(B), C1, L1) when it is not finite. Each step refuses
+// only on the values it reads. Nothing when every value is usable.
+std::optional<std::string> UnusableDesignValue(const CSpkSys& s);
 
 } // namespace cw::engine

@@ -1,5 +1,7 @@
 #include "engine/Environment.h"
 
+#include "model/BoxTable.h"
+
 #include <cmath>
 
 namespace cw::engine
@@ -15,23 +17,8 @@ constexpr double kDegrees = 360 / kTwoPi;
 
 double BaffleWidth(const CSpkSys& s)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2:
-        return s.closed2.wb;
-    case BoxType::Closed3:
-        return s.closed3.wb;
-    case BoxType::Vented4:
-        return s.vented4.wb;
-    case BoxType::Bandpass4:
-        return s.bandpass4.wb;
-    case BoxType::Bandpass5:
-        return s.bandpass5.wb;
-    case BoxType::Bandpass6:
-        return s.bandpass6.wb;
-    case BoxType::None:
-        break;
-    }
-    return std::nan("");
+    const BoxDescription* box = DescribeBox(s.boxType());
+    return box != nullptr ? box->Find(BoxQuantity::Wb)->Value(s) : std::nan("");
 }
 
 bool ApplyDiffractionLoss(CSpkSys& s)

@@ -59,6 +59,28 @@ bool DesignClosed(CSpkSys& wb)
     return CalcBoxVolume(wb) && CalcAlpha(wb) && CalcFc(wb);
 }
 
+// What the family kept: the members stored in memories that were empty, and the memories that
+// held a system and were left alone, so that a family meeting full memories does not pass for
+// one that stored its members.
+std::string FamilyNote(int stored, int kept)
+{
+    std::string note = "Responses for this Driver: ";
+    if (stored == 0)
+        note += "no design was stored";
+    else
+        note += std::to_string(stored) + (stored == 1 ? " design was" : " designs were") +
+                " stored in empty memories";
+    if (kept > 0)
+        note +=
+            "; " + std::to_string(kept) +
+            (kept == 1 ? " memory that held a system was" : " memories that held systems were") +
+            " left alone";
+    note += ".";
+    if (stored == 0 && kept > 0)
+        note += " Clear System empties a memory.";
+    return note;
+}
+
 } // namespace
 
 double LadderQtc(double qts)
@@ -225,6 +247,10 @@ void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 
 void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 {
+    std::array<bool, kMemories + 1> held{};
+    for (int k = 1; k <= kMemories; ++k)
+        held[k] = doc.systems[k].hasAnyCurve();
+
     switch (doc.workbench().boxType()) {
     case BoxType::Closed2:
         Family2OCB(doc, w, messages);
@@ -245,8 +271,18 @@ void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
         Family6OSBP(doc, w, messages);
         break;
     case BoxType::None:
-        break;
+        return;
     }
+
+    int stored = 0;
+    int kept = 0;
+    for (int k = 1; k <= kMemories; ++k) {
+        if (held[k])
+            ++kept;
+        else if (doc.systems[k].hasAnyCurve())
+            ++stored;
+    }
+    messages.Note(FamilyNote(stored, kept));
 }
 
 } // namespace cw::engine

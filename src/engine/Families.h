@@ -18,7 +18,8 @@ void Family4OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 void Family5OABP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 
-// The family of the workbench's box type.
+// The family of the workbench's box type; its note for the status bar says how many members
+// were stored and how many memories that held systems were left alone.
 void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 
 // Shown when a member's box could not be designed and the family ends early.

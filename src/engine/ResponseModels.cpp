@@ -322,6 +322,11 @@ void Response4OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& sh
                      {b.vb1CuFt, b.vb2CuFt, TuningOr(b.fb2, 1e-4), b.qtc, b.ql2, b.qa2});
 }
 
+bool ModelGivesPhase(BoxType type)
+{
+    return type == BoxType::Closed2 || type == BoxType::Vented4;
+}
+
 bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show)
 {
     switch (s.boxType()) {

@@ -51,6 +51,10 @@ void Response4OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& sh
 void Response5OABP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 void Response6OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 
+// True for the box types of the vented-box model (the 2nd order closed box and the 4th order
+// vented box), the only model that gives phase, group delay and impedance.
+bool ModelGivesPhase(BoxType type);
+
 // The response operation of the record's box type; false for a box type that matches none.
 bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 

@@ -122,9 +122,9 @@ void Canvas::Polyline(const std::vector<Point>& points)
 {
     if (points.empty())
         return;
-    MoveTo(points.front().x, points.front().y);
-    for (std::size_t i = 1; i < points.size(); ++i)
-        LineTo(points[i].x, points[i].y);
+    if (points.size() >= 2 && state_.pen.style != PenStyle::None)
+        DrawPolyline(points);
+    position_ = points.back();
 }
 
 void Canvas::Polygon(const std::vector<Point>& points, Color fill)

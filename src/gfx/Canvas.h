@@ -67,6 +67,7 @@ struct DeviceInfo {
     double dpiY = 96;
     bool printing = false;  // a printer, print preview or paper-like file
     bool landscape = false; // the printer's orientation
+    double pixelRatio = 1;  // device units per pixel of the screen's own size (its scale factor)
 };
 
 // The anisotropic logical-to-device mapping: device = viewportOrg + (logical - windowOrg) *
@@ -137,6 +138,8 @@ public:
     Point position() const { return position_; }
     void FrameRect(const Rect& rect); // outline with the current pen
     void FillRect(const Rect& rect, Color color);
+    // Lines joining the points in order, drawn as one run with the current pen; the current
+    // position ends on the last point.
     void Polyline(const std::vector<Point>& points);
     // A filled polygon or ellipse, outlined with the current pen unless it is PenStyle::None.
     void Polygon(const std::vector<Point>& points, Color fill);
@@ -164,6 +167,8 @@ protected:
 
     // Device primitives. Coordinates are logical; the state passed along tells how to map them.
     virtual void DrawLine(Point from, Point to) = 0;
+    // At least two points, with a pen that draws.
+    virtual void DrawPolyline(const std::vector<Point>& points) = 0;
     virtual void DrawPolygon(const std::vector<Point>& points, Color fill) = 0;
     virtual void DrawEllipse(const Rect& rect, Color fill) = 0;
     virtual void DrawFilledRect(const Rect& rect, Color color) = 0;

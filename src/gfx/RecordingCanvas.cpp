@@ -56,6 +56,15 @@ void RecordingCanvas::DrawLine(Point from, Point to)
     ops_.push_back(std::move(op));
 }
 
+void RecordingCanvas::DrawPolyline(const std::vector<Point>& points)
+{
+    Op op = Start(Kind::Polyline);
+    op.points = points;
+    op.from = points.front();
+    op.to = points.back();
+    ops_.push_back(std::move(op));
+}
+
 void RecordingCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)
 {
     Op op = Start(Kind::Polygon);
@@ -126,6 +135,26 @@ std::vector<RecordingCanvas::Op> RecordingCanvas::Lines() const
     std::vector<Op> out;
     for (const Op& op : ops_) {
         if (op.kind == Kind::Line)
+            out.push_back(op);
+        if (op.kind != Kind::Polyline)
+            continue;
+        for (std::size_t i = 1; i < op.points.size(); ++i) {
+            Op segment = op;
+            segment.kind = Kind::Line;
+            segment.points.clear();
+            segment.from = op.points[i - 1];
+            segment.to = op.points[i];
+            out.push_back(std::move(segment));
+        }
+    }
+    return out;
+}
+
+std::vector<RecordingCanvas::Op> RecordingCanvas::Polylines() const
+{
+    std::vector<Op> out;
+    for (const Op& op : ops_) {
+        if (op.kind == Kind::Polyline)
             out.push_back(op);
     }
     return out;

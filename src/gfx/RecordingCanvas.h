@@ -17,11 +17,11 @@ class RecordingCanvas final : public Canvas
 public:
     static constexpr double kCharWidthRatio = 0.45;
 
-    enum class Kind { Line, Polygon, Ellipse, FillRect, Text };
+    enum class Kind { Line, Polyline, Polygon, Ellipse, FillRect, Text };
     struct Op {
         Kind kind;
-        Point from, to;            // Line: end points; Text: top-left of the cell
-        std::vector<Point> points; // Polygon
+        Point from, to;            // Line, Polyline: end points; Text: top-left of the cell
+        std::vector<Point> points; // Polyline, Polygon
         Rect rect;                 // Ellipse, FillRect
         Color fill;                // Polygon, Ellipse, FillRect
         std::string text;          // Text
@@ -50,11 +50,15 @@ public:
     std::vector<Op> Texts() const;
     // The first text operation with exactly this text, or null.
     const Op* FindText(std::string_view text) const;
-    // Every line operation.
+    // Every straight segment as a line operation: the lines, and the segments of each polyline
+    // with the state the polyline was drawn with.
     std::vector<Op> Lines() const;
+    // Every polyline operation.
+    std::vector<Op> Polylines() const;
 
 protected:
     void DrawLine(Point from, Point to) override;
+    void DrawPolyline(const std::vector<Point>& points) override;
     void DrawPolygon(const std::vector<Point>& points, Color fill) override;
     void DrawEllipse(const Rect& rect, Color fill) override;
     void DrawFilledRect(const Rect& rect, Color color) override;

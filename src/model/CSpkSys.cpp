@@ -7,12 +7,12 @@
 namespace cw
 {
 
-int CSpkSys::storedPoints() const
+int CurvePoints(double count)
 {
-    // Curve loops run i = 0, 1, ... while i < pointCount, so 382.2 means 383 points.
-    if (!(pointCount > 0))
+    // Curve loops run i = 0, 1, ... while i < count.
+    if (!(count > 0))
         return 0;
-    return static_cast<int>(std::min<double>(std::ceil(pointCount), kMaxPoints));
+    return static_cast<int>(std::min<double>(std::ceil(count), kMaxPoints));
 }
 
 bool CSpkSys::hasAnyCurve() const

@@ -16,6 +16,10 @@ namespace cw
 inline constexpr int kMaxPoints = 850;
 using CurveArray = std::array<double, kMaxPoints>;
 
+// The curve points that a real-valued point count covers: the i with 0 <= i < count, so 382.2
+// means 383 points; clamped to 0..kMaxPoints, and 0 for a count that is not a number.
+int CurvePoints(double count);
+
 // One complete loudspeaker system: the workbench and each of the ten memories is one of these.
 // A fixed-size plain record; only its texts are allocated separately.
 class CSpkSys
@@ -93,9 +97,8 @@ public:
     // The alignment named by boxTypeName, or None.
     BoxType boxType() const { return BoxTypeFromName(boxTypeName); }
 
-    // Number of stored curve points that may be read: the count of i with 0 <= i < pointCount,
-    // clamped to 0..kMaxPoints.
-    int storedPoints() const;
+    // Number of stored curve points that may be read: CurvePoints(pointCount).
+    int storedPoints() const { return CurvePoints(pointCount); }
 
     // True when at least one of the five curve flags is set.
     bool hasAnyCurve() const;

@@ -1,6 +1,7 @@
 #include "model/CSpkSysDoc.h"
 
 #include "model/CommandIds.h"
+#include "model/ScaleChoices.h"
 
 #include <cstdio>
 
@@ -11,46 +12,6 @@ namespace
 {
 
 NoWindows gNoWindows;
-
-// One scale choice of a popup: which value it stores and under which command id.
-struct ScaleChoice {
-    int id;
-    double value;
-};
-
-constexpr ScaleChoice kDbChoices[] = {
-    {cmd::Db05, 7.5}, {cmd::Db1, 15}, {cmd::Db2, 30}, {cmd::Db3, 45}, {cmd::Db5, 75}};
-constexpr ScaleChoice kExcursionChoices[] = {{cmd::Exc15, 1.5}, {cmd::Exc3, 3},
-                                             {cmd::Exc75, 7.5}, {cmd::Exc15mm, 15},
-                                             {cmd::Exc30, 30},  {cmd::Exc75mm, 75}};
-constexpr ScaleChoice kDelayChoices[] = {{cmd::Delay15, 1.5}, {cmd::Delay3, 3},
-                                         {cmd::Delay75, 7.5}, {cmd::Delay15ms, 15},
-                                         {cmd::Delay30, 30},  {cmd::Delay75ms, 75}};
-constexpr ScaleChoice kImpedanceChoices[] = {
-    {cmd::Imp15, 15}, {cmd::Imp30, 30}, {cmd::Imp75, 75}, {cmd::Imp150, 150}, {cmd::Imp300, 300}};
-// Phase choices store phaseTop; the bottom follows from the top.
-constexpr ScaleChoice kPhaseChoices[] = {{cmd::Phase0To450, 450}, {cmd::PhaseMinus180To495, 495}};
-
-constexpr ScaleChoice kHighLimits[] = {
-    {32851, 100000}, {32852, 50000}, {32853, 20000}, {32860, 10000}, {32865, 5000},
-    {32872, 2000},   {32873, 1000},  {32874, 500},   {32875, 200},   {32876, 100},
-    {32877, 50},     {32879, 20},    {32878, 10}};
-constexpr ScaleChoice kLowLimits[] = {{32884, 10000}, {32883, 5000}, {32882, 2000}, {32881, 1000},
-                                      {32880, 500},   {32813, 200},  {32814, 100},  {32815, 50},
-                                      {32816, 20},    {32817, 10},   {32818, 5},    {32822, 2},
-                                      {32833, 1}};
-
-template <std::size_t N> const ScaleChoice* Find(const ScaleChoice (&table)[N], int id)
-{
-    for (const auto& c : table) {
-        if (c.id == id)
-            return &c;
-    }
-    return nullptr;
-}
-
-constexpr int kBoxIds[] = {cmd::Box2OCB,  cmd::Box3OCB,  cmd::Box4OVB,
-                           cmd::Box4OSBP, cmd::Box5OABP, cmd::Box6OSBP};
 
 // Memory number 1..10 of a command counted from its Sys 1 id, or 0.
 int MemoryOf(int id, int firstId)
@@ -178,47 +139,47 @@ bool CSpkSysDoc::OnCommand(int id)
         break;
     }
 
-    if (const ScaleChoice* c = Find(kDbChoices, id)) {
+    if (const ScaleChoice* c = FindChoice(kDbChoices, id)) {
         plot.dbSpan = c->value;
         SetModified();
         RedrawIfShown(display.showSpl);
         return true;
     }
-    if (const ScaleChoice* c = Find(kExcursionChoices, id)) {
+    if (const ScaleChoice* c = FindChoice(kExcursionChoices, id)) {
         plot.excursionSpan = c->value;
         SetModified();
         RedrawIfShown(display.showExcursion);
         return true;
     }
-    if (const ScaleChoice* c = Find(kPhaseChoices, id)) {
+    if (const ScaleChoice* c = FindChoice(kPhaseChoices, id)) {
         plot.phaseTop = c->value;
         plot.phaseBottom = c->value == 450 ? 0 : -180;
         SetModified();
         RedrawIfShown(display.showPhase);
         return true;
     }
-    if (const ScaleChoice* c = Find(kDelayChoices, id)) {
+    if (const ScaleChoice* c = FindChoice(kDelayChoices, id)) {
         plot.delaySpan = c->value;
         SetModified();
         RedrawIfShown(display.showDelay);
         return true;
     }
-    if (const ScaleChoice* c = Find(kImpedanceChoices, id)) {
+    if (const ScaleChoice* c = FindChoice(kImpedanceChoices, id)) {
         plot.impedanceSpan = c->value;
         SetModified();
         RedrawIfShown(display.showImpedance);
         return true;
     }
-    if (const ScaleChoice* c = Find(kHighLimits, id)) {
+    if (const ScaleChoice* c = FindChoice(kHighLimits, id)) {
         SetHighFreqLimit(c->value);
         return true;
     }
-    if (const ScaleChoice* c = Find(kLowLimits, id)) {
+    if (const ScaleChoice* c = FindChoice(kLowLimits, id)) {
         SetLowFreqLimit(c->value);
         return true;
     }
-    for (std::size_t i = 0; i < std::size(kBoxIds); ++i) {
-        if (kBoxIds[i] == id) {
+    for (std::size_t i = 0; i < std::size(cmd::kBoxTypeIds); ++i) {
+        if (cmd::kBoxTypeIds[i] == id) {
             SetBoxType(kAllBoxTypes[i]);
             return true;
         }
@@ -275,22 +236,22 @@ std::optional<CommandState> CSpkSysDoc::QueryCommand(int id) const
         break;
     }
 
-    if (const ScaleChoice* c = Find(kDbChoices, id))
+    if (const ScaleChoice* c = FindChoice(kDbChoices, id))
         return checkedIf(plot.dbSpan == c->value);
-    if (const ScaleChoice* c = Find(kExcursionChoices, id))
+    if (const ScaleChoice* c = FindChoice(kExcursionChoices, id))
         return checkedIf(plot.excursionSpan == c->value);
-    if (const ScaleChoice* c = Find(kPhaseChoices, id))
+    if (const ScaleChoice* c = FindChoice(kPhaseChoices, id))
         return checkedIf(plot.phaseTop == c->value);
-    if (const ScaleChoice* c = Find(kDelayChoices, id))
+    if (const ScaleChoice* c = FindChoice(kDelayChoices, id))
         return checkedIf(plot.delaySpan == c->value);
-    if (const ScaleChoice* c = Find(kImpedanceChoices, id))
+    if (const ScaleChoice* c = FindChoice(kImpedanceChoices, id))
         return checkedIf(plot.impedanceSpan == c->value);
-    if (const ScaleChoice* c = Find(kHighLimits, id))
+    if (const ScaleChoice* c = FindChoice(kHighLimits, id))
         return checkedIf(plot.highFreqLimit == c->value);
-    if (const ScaleChoice* c = Find(kLowLimits, id))
+    if (const ScaleChoice* c = FindChoice(kLowLimits, id))
         return checkedIf(plot.lowFreqLimit == c->value);
-    for (std::size_t i = 0; i < std::size(kBoxIds); ++i) {
-        if (kBoxIds[i] == id)
+    for (std::size_t i = 0; i < std::size(cmd::kBoxTypeIds); ++i) {
+        if (cmd::kBoxTypeIds[i] == id)
             return checkedIf(wb.boxTypeName == BoxTypeName(kAllBoxTypes[i]));
     }
     if (int n = MemoryOf(id, cmd::StoreSys1))
@@ -326,10 +287,15 @@ void CSpkSysDoc::ShowSystem(int n)
         windows_->RedrawDriverPanel();
         windows_->RefreshWorkbenchPanel();
         PushShown(n);
+        // A shown workbench now holds the recalled curves: its old ones must go.
+        if (IsShown(kWorkbench))
+            windows_->InvalidatePlot();
     } else {
         memory.responseShown = 0;
-        windows_->InvalidatePlot();
         RestoreAfterHide();
+        // The restore may draw at once on a plot prepared while the workbench still held the
+        // hidden system's curves; only a plot drawn anew from the records leaves them off.
+        windows_->InvalidatePlot();
     }
     SetModified();
 }
@@ -339,8 +305,8 @@ void CSpkSysDoc::ShowWorkbench()
     CSpkSys& wb = workbench();
     if (wb.responseShown == 1) {
         wb.responseShown = 0;
-        windows_->InvalidatePlot();
         RestoreAfterHide();
+        windows_->InvalidatePlot(); // after the restore, as for a memory
     } else {
         windows_->PreparePlotDrawing();
         wb.responseShown = 1;

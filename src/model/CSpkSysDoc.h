@@ -91,10 +91,14 @@ public:
     bool SaveProject(const std::string& path);
 
     // Driver files (defined in driver/). Open reads the file into the workbench's driver and then
-    // brings the dependent design values up to date, also after a failed read; Save writes the
-    // workbench's driver. A failure is shown through the windows and the result is false.
+    // brings the dependent design values up to date, also after a failed read, and marks the
+    // project modified when that changed the workbench; Save writes the workbench's driver. A
+    // failure is shown through the windows and the result is false.
     bool OpenDriver(const std::string& path);
     bool SaveDriver(const std::string& path);
+    // Replaces the workbench's driver, as from the driver database, and brings the dependent
+    // design values up to date as opening a driver file does.
+    void LoadDriver(DriverParams driver);
 
     // Runs a document command; false when the id is not one of the document's.
     bool OnCommand(int id);

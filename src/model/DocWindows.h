@@ -40,6 +40,8 @@ public:
 
     // The project's modified mark changed; windows that show it override this.
     virtual void ModifiedChanged(bool /*modified*/) {}
+    // A sentence for the status bar: what a command did that the windows do not show.
+    virtual void ShowStatus(const std::string& /*text*/) {}
 };
 
 // Windows that are not there: every request is ignored, and questions are answered Cancel.

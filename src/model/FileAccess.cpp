@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,10 @@ namespace cw
 
 namespace
 {
+
+constexpr const char* kReadOnly =
+    "Unable to write to %1, it is read-only or opened by someone else.";
+constexpr const char* kNoReader = "No program is reading from the pipe %1.";
 
 // What the program was doing when a file error happened; it picks the fallback message.
 enum class Stage { Open, Read, Create, Write };
@@ -110,6 +113,54 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
+// The file a chain of symbolic links ends at, which need not exist yet: saving through a
+// dangling link creates the file it names. Answers 0 or the error.
+int FollowLinks(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {
+        };
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0)
+            return errno;
+        if (static_cast<std::size_t>(n) == link.size())
+            return ENAMETOOLONG; // the link changed while it was read
+        link.resize(static_cast<std::size_t>(n));
+        // A relative link counts from the folder that holds it.
+        const std::size_t slash = target.rfind('/');
+        if (!link.starts_with('/') && slash != std::string::npos)
+            link = target.substr(0, slash + 1) + link;
+        target = std::move(link);
+    }
+    return ELOOP;
+}
+
+// Writes to a device or a named pipe in place. Opening a pipe that nobody reads would wait for a
+// reader forever, so the open does not wait; the writes then do, as they would for any pipe.
+FileResult WriteDirectly(const std::string& path, std::string_view bytes)
+{
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        const int error = errno;
+        struct stat st {
+        };
+        if (error == ENXIO && ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode))
+            return {WithPath(kNoReader, path)};
+        return {MessageFor(error, Stage::Create, path)};
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        !WriteAll(fd.get(), bytes))
+        return {MessageFor(errno, Stage::Write, path)};
+    if (!fd.Close())
+        return {MessageFor(errno, Stage::Write, path)};
+    return {};
+}
+
 } // namespace
 
 std::string WithPath(std::string_view pattern, const std::string& path)
@@ -176,29 +227,35 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-
-    mode_t mode = NewFileMode();
     struct stat st {
     };
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        // A terminal, /dev/null or a pipe has nothing to replace: it takes the bytes as they come.
+        if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode))
+            return WriteDirectly(path, bytes);
+        // Renaming over a folder or a disk would destroy something that is no file.
+        return {MessageFor(S_ISDIR(st.st_mode) ? EISDIR : EACCES, Stage::Create, path)};
+    }
+
+    std::string target;
+    if (const int error = FollowLinks(path, target))
+        return {MessageFor(error, Stage::Create, path)};
+    mode_t mode = NewFileMode();
     if (::stat(target.c_str(), &st) == 0) {
-        // Renaming over a folder, a device or a pipe would destroy something that is no file.
         if (!S_ISREG(st.st_mode))
-            return {MessageFor(S_ISDIR(st.st_mode) ? EISDIR : EACCES, Stage::Create, path)};
+            return {MessageFor(EACCES, Stage::Create, path)};
+        // The folder may well allow the rename, but a file the user protected stays as it is.
+        // Root passes every access check, so the permission bits are asked as well.
+        if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return {WithPath(kReadOnly, path)};
         mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {
         return {MessageFor(errno, Stage::Create, path)};
     }
 
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // The folder with its closing slash, or nothing for a name in the working folder.
+    const std::string folder = target.substr(0, target.rfind('/') + 1);
+    std::string temp = folder + "." + target.substr(folder.size()) + ".XXXXXX";
     Descriptor fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return {MessageFor(errno, Stage::Create, path)};
@@ -216,7 +273,8 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     // Make the rename itself durable. The new contents are in place already, so a folder that
     // cannot be synced is not reported as a failed save.
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return {};

@@ -27,8 +27,11 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes,
 
 // Writes bytes to path so that the previous file survives any failure: the bytes go to a new
 // file in the same folder, which is flushed to disk and then renamed over the target. A symbolic
-// link is followed, so the link stays and its target is replaced. Only a regular file is ever
-// replaced; a folder or a device at path is refused.
+// link is followed, so the link stays and its target is replaced (or created, when the link
+// dangles); the old file's permissions are kept, and a read-only file is refused. A character
+// device (/dev/null, a terminal) or a named pipe has nothing to replace and is written directly;
+// a pipe that no program reads is refused rather than waited for. A folder or any other kind of
+// file at path is refused.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace cw

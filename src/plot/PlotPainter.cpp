@@ -1,9 +1,10 @@
 #include "plot/PlotPainter.h"
 
+#include "model/NumberFormat.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -48,11 +49,23 @@ bool WithinLimits(double hz, double fLow, double fHigh)
     return hz >= fLow * (1 - 1e-9) && hz <= fHigh * (1 + 1e-9);
 }
 
-std::string Format(const char* format, double value)
+// A linear scale labels rows 0 .. 15 with multiples of span / 15. A span of 0, a negative one or
+// one so large that its labels overflow (a damaged file) gives no scale to read: its rows are
+// left unlabelled and no curve of its kind is drawn against it.
+bool SpanDrawable(double span)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    return span > 0 && std::isfinite(span * kRows);
+}
+
+// The phase scale has one row per 90 degrees from phaseBottom to phaseTop.
+double PhaseDivisions(const PlotSettings& p)
+{
+    return (p.phaseTop - p.phaseBottom) / 90;
+}
+bool PhaseDrawable(const PlotSettings& p)
+{
+    const double divisions = PhaseDivisions(p);
+    return divisions > 0 && divisions <= 100 && std::isfinite(p.phaseBottom);
 }
 
 // Truncation toward zero of a device-bound coordinate, safe for any double.
@@ -71,7 +84,7 @@ struct Scale {
     double column;    // x of the labels
     TextAlign align;  // right for left scales, left for right scales
     double divisions; // rows are (top - bottom) / divisions apart
-    int lastRow;      // rows 0 .. lastRow are labelled
+    int lastRow;      // rows 0 .. lastRow are labelled; -1 for none
     std::function<std::string(int)> label;
     // The name and, for the right scales, its unit: each with its x. The unit goes one line
     // under the name, as the two would overlap on one line.
@@ -84,15 +97,11 @@ void DrawScale(Canvas& canvas, const Scale& s, Color text, double ch)
     canvas.SetTextColor(text);
     canvas.SetTextAlign(s.align);
     const double pitch = (kFrameTop - kFrameBottom) / s.divisions;
-    double row0 = 0;
+    const double row0 = kFrameBottom + ch / 2 + 0.25 * ch;
     for (int j = 0; j <= s.lastRow; ++j) {
-        double y = kFrameBottom + j * pitch + ch / 2;
-        if (j == 0)
-            y += 0.25 * ch;
+        double y = j == 0 ? row0 : kFrameBottom + j * pitch + ch / 2;
         if (j == s.divisions)
             y -= 0.31 * ch;
-        if (j == 0)
-            row0 = y;
         canvas.TextOut(s.column, y, s.label(j));
     }
     canvas.SetTextColor(s.nameColor);
@@ -107,7 +116,8 @@ void DrawScale(Canvas& canvas, const Scale& s, Color text, double ch)
 // A linear scale from 0 to span in 15 rows; row 0 reads zero.
 std::function<std::string(int)> SpanLabels(double span, const char* format, const char* zero)
 {
-    return [=](int j) { return j == 0 ? std::string(zero) : Format(format, j * span / kRows); };
+    return
+        [=](int j) { return j == 0 ? std::string(zero) : FormatPrinted(format, j * span / kRows); };
 }
 
 } // namespace
@@ -138,21 +148,6 @@ void PlotPainter::PrepareScreen(Canvas& canvas, double clientWidth, double clien
     canvas.SetViewportOrg(0, clientHeight);
 }
 
-void PlotPainter::PreparePrint(Canvas& canvas)
-{
-    const double w = canvas.device().width;
-    const double h = canvas.device().height;
-    canvas.SetWindowOrg(0, 0);
-    canvas.SetWindowExt(kPageExtent, kPageExtent);
-    if (canvas.device().landscape) {
-        canvas.SetViewportExt(w / 2, -(h / 2.39));
-        canvas.SetViewportOrg(0, h / 2 + 40);
-    } else {
-        canvas.SetViewportExt(w, -(h / 2));
-        canvas.SetViewportOrg(0, h / 2);
-    }
-}
-
 PlotColors PlotPainter::colors(const Canvas& canvas) const
 {
     return ColorsFor(settings_.plotBackground, canvas.device().printing, settings_.printInColor);
@@ -164,8 +159,9 @@ gfx::Font PlotPainter::PlotFont(const Canvas& canvas) const
     font.face = "Arial";
     font.weight = 400;
     font.family = gfx::FontFamily::Swiss;
-    const double clientHeight = canvas.device().height;
-    font.height = canvas.device().printing || clientHeight <= 0 ? 210 : 110000 / clientHeight;
+    // On a screen with a scale factor the text keeps its size in the screen's own pixels.
+    const double clientHeight = canvas.device().height / canvas.device().pixelRatio;
+    font.height = canvas.device().printing || !(clientHeight > 0) ? 210 : 110000 / clientHeight;
     return font;
 }
 
@@ -294,19 +290,21 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
         const double span = p.dbSpan;
         const bool absolute = d.splMode != 0;
         const int reference = splReference_;
+        const bool drawable = SpanDrawable(span);
         Scale s{kFrameLeft - 0.5 * cw,
                 TextAlign::Right,
                 kRows,
-                15,
+                drawable ? 15 : -1,
                 [=](int j) {
                     if (!absolute && j == 10)
                         return std::string("0 dB");
-                    return Format(format, (j - 10) * span / kRows + (absolute ? reference : 0));
+                    return FormatPrinted(format,
+                                         (j - 10) * span / kRows + (absolute ? reference : 0));
                 },
                 {{absolute ? "SPL" : "Mag", kFrameLeft - 0.5 * cw}},
                 c.text};
         DrawScale(canvas, s, c.text, ch);
-        if (!absolute) {
+        if (!absolute && drawable) {
             // Dashed guides at -3 dB and, when it is inside the frame, at -10 dB.
             canvas.SetPen({PenStyle::Dash, kThinPenWidth, gfx::kBlack});
             for (double level : {-3.0, -10.0}) {
@@ -325,7 +323,7 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
         Scale s{kFrameRight + columnCw * cw,
                 TextAlign::Left,
                 kRows,
-                15,
+                SpanDrawable(span) ? 15 : -1,
                 SpanLabels(span, decimals && span <= 7.5 ? "%4.1f" : "%3.0f", zero),
                 {{name, kFrameRight + nameCw * cw}, {unit, kFrameRight + unitCw * cw}},
                 nameColor(color)};
@@ -333,18 +331,19 @@ void PlotPainter::DrawScales(Canvas& canvas, const PlotColors& c, double cw, dou
     };
     if (d.showExcursion) {
         rightScale(0.2, p.excursionSpan, true, " 0", "Exc", 0.8, "mm", 2.5, c.excursionName);
-        DrawExcursionLimits(canvas, c, cw, ch);
+        if (SpanDrawable(p.excursionSpan))
+            DrawExcursionLimits(canvas, c, cw, ch);
     }
     if (d.showPhase) {
         const double bottom = p.phaseBottom;
         // 90 degrees a division: 5 divisions for 0..450, 7.5 for -180..495.
-        const double divisions = (p.phaseTop - p.phaseBottom) / 90;
-        if (divisions > 0 && divisions <= 100) {
+        const double divisions = PhaseDivisions(p);
+        if (PhaseDrawable(p)) {
             Scale s{kFrameLeft - 5.9 * cw,
                     TextAlign::Right,
                     divisions,
                     static_cast<int>(std::floor(divisions)),
-                    [=](int j) { return Format("%3.0f\u00B0", bottom + j * 90); },
+                    [=](int j) { return FormatPrinted("%3.0f\u00B0", bottom + j * 90); },
                     {{"Pha", kFrameLeft - 6.2 * cw}},
                     nameColor(c.phaseName)};
             DrawScale(canvas, s, c.text, ch);
@@ -420,6 +419,10 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
     const Color penColors[] = {c.spl, c.excursion, c.phase, c.delay, c.impedance};
     const std::int32_t showKind[] = {d.showSpl, d.showExcursion, d.showPhase, d.showDelay,
                                      d.showImpedance};
+    // A curve is drawn only against a scale that can be read.
+    const bool readable[] = {SpanDrawable(p.dbSpan), SpanDrawable(p.excursionSpan),
+                             PhaseDrawable(p), SpanDrawable(p.delaySpan),
+                             SpanDrawable(p.impedanceSpan)};
 
     for (int k = 0; k < kSystemCount; ++k) {
         if (!shown[k])
@@ -430,7 +433,7 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
         const std::int32_t has[] = {s.hasSpl, s.hasExcursion, s.hasPhase, s.hasDelay,
                                     s.hasImpedance};
         for (int kind = 0; kind < 5; ++kind) {
-            if (!showKind[kind] || !has[kind])
+            if (!showKind[kind] || !has[kind] || !readable[kind])
                 continue;
             canvas.SetPen({PenStyle::Solid, kPenWidth, penColors[kind]});
             current_ = mappings[kind];
@@ -458,11 +461,10 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
 void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
                             std::span<const double> values, double count)
 {
-    // Only the calculated points: never one past them, never past either array.
-    std::size_t n = 0;
-    if (count > 0)
-        n = static_cast<std::size_t>(std::min(count, static_cast<double>(kMaxPoints)));
-    n = std::min({n, frequencies.size(), values.size()});
+    // Only the calculated points, as many as the record stores: never one past them, never past
+    // either array.
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(CurvePoints(count)), frequencies.size(), values.size()});
 
     struct Mapped {
         double x, y;
@@ -502,23 +504,27 @@ void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
             }
         }
     }
-    canvas.MoveTo(Truncate(start.x), Truncate(start.y));
-
-    bool penPlaced = true; // false after a point that is not a number
+    // The curve goes out in runs of connected points; a point outside the frame ends a run and
+    // starts the next one, and a point that is not a number ends a run.
+    std::vector<gfx::Point> run{{Truncate(start.x), Truncate(start.y)}};
+    auto endRun = [&canvas, &run] {
+        if (run.size() >= 2)
+            canvas.Polyline(run);
+        run.clear();
+    };
     for (std::size_t i = first; i < n; ++i) {
         const Mapped m = map(i);
         if (!m.valid) {
-            penPlaced = false;
+            endRun();
             continue;
         }
         const double x = Truncate(m.x + 0.5);
         const double y = Truncate(m.y + 0.5);
-        if (Inside(x, y) && penPlaced)
-            canvas.LineTo(x, y);
-        else
-            canvas.MoveTo(x, y);
-        penPlaced = true;
+        if (!Inside(x, y) || run.empty())
+            endRun();
+        run.push_back({x, y});
     }
+    endRun();
 }
 
 } // namespace cw::plot

@@ -47,9 +47,6 @@ public:
 
     // The mapping of the plot view's client area of the given size (device units).
     static void PrepareScreen(gfx::Canvas& canvas, double clientWidth, double clientHeight);
-    // The mapping of a printed page: the plot in the upper half in portrait; in landscape half
-    // the page width and 1/2.39 of its height. Reads the page size from the canvas's device.
-    static void PreparePrint(gfx::Canvas& canvas);
 
     // Background on screen, axes, then every shown system. Nothing when the device has no height.
     void Draw(gfx::Canvas& canvas);
@@ -70,7 +67,7 @@ public:
     static double SplOffset(const CSpkSys& system);
 
     PlotColors colors(const gfx::Canvas& canvas) const;
-    // The plot font: about 11 pixels on screen, 210 logical units on paper.
+    // The plot font: about 11 screen pixels on screen, 210 logical units on paper.
     gfx::Font PlotFont(const gfx::Canvas& canvas) const;
 
 private:

@@ -208,30 +208,50 @@ void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect)
     canvas.Restore();
 }
 
-void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect)
+void DrawLogoMark(gfx::Canvas& canvas, double x, double y)
 {
-    Sketch s(canvas, rect);
     canvas.Save();
     canvas.SetFont({"Times New Roman", 350, 600, gfx::FontFamily::Roman, false});
     canvas.SetTextColor(kNavy);
     canvas.SetTextAlign(gfx::TextAlign::Left);
-    // The text sits 20 units in from the left and 15 down from the top of the 340 x 536 box.
-    const Point text = s.P(20.0 / 340, 15.0 / 536);
-    canvas.TextOut(text.x, text.y, "CW");
-    // A small loudspeaker with two sound waves under the letters.
-    s.SetPen(0.02, kNavy);
-    s.Poly({{0.12, 0.72}, {0.28, 0.72}, {0.5, 0.6}, {0.5, 0.96}, {0.28, 0.84}, {0.12, 0.84}},
+    canvas.TextOut(x, y, "CW");
+    canvas.Restore();
+}
+
+void DrawLogoEmblem(gfx::Canvas& canvas, const gfx::Rect& rect)
+{
+    Sketch s(canvas, rect);
+    canvas.Save();
+    // A small loudspeaker with two sound waves.
+    s.SetPen(0.025, kNavy);
+    s.Poly({{0.025, 0.4615},
+            {0.225, 0.4615},
+            {0.5, 0.2308},
+            {0.5, 0.7846},
+            {0.225, 0.6462},
+            {0.025, 0.6462}},
            kNavy);
     for (double k : {0.0, 1.0}) {
         std::vector<Point> arc;
         for (int a = -4; a <= 4; ++a) {
             const double t = 0.25 * a;
             const double radius = 0.16 + 0.14 * k;
-            arc.push_back(s.P(0.52 + radius * std::cos(t), 0.78 + radius * 1.2 * std::sin(t)));
+            arc.push_back(s.P(0.525 + radius / 0.8 * std::cos(t),
+                              0.5077 + radius * 1.2 / 0.65 * std::sin(t)));
         }
         canvas.Polyline(arc);
     }
     canvas.Restore();
+}
+
+void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect)
+{
+    Sketch s(canvas, rect);
+    // The text sits 20 units in from the left and 15 down from the top of the 340 x 536 box; the
+    // emblem fills the lower part.
+    const Point text = s.P(20.0 / 340, 15.0 / 536);
+    DrawLogoMark(canvas, text.x, text.y);
+    DrawLogoEmblem(canvas, s.R(0.1, 0.45, 0.9, 1.1));
 }
 
 } // namespace cw::reports

@@ -15,5 +15,9 @@ void DrawApplicationIcon(gfx::Canvas& canvas, const gfx::Rect& rect);
 void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect);
 // The maker's logo of the report: a short text over a small loudspeaker drawing.
 void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect);
+// The logo's two halves, for pages that place them apart: the short text in the logo font with
+// its cell's top-left corner at (x, y), and the loudspeaker drawing filling rect.
+void DrawLogoMark(gfx::Canvas& canvas, double x, double y);
+void DrawLogoEmblem(gfx::Canvas& canvas, const gfx::Rect& rect);
 
 } // namespace cw::reports

@@ -1,11 +1,13 @@
 #include "reports/SystemReport.h"
 
+#include "model/BoxTable.h"
 #include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
 #include "reports/Pictures.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportTitleBlock.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace cw::reports
 {
@@ -36,16 +38,9 @@ constexpr Columns kBoxColumns{5300, 7500, 7600, 8200};
 const Font kHeadingFont{"Arial", 320, 600, FontFamily::Swiss, false};
 const Font kLabelFont{"Arial", 240, 700, FontFamily::Swiss, false};
 const Font kRowFont{"Arial", 240, 400, FontFamily::Swiss, false};
-const Font kCompanyFont{"Times New Roman", 445, 600, FontFamily::Roman, false};
-const Font kAddressFont{"Arial", 230, 400, FontFamily::Swiss, false};
-const Font kCaptionFont{"Courier New", 150, 400, FontFamily::Modern, true};
-const Font kNameFont{"Arial", 240, 700, FontFamily::Swiss, false};
 
-void Text(gfx::Canvas& canvas, double x, double y, const std::string& text, TextAlign align)
-{
-    canvas.SetTextAlign(align);
-    canvas.TextOut(x, y, text);
-}
+// The title block's top-left corner, at the lower right of the page.
+constexpr gfx::Point kTitleBlock{5770, -6370};
 
 void DrawRows(gfx::Canvas& canvas, const std::vector<ReportRow>& rows, double firstRow,
               const Columns& col)
@@ -53,56 +48,22 @@ void DrawRows(gfx::Canvas& canvas, const std::vector<ReportRow>& rows, double fi
     canvas.SetFont(kRowFont);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const double y = Row(firstRow + static_cast<double>(i));
-        Text(canvas, col.label, y, rows[i].label, TextAlign::Left);
-        Text(canvas, col.symbol, y, rows[i].symbol, TextAlign::Right);
-        Text(canvas, col.value, y, rows[i].value, TextAlign::Left);
-        Text(canvas, col.unit, y, rows[i].unit, TextAlign::Left);
+        TextAt(canvas, col.label, y, rows[i].label, TextAlign::Left);
+        TextAt(canvas, col.symbol, y, rows[i].symbol, TextAlign::Right);
+        TextAt(canvas, col.value, y, rows[i].value, TextAlign::Left);
+        TextAt(canvas, col.unit, y, rows[i].unit, TextAlign::Left);
     }
 }
 
 std::string FormatInt(std::int32_t value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%1.0i", value);
-    return buffer;
+    return FormatPrinted("%1.0i", value);
 }
 
-// The volume, area and length rows shared by the vented and bandpass boxes.
-ReportRow Volume(const char* label, const char* symbol, double liters, double cuFt, bool metric)
-{
-    return {label, symbol, FormatShown(metric ? liters : cuFt), metric ? "liters" : "cu ft"};
-}
-ReportRow Area(const char* label, const char* symbol, double sqM, double sqIn, bool metric)
-{
-    return {label, symbol, FormatShown(metric ? sqM : sqIn), metric ? "sq m" : "sq in"};
-}
-ReportRow Length(double m, double in, bool metric)
-{
-    return {"Vent Length", "L(v) =", FormatShown(metric ? m : in), metric ? "m" : "in"};
-}
+// A row of one value in the format of the parameter sheet.
 ReportRow Plain(const char* label, const char* symbol, double value, const char* unit = "")
 {
     return {label, symbol, FormatShown(value), unit};
-}
-
-// The first seven rows of every bandpass box.
-std::vector<ReportRow> BandpassRows(const BandpassCommon& b, bool metric)
-{
-    return {Volume("Rear Box Volume", "V(B1) =", b.vb1Liters, b.vb1CuFt, metric),
-            Plain("Closed Box Q", "Q(tc) =", b.qtc),
-            Volume("Front Box Volume", "V(B2) =", b.vb2Liters, b.vb2CuFt, metric),
-            Plain("Box Frequency", "F(B2) =", b.fb2, "Hz"),
-            Area("Min Rec Vent Area", "S(vMin) =", b.svMinSqM, b.svMinSqIn, metric),
-            Area("Vent Surface Area", "S(v) =", b.svSqM, b.svSqIn, metric),
-            Length(b.lvM, b.lvIn, metric)};
-}
-
-std::vector<ReportRow> ClosedRows(double liters, double cuFt, double qtc, double fc, double alpha,
-                                  bool metric)
-{
-    return {Volume("Box Volume", "V(B) =", liters, cuFt, metric),
-            Plain("Closed Box Q", "Q(tc) =", qtc), Plain("System Resonance", "F(sc) =", fc, "Hz"),
-            Plain("Compliance Ratio", "alpha =", alpha)};
 }
 
 } // namespace
@@ -117,7 +78,8 @@ std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
             Plain("Total Q", "Q(ts) =", d.qts),
             Plain("Electrical Q", "Q(es) =", d.qes),
             Plain("Mechanical Q", "Q(ms) =", d.qms),
-            Volume("Equivalent Volume", "V(as) =", d.vasLiters, d.vasCuFt, metric),
+            {"Equivalent Volume", "V(as) =", FormatShown(metric ? d.vasLiters : d.vasCuFt),
+             UnitLabel(UnitKind::Volume, metric)},
             Plain("Nominal Impedance", "Z =", d.nominalImpedance, "Ohms"),
             Plain("DC Resistance", "R(e) =", d.re, "Ohms"),
             Plain("Max Thermal Power", "P(t) =", d.pt, "Watts"),
@@ -128,57 +90,12 @@ std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
 
 std::vector<ReportRow> BoxRows(const CSpkSys& s, bool metric)
 {
-    switch (s.boxType()) {
-    case BoxType::Closed2: {
-        const ClosedBox2& b = s.closed2;
-        return ClosedRows(b.vbLiters, b.vbCuFt, b.qtc, b.fc, b.alpha, metric);
+    std::vector<ReportRow> rows;
+    if (const BoxDescription* box = DescribeBox(s.boxType())) {
+        for (const FieldRow& r : box->reportRows)
+            rows.push_back({r.title, r.symbol, FormatShown(r.Value(s, metric)), r.Unit(metric)});
     }
-    case BoxType::Closed3: {
-        const ClosedBox3& b = s.closed3;
-        auto rows = ClosedRows(b.vbLiters, b.vbCuFt, b.qtc, b.fc, b.alpha, metric);
-        rows.push_back(Plain("Series Capacitor", "C1 =", b.c1, "\u00B5F"));
-        return rows;
-    }
-    case BoxType::Vented4: {
-        const VentedBox4& b = s.vented4;
-        return {Volume("Box Volume", "V(B) =", b.vbLiters, b.vbCuFt, metric),
-                Plain("Closed Box Q", "Q(tc) =", b.qtc),
-                Plain("Box Frequency", "F(B) =", b.fb, "Hz"),
-                Area("Min Rec Vent Area", "S(vMin) =", b.svMinSqM, b.svMinSqIn, metric),
-                Area("Vent Surface Area", "S(v) =", b.svSqM, b.svSqIn, metric),
-                Length(b.lvM, b.lvIn, metric),
-                Plain("Compliance Ratio", "alpha =", b.alpha),
-                Plain("Box Loss Q", "Q(B) =", b.qb)};
-    }
-    case BoxType::Bandpass4: {
-        const BandpassBox4& b = s.bandpass4;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Leakage Loss Q", "Q(L2) =", b.ql2));
-        rows.push_back(Plain("Absorption Loss Q", "Q(A2) =", b.qa2));
-        return rows;
-    }
-    case BoxType::Bandpass5: {
-        const BandpassBox5& b = s.bandpass5;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Series Inductor", "L1 =", b.l1, "mH"));
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Box Loss Q", "Q(B2) =", b.qb2));
-        return rows;
-    }
-    case BoxType::Bandpass6: {
-        const BandpassBox6& b = s.bandpass6;
-        auto rows = BandpassRows(b, metric);
-        rows.push_back(Plain("Series Capacitor", "C1 =", b.c1, "\u00B5F"));
-        rows.push_back(Plain("Series Inductor", "L1 =", b.l1, "mH"));
-        rows.push_back(Plain("Compliance Ratio", "alpha =", b.alpha));
-        rows.push_back(Plain("Box Loss Q", "Q(B2) =", b.qb2));
-        return rows;
-    }
-    case BoxType::None:
-        break;
-    }
-    return {};
+    return rows;
 }
 
 std::vector<ReportRow> SystemRows(const CSpkSys& s)
@@ -213,91 +130,45 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     }
 
     canvas.SetFont(kHeadingFont);
-    Text(canvas, 800, Row(2), "Driver Parameters", TextAlign::Left);
-    Text(canvas, 5300, Row(2), "Box Parameters", TextAlign::Left);
+    TextAt(canvas, 800, Row(2), "Driver Parameters", TextAlign::Left);
+    TextAt(canvas, 5300, Row(2), "Box Parameters", TextAlign::Left);
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(3.5), "Driver:", TextAlign::Left);
-    Text(canvas, 3200, Row(3.5), wb.driver.manufacturer, TextAlign::Right);
-    Text(canvas, 3300, Row(3.5), wb.driver.model, TextAlign::Left);
+    TextAt(canvas, 800, Row(3.5), "Driver:", TextAlign::Left);
+    TextAt(canvas, 3200, Row(3.5), wb.driver.manufacturer, TextAlign::Right);
+    TextAt(canvas, 3300, Row(3.5), wb.driver.model, TextAlign::Left);
     DrawRows(canvas, DriverRows(wb.driver, metric), 5, kDriverColumns);
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(20), "Driver Notes:", TextAlign::Left);
+    TextAt(canvas, 800, Row(20), "Driver Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
     canvas.DrawTextWrapped({800, Row(21), 5200, Row(25)}, wb.driver.description);
 
     if (wb.boxType() != BoxType::None) {
         canvas.SetFont(kLabelFont);
-        Text(canvas, 5300, Row(3.5), "System Type:", TextAlign::Left);
-        Text(canvas, 6500, Row(3.5), wb.boxTypeName, TextAlign::Left);
+        TextAt(canvas, 5300, Row(3.5), "System Type:", TextAlign::Left);
+        TextAt(canvas, 6500, Row(3.5), wb.boxTypeName, TextAlign::Left);
         DrawRows(canvas, BoxRows(wb, metric), 5, kBoxColumns);
 
         canvas.SetFont(kLabelFont);
-        Text(canvas, 5300, Row(17), "System Parameters", TextAlign::Left);
+        TextAt(canvas, 5300, Row(17), "System Parameters", TextAlign::Left);
         DrawRows(canvas, SystemRows(wb), 19, kBoxColumns);
     }
 
     canvas.SetFont(kLabelFont);
-    Text(canvas, 800, Row(26), "System Notes:", TextAlign::Left);
+    TextAt(canvas, 800, Row(26), "System Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
     canvas.DrawTextWrapped({800, Row(27), 5200, -9900}, wb.notes);
 
-    DrawTitleBlock(canvas, doc.titleBlock, wb);
-    canvas.Restore();
-}
-
-void DrawTitleBlock(gfx::Canvas& canvas, const TitleBlock& title, const CSpkSys& workbench)
-{
-    // A block 4200 wide and 3600 high; the rules lie 0.4, 0.69 and 0.88 of its height down.
-    constexpr double kLeft = 5770, kTop = -6370, kRight = 9970, kBottom = -9970;
-    constexpr double kRule1 = -7810, kRule2 = -8854, kRule3 = -9538;
-    constexpr double kLine = 270; // address line pitch
-    auto below = [](double lines) {
-        return static_cast<double>(static_cast<long>(kTop - kLine * lines));
-    };
-
-    canvas.Save();
-    canvas.SetTextColor(gfx::kBlack);
-    canvas.SetPen({gfx::PenStyle::Solid, 15, gfx::kBlack});
-    canvas.FrameRect({kLeft, kTop, kRight, kBottom});
-    canvas.SetPen({gfx::PenStyle::Solid, 10, gfx::kBlack});
-    for (double y : {kRule1, kRule2, kRule3}) {
-        canvas.MoveTo(kLeft, y);
-        canvas.LineTo(kRight, y);
-    }
-
-    canvas.SetFont(kCompanyFont);
-    Text(canvas, 5870, -6440, title.company, TextAlign::Left);
-    canvas.SetFont(kAddressFont);
-    Text(canvas, 5870, below(2.2), title.address1, TextAlign::Left);
-    Text(canvas, 5870, below(3.2), title.address2, TextAlign::Left);
-    Text(canvas, 5870, below(4.2), title.address3, TextAlign::Left);
-    Text(canvas, 9870, below(4.2), title.phone, TextAlign::Right);
-
-    canvas.SetFont(kCaptionFont);
-    Text(canvas, 6580, kRule1 - 40, "System Name:", TextAlign::Right);
-    canvas.SetFont(kNameFont);
-    Text(canvas, 7870, below(6.2), workbench.systemName, TextAlign::Center);
-    Text(canvas, 7870, below(7.4), workbench.boxTypeName, TextAlign::Center);
-
-    canvas.SetFont(kAddressFont);
-    Text(canvas, 6430, kRule2 - 40, "Designer:", TextAlign::Right);
-    Text(canvas, 6550, kRule2 - 50, title.designer, TextAlign::Left);
-    Text(canvas, 6430, kRule2 - 330, "Title:", TextAlign::Right);
-    Text(canvas, 6550, kRule2 - 330, title.designerTitle, TextAlign::Left);
-    Text(canvas, 6430, kRule3 - 40, "Rev Date:", TextAlign::Right);
-    Text(canvas, 6550, kRule3 - 80, workbench.revDate, TextAlign::Left);
-    Text(canvas, 9370, kRule3 - 40, "Rev:", TextAlign::Right);
-    Text(canvas, 9550, kRule3 - 80, workbench.revision, TextAlign::Left);
+    DrawTitleBlock(canvas, kTitleBlock, doc.titleBlock, wb, wb.boxTypeName);
     canvas.Restore();
 }
 
 void DrawSystemReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSettings& settings)
 {
-    plot::PlotPainter::PreparePrint(canvas);
+    MapSystemReportPage(canvas);
     plot::PlotPainter painter(doc, settings);
     painter.Draw(canvas);
     DrawSystemReport(canvas, doc, settings);

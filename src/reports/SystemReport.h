@@ -25,10 +25,8 @@ std::vector<ReportRow> BoxRows(const CSpkSys& system, bool metric);
 // The system parameter rows 19 to 22.
 std::vector<ReportRow> SystemRows(const CSpkSys& system);
 
-// The parameter sheet and the title block, on a canvas that has the print mapping.
+// The parameter sheet and the title block, on a canvas that has the system report's mapping.
 void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSettings& settings);
-// The title block at the lower right of the page; the calculator reports draw it too.
-void DrawTitleBlock(gfx::Canvas& canvas, const TitleBlock& title, const CSpkSys& workbench);
 // The whole one-page report: print mapping, plot with every shown system, parameter sheet and
 // title block.
 void DrawSystemReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSettings& settings);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 namespace cw
@@ -118,6 +119,45 @@ TEST_F(CliTest, EditsUseTheUnitsOfThePanels)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto english = Cells(run.out);
     EXPECT_NEAR(Number(metric[130][1]), Number(english[130][1]), 1e-3);
+}
+
+TEST_F(CliTest, RunsACalculatorPage)
+{
+    auto run = Run("calc --run Xover1OBW --set xover2OBW.frequency=2500 --run Xover2OBW --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json system = nlohmann::json::parse(run.out);
+    EXPECT_EQ(system["xover1OBW"]["c1"], 19.89);
+    EXPECT_EQ(system["xover1OBW"]["l1"], 1.273);
+    EXPECT_EQ(system["xover2OBW"]["c1"], 5.627);
+    EXPECT_EQ(system["xover2OBW"]["l1"], 0.7203);
+    EXPECT_EQ(system["xover2OLR"]["c1"], 0); // only the page named runs
+
+    // A zero it would divide by keeps the results, as the page does.
+    run = Run("calc --set xover1OBW.frequency=0 --run Xover1OBW --json -");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Xover1OBW gives no usable result with these values; the results were "
+                       "kept.\n");
+    EXPECT_EQ(run.out, "");
+}
+
+TEST_F(CliTest, EditsGiveWhatThePanelsGive)
+{
+    // The vent length shown at four digits is stored back by the next edit, as on the panel.
+    auto run = Run("calc --units metric --box 4OSBP --edit bandpass4.vb2Liters=50 "
+                   "--edit bandpass4.fb2=40 --edit bandpass4.svSqM=0.01 "
+                   "--edit bandpass4.vb1Liters=50 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["bandpass4"]["lvM"], 0.2946);
+    // A new volume of the vented chamber designs the vent length anew instead.
+    run = Run("calc --units metric --box 4OVB --edit vented4.vbLiters=50 --edit vented4.fb=40 "
+              "--edit vented4.svSqM=0.01 --edit vented4.vbLiters=50 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(nlohmann::json::parse(run.out)["vented4"]["lvM"].get<double>(), 0.29465, 1e-6);
+
+    // The driver panel, drawn again, keeps the feet at four digits.
+    run = Run("calc --edit splDistanceM=3 --edit closed2.qtc=0.707 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["splDistanceFt"], 9.842);
 }
 
 TEST_F(CliTest, OptionsActInTheirOrder)

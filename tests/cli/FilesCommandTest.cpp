@@ -80,6 +80,13 @@ TEST_F(CliTest, FileErrorsAndDriverUsage)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("missing.dvr"), std::string::npos);
 
+    // An empty driver file is no driver: nothing is printed and the exit code says so.
+    test::WriteBytes((dir / "empty.dvr").string(), "");
+    run = Run("driver '" + (dir / "empty.dvr").string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Unexpected file format."), std::string::npos);
+
     test::WriteBytes((dir / "bad.spk").string(), "{\"format\": \"something else\"}");
     run = Run("calc --project '" + (dir / "bad.spk").string() + "'");
     EXPECT_EQ(run.exitCode, 1);
@@ -98,6 +105,37 @@ TEST_F(CliTest, FileErrorsAndDriverUsage)
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_NE(run.err.find("Usage:"), std::string::npos) << arguments;
     }
+}
+
+TEST_F(CliTest, SavesKeepReadOnlyFilesAndFollowDanglingLinks)
+{
+    const auto kept = (dir / "kept.spk").string(), json = (dir / "driver.json").string();
+    test::WriteBytes(kept, "protected");
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+    auto run = Run("calc --save '" + kept + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "Unable to write to " + kept + ", it is read-only or opened by someone else.\n");
+    EXPECT_EQ(ReadText(kept), "protected");
+
+    // The link stays and the file it names is made.
+    test::WriteBytes(json, "{}");
+    std::filesystem::create_symlink("made.dvr", dir / "link.dvr");
+    run = Run("driver --from-json '" + json + "' --out '" + (dir / "link.dvr").string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.dvr"));
+    EXPECT_EQ(ReadText(dir / "made.dvr").size(), 563u);
+
+    // "-" is the standard output for the driver and the project too; the input is no output.
+    run = Run("driver --from-json '" + json + "' --out -");
+    EXPECT_EQ(run.out, ReadText(dir / "made.dvr"));
+    run = Run("calc --save -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out)["format"], "conewright-project");
+    run = Run("driver --from-json '" + json + "' --out '" + json + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("The output " + json + " is the file the command reads.\n", 0), 0u);
+    EXPECT_EQ(ReadText(json), "{}");
 }
 
 } // namespace

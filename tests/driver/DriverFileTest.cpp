@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace cw
@@ -220,9 +221,9 @@ TEST(DriverFile, FileOperations)
     TempDir dir;
     DriverParams d = SampleDriver();
 
-    // An empty file changes nothing and is no error.
+    // An empty file holds no driver: it is refused and changes nothing.
     WriteBytes(dir / "empty.dvr", "");
-    EXPECT_TRUE(ReadDriverFile(dir / "empty.dvr", d).ok());
+    EXPECT_EQ(ReadDriverFile(dir / "empty.dvr", d).message, "Unexpected file format.");
     EXPECT_EQ(d, SampleDriver());
 
     ASSERT_TRUE(WriteDriverFile(dir / "sample.dvr", d).ok());
@@ -236,6 +237,31 @@ TEST(DriverFile, FileOperations)
     EXPECT_TRUE(ReadDriverFile(dir / "long.dvr", read).ok());
     WriteBytes(dir / "short.dvr", EncodeDriver(d).substr(0, 100));
     EXPECT_EQ(ReadDriverFile(dir / "short.dvr", read).message, "Unexpected file format.");
+}
+
+// A file far larger than any driver, even one of zeros that would read as a driver with every
+// value 0, is refused before it is read and changes nothing.
+TEST(DriverFile, FilesBeyondTheSizeLimitAreRefused)
+{
+    TempDir dir;
+    const DriverParams sample = SampleDriver();
+    std::string bytes = EncodeDriver(sample);
+    bytes.resize(kMaxDriverFileBytes, '\0'); // trailing bytes up to the limit are still ignored
+    WriteBytes(dir / "limit.dvr", bytes);
+    DriverParams d;
+    EXPECT_TRUE(ReadDriverFile(dir / "limit.dvr", d).ok());
+    EXPECT_EQ(d, sample);
+
+    WriteBytes(dir / "over.dvr", bytes + '\0');
+    // 3 GB of zeros, as a sparse file that takes no disk space.
+    WriteBytes(dir / "huge.dvr", "");
+    std::filesystem::resize_file(dir / "huge.dvr", 3'000'000'000ULL);
+    for (const std::string name : {"over.dvr", "huge.dvr"}) {
+        DriverParams kept = sample;
+        EXPECT_EQ(ReadDriverFile(dir / name, kept).message,
+                  dir / name + " is too large to be a driver file.");
+        EXPECT_EQ(kept, sample);
+    }
 }
 
 TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)
@@ -273,14 +299,19 @@ TEST(DriverFile, OpeningBringsTheDesignUpToDateEvenAfterAFailedRead)
     EXPECT_EQ(windows.Count("update views"), 1);
     EXPECT_TRUE(doc.IsModified());
 
-    // An empty file reads nothing, and the dependent values are still recomputed.
+    // An empty file is refused, and the dependent values are still recomputed.
     WriteBytes(dir / "empty.dvr", "");
     doc.workbench().closed2.vbLiters = 60;
-    EXPECT_TRUE(doc.OpenDriver(dir / "empty.dvr"));
+    EXPECT_FALSE(doc.OpenDriver(dir / "empty.dvr"));
     EXPECT_EQ(wb.driver.fs, 30);
     EXPECT_DOUBLE_EQ(wb.closed2.alpha, 1);
-    EXPECT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages,
+              (std::vector<std::string>{"Unexpected file format.", "Unexpected file format."}));
     EXPECT_EQ(windows.Count("update views"), 2);
+    // Once nothing is left to recompute, a refused file leaves the project unmodified.
+    doc.SetModified(false);
+    EXPECT_FALSE(doc.OpenDriver(dir / "empty.dvr"));
+    EXPECT_FALSE(doc.IsModified());
 
     // Saving writes the workbench's driver; a failure is shown and changes nothing.
     ASSERT_TRUE(doc.SaveDriver(dir / "saved.dvr"));

@@ -53,6 +53,41 @@ TEST_F(DesignEditTest, AnEditBeforeTheBoxIsDesignedIsKeptWithoutUnusableResults)
     EXPECT_TRUE(std::isfinite(wb().closed2.alpha));
 }
 
+// 1e308 cubic feet typed into V(B): its liters copy overflows. The edit is refused, whether the
+// box was designed or not, and the message names the field.
+TEST_F(DesignEditTest, AnEditWhoseUnitCopyOverflowsIsRefused)
+{
+    wb().boxTypeName = "4th Order Vented Box";
+    for (double designedVolume : {0.0, 56.634}) {
+        wb().vented4.vbLiters = designedVolume;
+        wb().vented4.vbCuFt = designedVolume / 28.317;
+        ASSERT_TRUE(designedVolume == 0 || doc->CalcQtc());
+        const CSpkSys before = wb();
+        wb().vented4.vbCuFt = 1e308; // typed
+        wb().vented4.vbLiters = TwinValue(Twin::Volume, false, 1e308);
+        const StepsOutcome outcome = RunDesignSteps(*doc, before, VolumeSteps(false));
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.restored);
+        EXPECT_EQ(outcome.reason,
+                  "V(B) is too large or not a number; the previous values were kept.");
+        EXPECT_EQ(wb().vented4, before.vented4) << designedVolume;
+    }
+}
+
+// A driver value that no box can be designed for breaks a working design: refused and named.
+TEST_F(DesignEditTest, ANegativeDriverValueIsRefusedWithItsName)
+{
+    wb().closed2.qtc = 0.707;
+    ASSERT_TRUE(doc->CalcBoxVolume());
+    const CSpkSys before = wb();
+    wb().driver.qts = -0.49; // typed
+    const StepsOutcome outcome = RunDesignSteps(*doc, before, DriverCountSteps());
+    EXPECT_TRUE(outcome.restored);
+    EXPECT_EQ(outcome.reason, "The driver's Q(ts) is negative, too large or not a number; the "
+                              "previous values were kept.");
+    EXPECT_EQ(wb().driver.qts, 0.49);
+}
+
 TEST_F(DesignEditTest, UsableStepsChangeTheDesign)
 {
     const CSpkSys before = wb();

@@ -51,6 +51,23 @@ TEST(EditGuard, LetsThroughZeroAndNonZeroValuesOnly)
     EXPECT_EQ(LeadingNumber("12.5 dB"), 12.5);
 }
 
+// While the user types, a text on its way to a number is left alone; one that no typing can
+// mend is refused at once.
+TEST(EditGuard, TellsTextsOnTheirWayToANumberFromBrokenOnes)
+{
+    for (const char* text : {"", " ", "-", "+", ".", "-.", "2.", "1e", "1E-", "1e+", "1e-3",
+                             "1e300", "-0", "0.", "0.0", "1.5 ", "12"})
+        EXPECT_TRUE(CanBecomeNumber(text)) << '"' << text << '"';
+    for (const char* text : {"1.5.", "1.5.2", "2,", "2,5", "abc", "3x", "e", ".e", "- ", "1 2",
+                             "1e999", "1e-3-", "--1", "1e3e"})
+        EXPECT_FALSE(CanBecomeNumber(text)) << '"' << text << '"';
+
+    for (const char* text : {"", "-", "+", "-0", "+00", "0", "17", " -3 "})
+        EXPECT_TRUE(CanBecomeInteger(text)) << '"' << text << '"';
+    for (const char* text : {"1.", "2.5", "1e2", "x", "99999999999", "-1-"})
+        EXPECT_FALSE(CanBecomeInteger(text)) << '"' << text << '"';
+}
+
 TEST(Formats, LoadedAndShownValues)
 {
     EXPECT_EQ(FormatNumber(56.634), "56.634");

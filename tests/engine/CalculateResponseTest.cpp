@@ -256,6 +256,32 @@ TEST_F(Calculate, InputsThatAllowNoRunStopBeforeAnythingChanges)
     expectUnchanged("low limit");
 }
 
+// A damaged driver or box value stops the run with a message naming it, before a family could
+// design a box of negative volume from it.
+TEST_F(Calculate, UnusableDesignValuesStopTheRunAndAreNamed)
+{
+    wb.boxTypeName = "4th Order Vented Box";
+    wb.driver.vasLiters = -33.3;
+    wb.driver.vasCuFt = -1.176;
+    EXPECT_FALSE(doc.CalculateResponse());
+    EXPECT_EQ(windows.messages,
+              std::vector<std::string>{"The driver's V(as) is negative, too large or not a number, "
+                                       "so no response was calculated."});
+    EXPECT_EQ(wb.vented4.vbLiters, 0);
+    EXPECT_EQ(FilledMemories(), 0);
+    EXPECT_EQ(wb.responseShown, 0);
+
+    windows.messages.clear();
+    wb.driver = SampleDriver();
+    wb.vented4.vbLiters = 50;
+    wb.vented4.vbCuFt = std::nan(""); // a null in the project file
+    EXPECT_FALSE(doc.CalculateResponse());
+    EXPECT_EQ(windows.messages,
+              std::vector<std::string>{
+                  "V(B) is too large or not a number, so no response was calculated."});
+    EXPECT_FALSE(wb.hasAnyCurve());
+}
+
 TEST_F(Calculate, CabinWithoutQIsLeftOutWithAMessage)
 {
     DesignSampleBox();
@@ -304,6 +330,65 @@ TEST_F(Calculate, FamilyFillsOnlyEmptyMemories)
     EXPECT_EQ(doc.systems[2].closed2.qtc, 0);
     EXPECT_DOUBLE_EQ(doc.systems[3].closed2.qtc, 0.6);
     EXPECT_EQ(windows.drawnSystems.size(), 11u); // members 1 and 2 drawn all the same
+    EXPECT_EQ(windows.statuses,
+              std::vector<std::string>{"Responses for this Driver: 8 designs were stored in empty "
+                                       "memories; 2 memories that held systems were left alone."});
+}
+
+TEST_F(Calculate, FamilySaysWhatItStored)
+{
+    // Into empty memories: all ten.
+    doc.CalculateResponse();
+    EXPECT_EQ(windows.statuses, std::vector<std::string>{"Responses for this Driver: 10 designs "
+                                                         "were stored in empty memories."});
+
+    // With every memory full the members are drawn, nothing is stored, and the status bar says
+    // why.
+    CSpkSysDoc full;
+    test::RecordingWindows w;
+    full.SetWindows(&w);
+    for (int k = 1; k <= 10; ++k)
+        full.systems[k].hasSpl = 1;
+    EXPECT_TRUE(full.CalculateResponse());
+    EXPECT_EQ(w.drawnSystems.size(), 11u);
+    for (int k = 1; k <= 10; ++k)
+        EXPECT_EQ(full.systems[k].closed2.qtc, 0) << k;
+    EXPECT_EQ(w.statuses, std::vector<std::string>{
+                              "Responses for this Driver: no design was stored; 10 memories that "
+                              "held systems were left alone. Clear System empties a memory."});
+}
+
+TEST_F(Calculate, PanelsShowTheWorkbenchAfterARun)
+{
+    // The family ends with its base design in the workbench: both panels show it.
+    doc.CalculateResponse();
+    ASSERT_GE(windows.calls.size(), 2u);
+    EXPECT_EQ(windows.calls[windows.calls.size() - 2], "driver panel");
+    EXPECT_EQ(windows.calls.back(), "refresh panel");
+    EXPECT_GT(wb.closed2.vbLiters, 0);
+
+    windows.calls.clear();
+    doc.CalculateResponse();
+    EXPECT_EQ(windows.calls.back(), "refresh panel");
+}
+
+TEST_F(Calculate, NoSoundLevelInSplModeIsSaid)
+{
+    DesignSampleBox();
+    wb.inputPower = 0;
+    doc.CalculateResponse();
+    EXPECT_TRUE(windows.statuses.empty()) << "relative levels need no power";
+
+    doc.display.splMode = 1;
+    doc.CalculateResponse();
+    EXPECT_EQ(windows.statuses, std::vector<std::string>{"An input power P(in) of 0 W gives no "
+                                                         "sound level, so the SPL curve is not "
+                                                         "drawn in dB SPL mode."});
+    wb.inputPower = 10;
+    wb.splDistanceM = 0;
+    doc.CalculateResponse();
+    ASSERT_FALSE(windows.statuses.empty());
+    EXPECT_NE(windows.statuses.back().find("An SPL distance of 0 m"), std::string::npos);
 }
 
 TEST_F(Calculate, EveryBoxTypeHasATerminatingFamily)

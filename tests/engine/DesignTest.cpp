@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace cw
 {
@@ -96,6 +97,55 @@ TEST_F(DesignSteps, UnusableInputsLeaveTheDesignAlone)
     EXPECT_FALSE(doc.CalcBoxVolume());
     EXPECT_DOUBLE_EQ(wb.closed2.qtc, designed.qtc);
     EXPECT_DOUBLE_EQ(wb.closed2.vbLiters, designed.vbLiters);
+}
+
+// A driver of negative or non-finite f(s), Q(ts) or V(as) (a damaged file, a typing slip) and a
+// volume that overflowed design nothing, and the value is named for the message.
+TEST_F(DesignSteps, UnusableDriverValuesAndInfiniteVolumesDesignNothing)
+{
+    DesignClosedFor(0.707);
+    const CSpkSys designed = wb;
+    EXPECT_EQ(engine::UnusableDesignValue(wb), std::nullopt);
+    for (const char* name : {"f(s)", "Q(ts)", "V(as)"}) {
+        const std::string field = name;
+        for (double bad : {-1.0, std::numeric_limits<double>::infinity(), std::nan("")}) {
+            wb = designed;
+            DriverParams& d = wb.driver;
+            (field == "f(s)" ? d.fs : field == "Q(ts)" ? d.qts : d.vasLiters) = bad;
+            if (field == "V(as)")
+                d.vasCuFt = bad; // else a NaN in liters counts as not given and is filled
+            // The steps that read the value refuse it; none writes anything.
+            EXPECT_EQ(doc.CalcQtc(), field == "f(s)") << name << " " << bad;
+            EXPECT_EQ(doc.CalcFc(), field == "Q(ts)") << name << " " << bad;
+            EXPECT_EQ(doc.CalcBoxVolume(), field == "f(s)") << name << " " << bad;
+            EXPECT_EQ(wb.closed2, designed.closed2) << name << " " << bad;
+            EXPECT_EQ(engine::UnusableDesignValue(wb),
+                      "The driver's " + field + " is negative, too large or not a number")
+                << bad;
+        }
+    }
+
+    // 1e308 cubic feet is beyond what a number of liters holds.
+    wb = designed;
+    wb.closed2.vbLiters = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(doc.CalcQtc());
+    EXPECT_FALSE(doc.CalcFc());
+    EXPECT_FALSE(doc.CalcAlpha());
+    EXPECT_DOUBLE_EQ(wb.closed2.qtc, designed.closed2.qtc);
+    EXPECT_EQ(engine::UnusableDesignValue(wb), "V(B) is too large or not a number");
+    // Values only the steps derive are theirs to mend.
+    wb = designed;
+    wb.closed2.alpha = std::nan("");
+    EXPECT_EQ(engine::UnusableDesignValue(wb), std::nullopt);
+    EXPECT_TRUE(doc.CalcAlpha());
+
+    // A vent tuned beyond any number would leave a negative vent length.
+    wb.boxTypeName = "4th Order Vented Box";
+    wb.vented4.vbCuFt = 2;
+    wb.vented4.fb = 1e300;
+    wb.vented4.svSqIn = 7;
+    EXPECT_FALSE(doc.CalcVentLength());
+    EXPECT_EQ(wb.vented4.lvIn, 0);
 }
 
 TEST_F(DesignSteps, VentLengthAndAreaAreInverses)

@@ -61,6 +61,31 @@ TEST(Canvas, RestoreBringsBackTheSavedState)
     EXPECT_FALSE(c.ops().back().clipped);
 }
 
+TEST(Canvas, PolylineIsOneRunThatEndsOnItsLastPoint)
+{
+    RecordingCanvas c;
+    YUpPage(c);
+    c.SetPen({PenStyle::Solid, 10, {1, 2, 3}});
+    c.Polyline({{0, 0}, {10, 20}, {30, 20}});
+    ASSERT_EQ(c.Polylines().size(), 1U);
+    EXPECT_EQ(c.Polylines()[0].points, (std::vector<Point>{{0, 0}, {10, 20}, {30, 20}}));
+    EXPECT_EQ(c.position(), (Point{30, 20}));
+    // Its segments count among the lines, with the pen they were drawn with.
+    const auto lines = c.Lines();
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_EQ(lines[1].from, (Point{10, 20}));
+    EXPECT_EQ(lines[1].to, (Point{30, 20}));
+    EXPECT_EQ(lines[1].pen.color, (Color{1, 2, 3}));
+
+    // A single point only moves; an invisible pen draws nothing.
+    c.Clear();
+    c.Polyline({{5, 5}});
+    c.SetPen({PenStyle::None, 10, kBlack});
+    c.Polyline({{0, 0}, {10, 10}});
+    EXPECT_TRUE(c.ops().empty());
+    EXPECT_EQ(c.position(), (Point{10, 10}));
+}
+
 TEST(Canvas, AlignsTextOnItsAnchor)
 {
     RecordingCanvas c;

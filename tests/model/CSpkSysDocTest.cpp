@@ -87,6 +87,36 @@ TEST_F(DocTest, ShowTwoSystemsThenHideTheSecond)
     EXPECT_EQ(doc->workbench().responseShown, 0);
 }
 
+// Hiding draws the system shown before at once, on a plot prepared while the workbench still
+// held the hidden curves: the plot must be drawn anew after that, and after a recall into a
+// shown workbench.
+TEST_F(DocTest, ShowAndHideLeaveThePlotToBeDrawnAnew)
+{
+    GiveCurve(1, "Sys one", "2nd Order Closed Box");
+    GiveCurve(2, "Sys two", "2nd Order Closed Box");
+    doc->workbench().hasSpl = 1;
+    doc->OnCommand(cmd::ShowWorkbench);
+    doc->OnCommand(cmd::ShowSys1);
+    doc->OnCommand(cmd::ShowSys1 + 1);
+    const auto lastPlotCall = [this] {
+        for (auto c = windows.calls.rbegin(); c != windows.calls.rend(); ++c) {
+            if (*c == "invalidate" || *c == "prepare" || c->starts_with("draw"))
+                return *c;
+        }
+        return std::string();
+    };
+    EXPECT_EQ(lastPlotCall(), "invalidate") << "the recall replaced the workbench's curves";
+
+    windows.calls.clear();
+    doc->OnCommand(cmd::ShowSys1 + 1); // hide: Sys 1 is recalled and drawn again
+    EXPECT_EQ(windows.drawnSystems.back(), 1);
+    EXPECT_EQ(lastPlotCall(), "invalidate");
+
+    windows.calls.clear();
+    doc->OnCommand(cmd::ShowWorkbench); // hide the workbench
+    EXPECT_EQ(lastPlotCall(), "invalidate");
+}
+
 TEST_F(DocTest, HidingTheOnlyShownSystemRestoresNothing)
 {
     GiveCurve(4, "Sys four", "2nd Order Closed Box");

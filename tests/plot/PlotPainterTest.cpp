@@ -1,6 +1,8 @@
 #include "plot/PlotPainter.h"
 
+#include "engine/CalculateResponse.h"
 #include "gfx/RecordingCanvas.h"
+#include "reports/ReportLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +36,7 @@ struct Fixture {
                           : gfx::DeviceInfo{1000, 800, 96, 96, false, false})
     {
         if (printing) {
-            PlotPainter::PreparePrint(canvas);
+            reports::MapSystemReportPage(canvas);
         } else {
             PlotPainter::PrepareScreen(canvas, 1000, 800);
         }
@@ -545,6 +547,40 @@ TEST(PlotCurve, ReadsOnlyCalculatedPointsAndBreaksAtNotANumber)
     EXPECT_TRUE(c.Draw(6).empty());
 }
 
+TEST(PlotCurve, DrawsEachRunAsOnePolyline)
+{
+    CurveCase c;
+    c.hz = {20, 40, 80, 160, 320, 640, 1280};
+    c.db = {0, 5, 15, 5, 0, std::numeric_limits<double>::quiet_NaN(), 0};
+    c.Draw(7);
+    // 20 to 40 Hz; then from 80 Hz, above the frame, down to 320 Hz, where the NaN ends the run;
+    // 1280 Hz alone makes no run.
+    const auto runs = c.canvas.Polylines();
+    ASSERT_EQ(runs.size(), 2U);
+    EXPECT_EQ(runs[0].points.size(), 3U); // the entry point, 20 and 40 Hz
+    EXPECT_EQ(runs[1].points.size(), 3U); // 80 Hz above the frame, 160 and 320 Hz
+    EXPECT_GT(runs[1].points[0].y, kFrameTop);
+}
+
+TEST(PlotCurve, ReachesTheLastCalculatedPoint)
+{
+    // The new project's grid: 382.19 points, so the last one read is point 382 at 1994.7 Hz.
+    CurveCase c;
+    CSpkSys& wb = c.doc->workbench();
+    const auto grid = engine::PlanFrequencyGrid(c.doc->plot);
+    ASSERT_TRUE(grid);
+    engine::FillFrequencyGrid(wb, *grid);
+    ASSERT_EQ(wb.storedPoints(), 383);
+    EXPECT_NEAR(wb.frequencies[382], 1994.7, 0.05);
+    c.hz.assign(wb.frequencies.begin(), wb.frequencies.end());
+    c.db.assign(kMaxPoints, -5);
+    const auto lines = c.Draw(wb.pointCount);
+    ASSERT_FALSE(lines.empty());
+    const auto x = FrequencyMapping::ForLimits(20, 2000);
+    EXPECT_EQ(lines.back().to.x, std::trunc(x(wb.frequencies[382]) + 0.5));
+    EXPECT_LT(kFrameRight - lines.back().to.x, 10);
+}
+
 TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
 {
     for (auto limits : {std::pair{2000.0, 20.0}, std::pair{0.0, 2000.0}, std::pair{-5.0, 50.0}}) {
@@ -566,6 +602,45 @@ TEST(PlotPainter, NonsenseSettingsFromAFileDrawNoBrokenCoordinates)
     }
 }
 
+// Spans from a damaged file: 0, beyond what a number holds, or not a number. No label reads
+// "inf" or "nan" or runs to hundreds of digits; the scale keeps its name but has no rows, and no
+// curve is drawn against it.
+TEST(PlotPainter, UnreadableSpansDrawNoScaleRowsAndNoCurves)
+{
+    for (double span : {0.0, 1e308, std::numeric_limits<double>::infinity(),
+                        std::numeric_limits<double>::quiet_NaN()}) {
+        Fixture f;
+        f.settings.plotBackground = 1; // white SPL curves, told apart from the silver frame
+        PlotSettings& p = f.doc->plot;
+        p.dbSpan = p.excursionSpan = p.delaySpan = p.impedanceSpan = span;
+        p.phaseBottom = -span;
+        p.phaseTop = span;
+        DisplaySwitches& d = f.doc->display;
+        d.showPhase = d.showDelay = d.showImpedance = 1;
+        CSpkSys& wb = f.doc->workbench();
+        FillCurve(wb, 100, -3);
+        wb.responseShown = wb.hasSpl = wb.hasExcursion = wb.hasPhase = 1;
+        wb.driver.xMax = 5;
+        f.painter.Draw(f.canvas);
+        for (const Op& t : f.canvas.Texts()) {
+            EXPECT_EQ(t.text.find("inf"), std::string::npos) << span;
+            EXPECT_EQ(t.text.find("nan"), std::string::npos) << span;
+            EXPECT_LT(t.text.size(), 12U) << span;
+            // Only the frequency labels, the names and the units are left.
+            EXPECT_LE(t.from.y, kFrameBottom) << span << " " << t.text;
+        }
+        EXPECT_NE(f.canvas.FindText("Exc"), nullptr);
+        EXPECT_EQ(f.canvas.FindText("Linear Exc Limit"), nullptr);
+        // The frame and its grid, but no curve segment.
+        const PlotColors c = f.painter.colors(f.canvas);
+        for (const Op& l : f.canvas.Lines()) {
+            EXPECT_NE(l.pen.color, c.spl) << span;
+            EXPECT_NE(l.pen.color, c.excursion) << span;
+            EXPECT_NE(l.pen.color, c.phase) << span;
+        }
+    }
+}
+
 TEST(PlotPainter, ScreenAndPaperViewports)
 {
     RecordingCanvas screen({1000, 800, 96, 96, false, false});
@@ -575,12 +650,12 @@ TEST(PlotPainter, ScreenAndPaperViewports)
 
     // Portrait: the plot fills the upper half of the page.
     RecordingCanvas portrait({5100, 6600, 600, 600, true, false});
-    PlotPainter::PreparePrint(portrait);
+    reports::MapSystemReportPage(portrait);
     EXPECT_EQ(portrait.mapping().viewportExt, (gfx::Point{5100, -3300}));
     EXPECT_EQ(portrait.mapping().viewportOrg, (gfx::Point{0, 3300}));
     // Landscape: half the width, 1/2.39 of the height, 40 device units below the middle.
     RecordingCanvas landscape({6600, 5100, 600, 600, true, true});
-    PlotPainter::PreparePrint(landscape);
+    reports::MapSystemReportPage(landscape);
     EXPECT_EQ(landscape.mapping().viewportExt, (gfx::Point{3300, -(5100 / 2.39)}));
     EXPECT_EQ(landscape.mapping().viewportOrg, (gfx::Point{0, 2590}));
 }

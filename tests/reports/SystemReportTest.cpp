@@ -3,9 +3,11 @@
 #include "gfx/RecordingCanvas.h"
 #include "model/NumberFormat.h"
 #include "plot/PlotPainter.h"
+#include "reports/ReportLayout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace cw::reports
@@ -31,7 +33,7 @@ struct Page {
     void Draw()
     {
         canvas.Clear();
-        plot::PlotPainter::PreparePrint(canvas);
+        MapSystemReportPage(canvas);
         DrawSystemReport(canvas, *doc, settings);
     }
     const Op& Text(std::string_view text)
@@ -57,6 +59,34 @@ TEST(SystemReport, FormatsNumbersWithFourSignificantDigits)
     EXPECT_EQ(FormatShown(92.0), "92");
     EXPECT_EQ(FormatShown(12345), "1.234E+04");
     EXPECT_EQ(FormatShown(0.00001234), "1.234E-05");
+}
+
+// A damaged project file holds null (read as NaN) or overflowing numbers: the page prints a blank
+// value, never "inf" or "nan", and no number is cut short.
+TEST(SystemReport, NumbersThatAreNotFinitePrintBlank)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(FormatShown(std::nan("")), "");
+    EXPECT_EQ(FormatShown(-kInf), "");
+    EXPECT_EQ(FormatPrinted("%.4f", 1e80).size(), 86U); // 81 digits, the point and four decimals
+    EXPECT_EQ(FormatPrinted("%1.0i", 2), "2");
+
+    Page p;
+    CSpkSys& wb = p.doc->workbench();
+    wb.driver.fs = std::nan("");
+    wb.driver.vasCuFt = kInf;
+    wb.closed2.vbLiters = wb.closed2.vbCuFt = -kInf;
+    wb.inputPower = std::nan("");
+    wb.splDistanceM = 1e308;
+    p.settings.units = UnitsPreference::English;
+    p.Draw();
+    // Every value printed in the value columns is a number or blank.
+    for (const Op& t : p.canvas.Texts()) {
+        if ((t.from.x == 3300 || t.from.x == 7600) && t.from.y <= Row(5) && t.from.y >= Row(22)) {
+            EXPECT_EQ(t.text.find_first_not_of("0123456789.E+-"), std::string::npos) << t.text;
+        }
+    }
+    EXPECT_EQ(p.Text("1E+308").from.x, 7600); // the SPL distance
 }
 
 TEST(SystemReport, BoxRowsPerBoxType)

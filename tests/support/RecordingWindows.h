@@ -17,6 +17,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> messages;
     std::vector<int> drawnSystems;
+    std::vector<std::string> statuses;
 
     void ShowMessage(const std::string& text) override
     {
@@ -43,6 +44,7 @@ public:
     void RefreshWorkbenchPanel() override { calls.push_back("refresh panel"); }
     void UpdateAllViews() override { calls.push_back("update views"); }
     void OpenDriverDatabase() override { calls.push_back("driver database"); }
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
     int Count(const std::string& call) const
     {

@@ -85,4 +85,17 @@ protected:
     std::unique_ptr<CConewrightApp> app;
 };
 
+// The same with the main window active, so that keys reach its accelerators.
+class ActiveAppFixture : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        QApplication::setActiveWindow(frame());
+        frame()->activateWindow();
+        QApplication::processEvents();
+    }
+};
+
 } // namespace cw::test

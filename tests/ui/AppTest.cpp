@@ -5,6 +5,7 @@
 #include "app/CSplashWnd.h"
 #include "editors/ui/CDrvrView.h"
 #include "model/CommandIds.h"
+#include "reports/ui/ReportPrinter.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -152,6 +153,37 @@ TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
     EXPECT_EQ(again.tabs()->currentIndex(), 1);
 }
 
+TEST_F(AppTest, RevisionFieldsShowTheSystemsRevisionReadOnly)
+{
+    doc().workbench().revDate = "3 May";
+    doc().workbench().revision = "B";
+    CPrefsSht sheet(*app, frame());
+    sheet.tabs()->setCurrentIndex(1);
+    sheet.show();
+    QStringList shown;
+    for (QLineEdit* field : sheet.userPage()->findChildren<QLineEdit*>()) {
+        if (!field->isReadOnly())
+            continue;
+        shown << field->text();
+        EXPECT_EQ(field->toolTip(), "Each system's revision is set in the System Editor.");
+    }
+    EXPECT_EQ(shown, (QStringList{"3 May", "B"}));
+}
+
+TEST_F(AppTest, UserInformationIsStoredWhenLeftAndCancelKeepsIt)
+{
+    CPrefsSht sheet(*app, frame());
+    sheet.tabs()->setCurrentIndex(1);
+    sheet.show();
+    sheet.userPage()->findChildren<QLineEdit*>().value(5)->setText("J. Smith");
+    sheet.tabs()->setCurrentIndex(0);
+    EXPECT_EQ(doc().prefsPage, 0);
+    sheet.reject();
+    EXPECT_EQ(app->settings().titleBlock.designer, "J. Smith");
+    EXPECT_EQ(doc().titleBlock.designer, "J. Smith");
+    EXPECT_TRUE(doc().IsModified());
+}
+
 TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
@@ -272,12 +304,14 @@ TEST_F(AppTest, NoDriverLoadedOffersTheDriverFileOnOk)
 
 TEST_F(AppTest, PrintingWritesTheOneReportPage)
 {
-    QPrinter& printer = frame()->printer();
+    QPrinter& printer = frame()->reportPrinter().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(Path("report.pdf"));
     EXPECT_EQ(printer.fromPage(), 1);
     EXPECT_EQ(printer.toPage(), 1);
-    EXPECT_EQ(frame()->PrintReport(printer, *app->currentProject()), QString());
+    EXPECT_EQ(
+        ui::ReportPrinter::PrintPage(printer, frame()->SystemReportJob(*app->currentProject())),
+        QString());
     QFile pdf(Path("report.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -317,6 +351,11 @@ TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
         help->ShowPage(page);
         EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
     }
+    // The excursion curve and its limit lines are peak values.
+    help->ShowPage("windows.md");
+    const QString windows = help->browser()->toPlainText();
+    EXPECT_TRUE(windows.contains("peak excursion")) << windows.toStdString();
+    EXPECT_TRUE(windows.contains("Linear Exc Limit"));
     // A second F1 raises the same window, and the window ends with the application.
     app->OnCommand(cmd::HelpTopics);
     EXPECT_EQ(app->helpWindow(), help);

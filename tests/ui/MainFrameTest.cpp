@@ -1,11 +1,18 @@
 #include "AppFixture.h"
 #include "app/AppCommandIds.h"
+#include "app/CChildFrame.h"
 #include "app/ChildLayout.h"
 #include "app/StatusTexts.h"
+#include "editors/ui/BoxPanelView.h"
+#include "editors/ui/CDrvrView.h"
 #include "model/CommandIds.h"
+#include "model/NumberFormat.h"
+#include "plot/ui/CPlotView.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -57,16 +64,9 @@ TEST(ChildLayout, TilesA1024By768ClientAreaWithoutOverlap)
     EXPECT_EQ(ArrangeChildren(1024, 768, 0, 20, 13, 18).plot.height, l.plot.height + 26);
 }
 
-class MainFrameTest : public AppFixture
+class MainFrameTest : public ActiveAppFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        QApplication::setActiveWindow(frame());
-        frame()->activateWindow();
-        QApplication::processEvents();
-    }
     void Key(int key, Qt::KeyboardModifiers mods)
     {
         // A message box that just closed may have taken the activation with it.
@@ -278,6 +278,144 @@ TEST_F(MainFrameTest, SeveralProjectsAndActivation)
     frame()->mdiArea()->setActiveSubWindow(first->driverPanel());
     EXPECT_EQ(app->currentProject(), first);
     EXPECT_EQ(frame()->mdiArea()->subWindowList().size(), 6);
+}
+
+// After a family, a recall or a driver file the panels show what the workbench holds, as the
+// report prints it.
+TEST_F(MainFrameTest, PanelsShowTheWorkbenchAfterCalculateRecallAndOpenDriver)
+{
+    ProjectWindows* p = app->currentProject();
+    ui::BoxPanelView* box = p->workbenchPanel()->view();
+    ui::CDrvrView* driver = p->driverPanel()->view();
+    Key(Qt::Key_F, Qt::ControlModifier); // a family: the base design ends in the workbench
+    const CSpkSys& wb = doc().workbench();
+    ASSERT_GT(wb.closed2.vbLiters, 0);
+    EXPECT_EQ(box->field("V(B) =")->text().toStdString(), FormatNumber(wb.closed2.vbCuFt));
+    EXPECT_EQ(box->field("Q(tc) =")->text(), "0.5");
+    EXPECT_EQ(box->field("F(sc) =")->text().toStdString(), FormatNumber(wb.closed2.fc));
+    EXPECT_EQ(driver->inputPowerField()->text(), "75");
+
+    // The members are shown: the first Ctrl+3 hides Sys 3, the second recalls it.
+    Key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(box->field("Q(tc) =")->text().toStdString(), FormatNumber(wb.closed2.qtc));
+    Key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(box->field("Q(tc) =")->text(), "0.6");
+
+    ASSERT_TRUE(doc().SaveDriver(dir.filePath("d.dvr").toStdString()));
+    doc().workbench().driver.fs = 30;
+    doc().OpenDriver(dir.filePath("d.dvr").toStdString());
+    EXPECT_EQ(driver->shownField(0)->text(), "41");
+}
+
+// Hiding a memory takes its curves off the plot at the next paint, as Redraw would.
+TEST_F(MainFrameTest, HidingAMemoryTakesItsCurvesOffThePlot)
+{
+    ProjectWindows* p = app->currentProject();
+    QLineEdit* vb = p->workbenchPanel()->view()->field("V(B) =");
+    CPlotView* plot = p->plotFrame()->view();
+    auto designAndStore = [&](const char* volume, Qt::Key memory) {
+        vb->selectAll();
+        QTest::keyClicks(vb, volume);
+        Key(Qt::Key_F, Qt::ControlModifier);
+        Key(memory, Qt::AltModifier);
+    };
+    designAndStore("2", Qt::Key_1);
+    designAndStore("0.5", Qt::Key_2);
+    Key(Qt::Key_2, Qt::ControlModifier); // hide Sys 2
+    QApplication::processEvents();
+    plot->PrepareDrawing(); // what the next paint shows
+    const QImage afterHide = plot->image().copy();
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(doc().workbench().closed2.vbCuFt, 2);
+    EXPECT_TRUE(afterHide == plot->image()) << "the hidden 0.5 cu ft curve is still drawn";
+}
+
+TEST_F(MainFrameTest, TheWindowMenuListsAndCyclesTheProjects)
+{
+    ProjectWindows* first = app->currentProject();
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ProjectWindows* second = app->currentProject();
+    EXPECT_EQ(first->doc().title(), "Untitled Speaker Project");
+    EXPECT_EQ(second->doc().title(), "Untitled Speaker Project 2");
+
+    QAction* one = MenuAction(cmd::ProjectList1);
+    QAction* two = MenuAction(cmd::ProjectList1 + 1);
+    ASSERT_NE(one, nullptr);
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(one->text(), "&1 Untitled Speaker Project");
+    EXPECT_EQ(two->text(), "&2 Untitled Speaker Project 2");
+    EXPECT_TRUE(two->isChecked());
+    EXPECT_FALSE(one->isChecked());
+    EXPECT_TRUE(one->isVisible());
+    EXPECT_FALSE(MenuAction(cmd::ProjectList1 + 2)->isVisible());
+    one->trigger();
+    EXPECT_EQ(app->currentProject(), first);
+
+    Key(Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(app->currentProject(), second);
+    Key(Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(app->currentProject(), first);
+    Key(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(app->currentProject(), second);
+
+    // A minimised project's icon stays clear of the other project's panels.
+    first->plotFrame()->showMinimized();
+    Key(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+    frame()->mdiArea()->setActiveSubWindow(second->plotFrame());
+    QApplication::processEvents();
+    const QRect icon = first->plotFrame()->geometry();
+    EXPECT_FALSE(icon.intersects(second->driverPanel()->geometry()));
+    EXPECT_FALSE(icon.intersects(second->workbenchPanel()->geometry()));
+    EXPECT_EQ(icon.bottom() + 1, second->driverPanel()->geometry().top());
+    // Chosen from the menu, it comes back as it was.
+    MenuAction(cmd::ProjectList1)->trigger();
+    EXPECT_FALSE(first->plotFrame()->isMinimized());
+    EXPECT_EQ(app->currentProject(), first);
+
+    // A third project takes the first free number.
+    first->doc().SetModified(false);
+    app->CloseProject(*first);
+    Settle();
+    app->NewProject();
+    EXPECT_EQ(doc().title(), "Untitled Speaker Project");
+}
+
+// Replacing the workbench panel of the project in front keeps that project's windows in front,
+// never a mix of two projects' windows.
+TEST_F(MainFrameTest, ANewBoxTypeKeepsTheProjectInFront)
+{
+    ProjectWindows* first = app->currentProject();
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ProjectWindows* second = app->currentProject();
+    frame()->mdiArea()->setActiveSubWindow(second->workbenchPanel());
+    frame()->Dispatch(cmd::Box5OABP);
+    Settle();
+    EXPECT_EQ(app->currentProject(), second);
+    EXPECT_EQ(second->workbenchPanel()->windowTitle(), "5th Order Asymmetric Bandpass Box");
+    EXPECT_EQ(first->doc().workbench().boxTypeName, "2nd Order Closed Box");
+    const QList<QMdiSubWindow*> stack = frame()->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_GE(stack.size(), 3);
+    for (QMdiSubWindow* w : stack.mid(stack.size() - 3))
+        EXPECT_EQ(&static_cast<CChildFrame*>(w)->project(), second)
+            << w->windowTitle().toStdString();
+}
+
+TEST_F(MainFrameTest, TheFileMenuShowsOnlyRealRecentFiles)
+{
+    // None yet: one disabled line says where they will be.
+    EXPECT_TRUE(MenuAction(cmd::RecentFile1)->isVisible());
+    EXPECT_FALSE(MenuAction(cmd::RecentFile1)->isEnabled());
+    EXPECT_FALSE(MenuAction(cmd::RecentFile1 + 1)->isVisible());
+
+    ASSERT_TRUE(doc().SaveProject(dir.filePath("x.spk").toStdString()));
+    app->CloseProject(*app->currentProject());
+    Settle();
+    ASSERT_NE(app->OpenProject(dir.filePath("x.spk")), nullptr);
+    QAction* recent = MenuAction(cmd::RecentFile1);
+    EXPECT_TRUE(recent->isEnabled());
+    EXPECT_EQ(recent->text(), "&1 x.spk");
+    for (int k = 1; k < cmd::RecentFileCount; ++k)
+        EXPECT_FALSE(MenuAction(cmd::RecentFile1 + k)->isVisible()) << k;
 }
 
 TEST_F(MainFrameTest, MinimumSizeIs640By480)

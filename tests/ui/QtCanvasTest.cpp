@@ -1,15 +1,24 @@
 #include "gfx/qt/QtCanvas.h"
 
+#include "gfx/RecordingCanvas.h"
 #include "gfx/qt/QtRender.h"
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
+#include "support/RecordingWindows.h"
+#include "support/TestFiles.h"
+#include "ui/DarkPixels.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSvgGenerator>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace cw::gfx
@@ -17,21 +26,14 @@ namespace cw::gfx
 namespace
 {
 
+using test::DarkPixels;
+
 // A y-up page of 10000 x 10000 on the whole image.
 void YUpPage(Canvas& c, const QImage& image)
 {
     c.SetWindowExt(10000, 10000);
     c.SetViewportExt(image.width(), -image.height());
     c.SetViewportOrg(0, image.height());
-}
-
-int DarkPixels(const QImage& image, QRect area)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += qGray(image.pixel(x, y)) < 128;
-    return n;
 }
 
 TEST(QtCanvas, MapsYUpAndKeepsTextUpright)
@@ -96,6 +98,71 @@ TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)
     EXPECT_GT(c.TextWidth("MMMM"), c.TextWidth("iiii"));
 }
 
+// How many stroked shapes of each colour an SVG holds; Qt writes a pen's colour on a group
+// around the shapes drawn with it.
+std::map<QString, int> StrokedShapes(const QByteArray& svg)
+{
+    std::map<QString, int> count;
+    QXmlStreamReader xml(svg);
+    QString stroke;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == QLatin1String("g"))
+            stroke = xml.attributes().value("stroke").toString();
+        else if (name == QLatin1String("polyline") || name == QLatin1String("path") ||
+                 name == QLatin1String("line"))
+            ++count[stroke];
+    }
+    return count;
+}
+
+TEST(QtCanvas, VectorFilesGetOnePathPerCurveRun)
+{
+    // A new project's family: ten memories and the workbench, SPL and excursion curves.
+    auto doc = std::make_unique<CSpkSysDoc>();
+    test::RecordingWindows windows;
+    doc->SetWindows(&windows);
+    ASSERT_TRUE(doc->CalculateResponse());
+    doc->SetWindows(nullptr);
+    AppSettings settings;
+    settings.plotBackground = 1; // the only background with white SPL curves
+    const QSize size(800, 500);
+    auto plot = [&](Canvas& c) {
+        plot::PlotPainter::PrepareScreen(c, c.device().width, c.device().height);
+        plot::PlotPainter(*doc, settings).Draw(c);
+    };
+
+    RecordingCanvas recorded({800, 500, 96, 96, false, false});
+    plot(recorded);
+    std::map<QString, int> expected;
+    for (const auto& op : recorded.ops()) {
+        // The runs of the curves, and the single lines (the excursion limits) in their colours.
+        if (op.kind == RecordingCanvas::Kind::Polyline || op.kind == RecordingCanvas::Kind::Line)
+            ++expected[QColor(op.pen.color.r, op.pen.color.g, op.pen.color.b).name()];
+    }
+    const QString spl = QColor(Qt::white).name();
+    const QString excursion = QColor(224, 0, 82).name();
+    EXPECT_EQ(expected[spl], 11);
+    EXPECT_GE(expected[excursion], 11);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    {
+        QPainter painter(&svg);
+        QtCanvas canvas(painter, QtCanvas::DescribeDevice(svg, false, false));
+        plot(canvas);
+    }
+    const auto shapes = StrokedShapes(buffer.data());
+    EXPECT_EQ(shapes.at(spl), expected[spl]);
+    EXPECT_EQ(shapes.at(excursion), expected[excursion]);
+}
+
 TEST(QtRender, WritesFilesAndReportsFailures)
 {
     QTemporaryDir dir;
@@ -109,24 +176,20 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     auto report = [&](Canvas& c) { reports::DrawSystemReportPage(c, *doc, settings); };
 
     const QString png = dir.filePath("plot.png");
-    EXPECT_EQ(RenderPng(png, QSize(800, 500), plot), QString());
+    QByteArray bytes;
+    EXPECT_EQ(RenderPng(bytes, QSize(800, 500), plot), QString());
+    EXPECT_EQ(SaveFile(png, bytes), QString());
     const QImage image(png);
     ASSERT_EQ(image.size(), QSize(800, 500));
     // Billiard Green behind the frame, the frame black at its left edge (x 850 of 10000).
     EXPECT_EQ(image.pixel(400, 2), qRgb(0, 128, 128));
     EXPECT_LT(std::min(qGray(image.pixel(67, 250)), qGray(image.pixel(68, 250))), 80);
 
-    const QString pdf = dir.filePath("report.pdf");
-    EXPECT_EQ(RenderPdf(pdf, true, report), QString());
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_EQ(RenderPdf(bytes, true, report), QString());
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
 
-    const QString svg = dir.filePath("plot.svg");
-    EXPECT_EQ(RenderSvg(svg, QSize(800, 500), plot), QString());
-    QFile svgFile(svg);
-    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(svgFile.readAll().contains("100Hz"));
+    EXPECT_EQ(RenderSvg(bytes, QSize(800, 500), plot), QString());
+    EXPECT_TRUE(bytes.contains("100Hz"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -136,10 +199,42 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     QFile printed(dir.filePath("printed.pdf"));
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 
     const QString nowhere = dir.filePath("missing/folder/plot.png");
-    EXPECT_FALSE(RenderPng(nowhere, QSize(100, 100), plot).isEmpty());
-    EXPECT_FALSE(RenderPdf(dir.filePath("missing/folder/r.pdf"), false, report).isEmpty());
+    EXPECT_EQ(SaveFile(nowhere, bytes), nowhere + " contains an invalid path.");
+}
+
+TEST(QtRender, APrintedPdfThatDoesNotFitKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto doc = std::make_unique<CSpkSysDoc>();
+    AppSettings settings;
+    auto report = [&](Canvas& c) { reports::DrawSystemReportPage(c, *doc, settings); };
+    const QString path = dir.filePath("report.pdf");
+    test::WriteBytes(path.toStdString(), "the previous report");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    {
+        test::FileSizeLimit limit(1000);
+        EXPECT_EQ(RenderPrinter(printer, report), "Disk full while accessing " + path + ".");
+    }
+    EXPECT_EQ(test::ReadBytes(path.toStdString()), "the previous report");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"report.pdf"});
+
+    // The preview draws the same printer without writing its file.
+    QPrintPreviewWidget preview(&printer);
+    QString previewed = "not drawn";
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                     [&](QPrinter* p) { previewed = RenderPrinter(*p, report); });
+    preview.updatePreview();
+    EXPECT_EQ(previewed, QString());
+    EXPECT_EQ(preview.pageCount(), 1);
+    EXPECT_EQ(test::ReadBytes(path.toStdString()), "the previous report");
 }
 
 } // namespace

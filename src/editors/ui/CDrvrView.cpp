@@ -1,7 +1,6 @@
 #include "editors/ui/CDrvrView.h"
 
 #include "model/NumberFormat.h"
-#include "model/Units.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -33,10 +32,15 @@ CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
 
     // The system values edited here: number of drivers and input power on the left, the SPL
     // distance in metres (and feet) on the right.
+    const std::vector<FieldRow>& rows = edit::DriverPanelRows();
     nextRow_ = 5;
-    drivers_ = AddRow("No. Drivers", "N =", {}, false);
-    inputPower_ = AddRow("Input Power", "P(in) =", "W", false);
-    splDistance_ = Row{new QLabel("SPL @", this), nullptr, NewField(false), new QLabel("m", this)};
+    const FieldRow& metres = rows[edit::kSplMetresRow];
+    const FieldRow& power = rows[edit::kInputPowerRow];
+    drivers_ =
+        AddRow(rows[edit::kDriverCountRow].title, rows[edit::kDriverCountRow].symbol, {}, false);
+    inputPower_ = AddRow(power.title, power.symbol, power.unit, false);
+    splDistance_ = Row{new QLabel(metres.title, this), nullptr, NewField(false),
+                       new QLabel(QString::fromStdString(metres.Unit(true)), this)};
     feetOpen_ = new QLabel("(", this);
     splFeet_ = NewField(false);
     feetClose_ = new QLabel("ft)", this);
@@ -53,16 +57,8 @@ CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     grid_->setColumnMinimumWidth(3, 24);
     grid_->setRowStretch(7, 1);
 
-    binder_->BindInteger(drivers_.edit, [this]() -> std::int32_t& { return wb().driverCount; });
-    binder_->BindReal(splDistance_.edit, [this]() -> double& { return wb().splDistanceM; });
-    binder_->BindReal(splFeet_, nullptr);
-    binder_->BindReal(inputPower_.edit, [this]() -> double& { return wb().inputPower; });
-
-    binder_->OnGuardedEdit(drivers_.edit, [this] { OnDriversEdited(); });
-    binder_->OnGuardedEdit(splDistance_.edit, [this] { OnMetresEdited(); });
-    binder_->OnGuardedEdit(splFeet_, [this] { OnFeetEdited(); });
-    binder_->OnGuardedEdit(inputPower_.edit, [this] { StorePanel(); });
-
+    // In the order of the rows.
+    SetForm(rows, {drivers_.edit, splDistance_.edit, splFeet_, inputPower_.edit});
     UpdateFromDocument();
 }
 
@@ -95,9 +91,6 @@ void CDrvrView::SetUnits()
     feetOpen_->setText(m ? QString() : "(");
     feetClose_->setText(m ? QString() : "ft)");
     splFeet_->setVisible(!m);
-    binder_->Rebind(
-        splFeet_,
-        m ? FieldBinder::RealField{} : [this]() -> double& { return wb().splDistanceFt; });
 }
 
 void CDrvrView::LoadFields()
@@ -116,16 +109,12 @@ void CDrvrView::LoadFields()
 void CDrvrView::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    // The feet copy always follows the metres, at four digits.
-    const double feet = Round4(wb().splDistanceM * 3.2808);
-    if (feet != wb().splDistanceFt) {
-        wb().splDistanceFt = feet;
+    if (edit::FollowSplDistance(wb())) {
         // The field follows after the paint, never from inside it, and never while the user
         // is typing in it.
         QTimer::singleShot(0, this, [this] {
-            if (!metric() && !splFeet_->hasFocus())
-                binder_->SetText(splFeet_,
-                                 QString::fromStdString(FormatNumber(wb().splDistanceFt)));
+            if (!splFeet_->hasFocus())
+                form().LoadRow(edit::kSplFeetRow, wb());
         });
     }
 
@@ -140,34 +129,11 @@ void CDrvrView::paintEvent(QPaintEvent* event)
     p.drawLine(x, y, x, grid_->cellRect(6, 5).bottom());
 }
 
-void CDrvrView::OnDriversEdited()
+void CDrvrView::Edited(const edit::FormEdit& edit)
 {
-    const CSpkSys before = wb();
-    if (!StorePanel())
-        return;
-    if (!RunSteps(before, edit::DriverCountSteps(),
-                  tr("The number of drivers must leave a box volume greater than 0 per driver; "
-                     "the design was kept.")))
-        return;
-    emit statusMessage({});
-    doc_.windows().RefreshWorkbenchPanel();
-}
-
-void CDrvrView::OnMetresEdited()
-{
-    if (!StorePanel())
-        return;
-    wb().splDistanceFt = edit::TwinValue(edit::Twin::Distance, true, wb().splDistanceM);
-    if (!metric())
-        binder_->Show(splFeet_, wb().splDistanceFt);
-}
-
-void CDrvrView::OnFeetEdited()
-{
-    if (!StorePanel())
-        return;
-    wb().splDistanceM = edit::TwinValue(edit::Twin::Distance, false, wb().splDistanceFt);
-    binder_->Show(splDistance_.edit, wb().splDistanceM);
+    // The number of drivers changes the design the workbench panel shows.
+    if (edit.designed)
+        doc_.windows().RefreshWorkbenchPanel();
 }
 
 } // namespace cw::ui

@@ -26,12 +26,10 @@ protected:
     void SetUnits() override;
     void LoadFields() override;
     void paintEvent(QPaintEvent* event) override;
+    void Edited(const edit::FormEdit& edit) override;
 
 private:
     Row AddShownRow(int row, int column, const QString& symbol, const QString& unit);
-    void OnDriversEdited();
-    void OnMetresEdited();
-    void OnFeetEdited();
 
     QLabel* heading_;
     Row shown_[6];

@@ -1,8 +1,5 @@
 #include "editors/ui/FieldBinder.h"
 
-#include "editors/EditRules.h"
-#include "model/NumberFormat.h"
-
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
@@ -27,30 +24,56 @@ private:
     bool previous_;
 };
 
+void WarningBox(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, QStringLiteral("Conewright"), message);
+}
+
+FieldBinder::RefusalSink& Sink()
+{
+    static FieldBinder::RefusalSink sink = WarningBox;
+    return sink;
+}
+
 } // namespace
 
 FieldBinder::FieldBinder(QWidget* owner) : QObject(owner), owner_(owner) {}
 
-void FieldBinder::BindReal(QLineEdit* edit, RealField field)
+FieldBinder::RefusalSink FieldBinder::SetRefusalSink(RefusalSink sink)
 {
-    bindings_.push_back({edit, std::move(field), {}});
+    RefusalSink previous = std::move(Sink());
+    Sink() = sink ? std::move(sink) : RefusalSink(WarningBox);
+    return previous;
 }
 
-void FieldBinder::BindInteger(QLineEdit* edit, IntField field)
+void FieldBinder::Add(FieldAdapter field, edit::BoundField value)
 {
-    bindings_.push_back({edit, {}, std::move(field)});
+    if (value.readOnly())
+        field.setReadOnly(true);
+    QWidget* widget = field.widget();
+    field.onChanged(this, [this, widget] {
+        if (!updating_)
+            emit edited(widget);
+    });
+    bindings_.push_back({field, std::move(value)});
 }
 
-void FieldBinder::Rebind(QLineEdit* edit, RealField field)
+void FieldBinder::Replace(FieldAdapter field, edit::BoundField value)
 {
-    if (Binding* b = Find(edit))
-        b->real = std::move(field);
+    Binding* b = Find(field.widget());
+    if (!b) {
+        Add(field, std::move(value));
+        return;
+    }
+    if (value.readOnly())
+        field.setReadOnly(true);
+    b->value = std::move(value);
 }
 
-FieldBinder::Binding* FieldBinder::Find(QLineEdit* edit)
+FieldBinder::Binding* FieldBinder::Find(QWidget* widget)
 {
     for (auto& b : bindings_) {
-        if (b.edit == edit)
+        if (b.field.widget() == widget)
             return &b;
     }
     return nullptr;
@@ -59,54 +82,40 @@ FieldBinder::Binding* FieldBinder::Find(QLineEdit* edit)
 void FieldBinder::Load()
 {
     for (auto& b : bindings_) {
-        if (b.real)
-            SetText(b.edit, QString::fromStdString(FormatNumber(b.real())));
-        else if (b.integer)
-            SetText(b.edit, QString::number(b.integer()));
+        if (b.value.bound())
+            SetText(b.field, QString::fromStdString(b.value.Text()));
     }
+}
+
+void FieldBinder::Load(FieldAdapter field)
+{
+    if (Binding* b = Find(field.widget()); b && b->value.bound())
+        SetText(b->field, QString::fromStdString(b->value.Text()));
 }
 
 bool FieldBinder::Store()
 {
     for (auto& b : bindings_) {
-        const std::string text = b.edit->text().toStdString();
-        if (b.real) {
-            const auto value = edit::ParseNumber(text);
-            if (!value) {
-                Refuse(b.edit, edit::kEnterNumber);
-                return false;
-            }
-            b.real() = *value;
-        } else if (b.integer) {
-            const auto value = edit::ParseInteger(text);
-            if (!value) {
-                Refuse(b.edit, edit::kEnterInteger);
-                return false;
-            }
-            b.integer() = *value;
+        if (!b.value.bound() || b.value.readOnly())
+            continue;
+        if (!b.value.Take(b.field.text().toStdString())) {
+            Refuse(b.field, QString::fromUtf8(b.value.refusal()));
+            return false;
         }
     }
     return true;
 }
 
-void FieldBinder::Refuse(QLineEdit* edit, const char* message)
+void FieldBinder::Refuse(FieldAdapter field, const QString& message)
 {
-    QMessageBox::warning(owner_, QStringLiteral("Conewright"), QString::fromUtf8(message));
-    edit->setFocus();
+    Sink()(owner_, message);
+    field.widget()->setFocus();
 }
 
-void FieldBinder::Show(QLineEdit* edit, double value)
+void FieldBinder::SetText(FieldAdapter field, const QString& text)
 {
-    SetText(edit, QString::fromStdString(FormatShown(value)));
-}
-
-void FieldBinder::SetText(QLineEdit* edit, const QString& text)
-{
-    // An unchanged text is left alone, so that the cursor and undo history stay where they are.
-    if (edit->text() == text)
-        return;
     Updating guard(updating_);
-    edit->setText(text);
+    field.setText(text);
 }
 
 void FieldBinder::OnGuardedEdit(QLineEdit* edit, std::function<void()> handler)
@@ -119,10 +128,12 @@ void FieldBinder::OnGuardedEdit(QLineEdit* edit, std::function<void()> handler)
             });
 }
 
-void FieldBinder::OnAnyChange(QLineEdit* edit, std::function<void()> handler)
+void FieldBinder::OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler)
 {
-    connect(edit, &QLineEdit::textChanged, this,
-            [handler = std::move(handler)](const QString&) { handler(); });
+    OnGuardedEdit(edit, [this, handler = std::move(handler)] {
+        Store();
+        handler();
+    });
 }
 
 } // namespace cw::ui

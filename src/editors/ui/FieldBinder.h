@@ -1,9 +1,12 @@
 #pragma once
 
+#include "editors/FieldPolicy.h"
+#include "editors/ui/FieldAdapter.h"
+
 #include <QObject>
 #include <QString>
-#include <cstdint>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 class QLineEdit;
@@ -12,52 +15,78 @@ class QWidget;
 namespace cw::ui
 {
 
-// Binds edit fields to fields of the model. The model field is reached through an accessor each
-// time, so that a binding follows the unit copy the preference selects and survives a project
-// being replaced. Pages, panels and calculators share it: loading with 15 significant digits,
-// storing with the number and integer rules, showing calculated values at four digits, and the
-// re-entry flag that keeps the program's own writes from being taken as edits.
+// Binds field widgets (line edits, multi-line fields, check boxes) to values of the model, each
+// through its policy. The value is reached through an accessor each time, so that a binding
+// follows the unit copy the preference selects and survives a project being replaced. Pages,
+// panels and calculators share it: loading, storing in binding order with the policies' rules,
+// the refusal message with the focus back on the field, and the re-entry flag that keeps the
+// program's own writes from being taken as edits.
 class FieldBinder : public QObject
 {
     Q_OBJECT
 public:
-    using RealField = std::function<double&()>;
-    using IntField = std::function<std::int32_t&()>;
+    // Where the message of a refused text goes. The program shows a modal warning box; tests
+    // record the message instead.
+    using RefusalSink = std::function<void(QWidget* parent, const QString& message)>;
 
     explicit FieldBinder(QWidget* owner);
 
-    // Binds an edit field; a null accessor leaves the field unbound (loaded and stored never).
-    void BindReal(QLineEdit* edit, RealField field);
-    void BindInteger(QLineEdit* edit, IntField field);
-    void Rebind(QLineEdit* edit, RealField field);
+    // Sends the refusals of every binder to sink (an empty sink restores the warning box) and
+    // returns the sink that was installed.
+    static RefusalSink SetRefusalSink(RefusalSink sink);
 
-    // Writes every bound value into its field ("%.*g", precision 15).
+    // Binds a field to a model value; a read-only policy makes the field read-only (other fields
+    // are left as they are). A null accessor leaves the field unbound (loaded and stored never).
+    template <class T>
+    void Bind(FieldAdapter field, const edit::FieldPolicy<T>& policy,
+              std::type_identity_t<std::function<T&()>> value)
+    {
+        Add(field, edit::BoundField(policy, std::move(value)));
+    }
+    // Binds a field anew (another unit copy, another format), keeping its place in the store
+    // order; a field not bound yet is added at the end.
+    template <class T>
+    void Rebind(FieldAdapter field, const edit::FieldPolicy<T>& policy,
+                std::type_identity_t<std::function<T&()>> value)
+    {
+        Replace(field, edit::BoundField(policy, std::move(value)));
+    }
+
+    // Writes every bound value into its field.
     void Load();
-    // Reads every bound field in binding order. The first text that breaks its rule shows
-    // "Please enter a number." (or "... an integer."), takes the focus and stops the store;
-    // fields before it stay stored. Returns true when every field was stored.
+    // Writes one field's value, e.g. a result the page has just calculated.
+    void Load(FieldAdapter field);
+    // Reads every bound field that is not read-only, in binding order. The first text that its
+    // policy refuses sends the policy's message to the refusal sink, takes the focus and stops
+    // the store; fields before it stay stored. Returns true when every field was stored.
     bool Store();
-    // Shows a calculated value at four significant digits without it counting as an edit.
-    void Show(QLineEdit* edit, double value);
     // Writes a text into a field without it counting as an edit.
-    void SetText(QLineEdit* edit, const QString& text);
-
+    void SetText(FieldAdapter field, const QString& text);
+    // True while the binder writes a field: a change seen then is the program's own.
     bool updating() const { return updating_; }
+    // Sends a refusal's message to the refusal sink and puts the focus back into the field.
+    void Refuse(FieldAdapter field, const QString& message);
 
     // Calls handler whenever the user changes the field's text and the edit guard lets the text
     // through ("0" or a value other than zero; the re-entry flag not set).
     void OnGuardedEdit(QLineEdit* edit, std::function<void()> handler);
-    // Calls handler on every change of the field's text, the program's own included.
-    void OnAnyChange(QLineEdit* edit, std::function<void()> handler);
+    // The calculators' rule for an edited input: when the guard lets the text through, every
+    // field is stored (a refused one shows its message and ends the store) and then handler runs
+    // on what the model holds.
+    void OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler);
+
+signals:
+    // The user changed a bound field (the program's own writes excluded).
+    void edited(QWidget* field);
 
 private:
     struct Binding {
-        QLineEdit* edit;
-        RealField real;
-        IntField integer;
+        FieldAdapter field;
+        edit::BoundField value;
     };
-    Binding* Find(QLineEdit* edit);
-    void Refuse(QLineEdit* edit, const char* message);
+    void Add(FieldAdapter field, edit::BoundField value);
+    void Replace(FieldAdapter field, edit::BoundField value);
+    Binding* Find(QWidget* widget);
 
     QWidget* owner_;
     std::vector<Binding> bindings_;

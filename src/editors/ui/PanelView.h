@@ -1,12 +1,12 @@
 #pragma once
 
-#include "editors/DesignEdit.h"
+#include "editors/PanelForm.h"
 #include "editors/ui/FieldBinder.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 
 #include <QWidget>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QGridLayout;
@@ -41,21 +41,23 @@ signals:
     void statusMessage(const QString& text);
 
 protected:
-    // Sets every unit label and rebinds every unit-dependent field to the shown copy.
+    // Sets every unit label from the units preference.
     virtual void SetUnits() = 0;
-    // Loads every field; panels may rewrite some of them afterwards.
+    // Loads every field of the panel's form.
     virtual void LoadFields();
 
     // A compact edit field of one text line.
     QLineEdit* NewField(bool readOnly);
     Row AddRow(const QString& title, const QString& symbol, const QString& unit, bool readOnly);
-    // The guard has passed: store the whole panel and mark the project modified. False when a
-    // field did not parse (the message has been shown).
-    bool StorePanel();
-    // Runs design steps after an edit with the guard of the edit rules; when a step has no
-    // usable result the explanation goes to the status bar and false is returned.
-    bool RunSteps(const CSpkSys& before, const std::vector<edit::DesignStep>& steps,
-                  const QString& explanation);
+    // The panel's rows, shown in the edit fields: one field for each row, in the rows' order.
+    // Typing into a field that the edit guard lets through edits its row: the whole panel is
+    // stored, and the design steps of the row run. A text that can never become a number marks
+    // its field; leaving a field whose text breaks its rule says so in a message box that names
+    // the field, and the focus goes back to it.
+    void SetForm(const std::vector<FieldRow>& rows, std::vector<QLineEdit*> edits);
+    edit::PanelForm& form() { return *form_; }
+    // An edit of a row has been stored with a usable design.
+    virtual void Edited(const edit::FormEdit&) {}
 
     bool metric() const { return settings_.metric(); }
     CSpkSys& wb() { return doc_.workbench(); }
@@ -69,7 +71,23 @@ protected:
     int firstColumn_ = 0; // the grid column of the rows' titles
 
 private:
+    // The form row of an editable field; -1 for any other object.
+    int RowOf(const QObject* field) const;
+    // The user changed a row's text, or left the row.
+    void Typed(int row);
+    void Left(int row);
+    void Handle(const edit::FormEdit& edit);
+    // "V(B): Please enter a number."
+    QString Named(int row, const std::string& message) const;
+    // Marks a field whose text breaks its rule (the refusal in its tool tip and the status bar);
+    // an empty refusal takes the mark away.
+    void Mark(int row, const QString& refusal);
     void ActivateWindow();
+
+    std::vector<QLineEdit*> formEdits_;
+    std::unique_ptr<edit::FormTexts> texts_;
+    std::unique_ptr<edit::PanelForm> form_;
+    bool refusing_ = false; // the refusal's message box is up
 };
 
 } // namespace cw::ui

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPolygonF>
 #include <QString>
 #include <algorithm>
@@ -63,7 +64,9 @@ double DistanceToSegment(QPointF p, QPointF a, QPointF b)
 
 } // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device) : Canvas(device), painter_(painter)
+QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device)
+    : Canvas(device), painter_(painter),
+      raster_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster)
 {
     painter_.resetTransform();
     painter_.setRenderHint(QPainter::Antialiasing, true);
@@ -78,16 +81,50 @@ QtCanvas::~QtCanvas()
 
 void QtCanvas::Flush()
 {
-    if (pending_.isEmpty())
+    const QPolygonF& points = pending_.points;
+    if (points.isEmpty())
         return;
     painter_.setPen(DevicePen(pendingPen_, pendingMapping_));
-    QVector<QLineF> lines;
-    lines.reserve(pending_.size());
-    for (qsizetype i = 1; i < pending_.size(); ++i)
-        lines.append(QLineF(pending_[i - 1], pending_[i]));
-    painter_.drawLines(lines);
-    pending_.clear();
-    skipped_.clear();
+    if (raster_) {
+        QVector<QLineF> lines;
+        lines.reserve(points.size());
+        for (qsizetype i = 1; i < points.size(); ++i)
+            lines.append(QLineF(points[i - 1], points[i]));
+        painter_.drawLines(lines);
+    } else {
+        painter_.drawPolyline(points);
+    }
+    pending_.Clear();
+}
+
+void QtCanvas::Run::Clear()
+{
+    points.clear();
+    skipped.clear();
+}
+
+void QtCanvas::Run::Extend(QPointF p)
+{
+    if (points.size() < 2) {
+        points << p;
+        return;
+    }
+    // The run's last point goes when it and every point dropped before it lie within a quarter
+    // pixel of the straight line from the last kept corner to the new point.
+    constexpr double kTolerance = 0.25; // device units
+    constexpr qsizetype kMaxSkipped = 64;
+    const QPointF corner = points[points.size() - 2];
+    skipped << points.back();
+    const bool straight = skipped.size() <= kMaxSkipped &&
+                          std::all_of(skipped.begin(), skipped.end(), [&](const QPointF& s) {
+                              return DistanceToSegment(s, corner, p) <= kTolerance;
+                          });
+    if (straight) {
+        points.back() = p;
+        return;
+    }
+    skipped.clear();
+    points << p;
 }
 
 DeviceInfo QtCanvas::DescribeDevice(const QPaintDevice& device, bool printing, bool landscape)
@@ -198,32 +235,23 @@ void QtCanvas::DrawLine(Point from, Point to)
 {
     const QPointF a = Device(from);
     const QPointF b = Device(to);
-    const bool continues = !pending_.isEmpty() && pending_.back() == a &&
-                           pendingPen_ == state().pen && pendingMapping_ == mapping();
+    const QPolygonF& points = pending_.points;
+    const bool continues = !points.isEmpty() && points.back() == a && pendingPen_ == state().pen &&
+                           pendingMapping_ == mapping();
     if (!continues) {
         Flush();
-        pending_ << a << b;
+        pending_.points << a;
         pendingPen_ = state().pen;
         pendingMapping_ = mapping();
-        return;
     }
-    // The run's last point goes when it and every point dropped before it lie within a quarter
-    // pixel of the straight line from the last kept corner to the new point: the flat stretches
-    // of a curve then cost one segment instead of dozens, with no visible difference.
-    constexpr double kTolerance = 0.25; // device units
-    constexpr qsizetype kMaxSkipped = 64;
-    const QPointF corner = pending_[pending_.size() - 2];
-    skipped_ << pending_.back();
-    const bool straight = skipped_.size() <= kMaxSkipped &&
-                          std::all_of(skipped_.begin(), skipped_.end(), [&](const QPointF& p) {
-                              return DistanceToSegment(p, corner, b) <= kTolerance;
-                          });
-    if (straight) {
-        pending_.back() = b;
-        return;
-    }
-    skipped_.clear();
-    pending_ << b;
+    pending_.Extend(b);
+}
+
+void QtCanvas::DrawPolyline(const std::vector<Point>& points)
+{
+    // The segments join the pending run, which Flush draws as one path where that is wanted.
+    for (std::size_t i = 1; i < points.size(); ++i)
+        DrawLine(points[i - 1], points[i]);
 }
 
 void QtCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)

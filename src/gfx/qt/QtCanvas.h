@@ -29,6 +29,7 @@ public:
 
 protected:
     void DrawLine(Point from, Point to) override;
+    void DrawPolyline(const std::vector<Point>& points) override;
     void DrawPolygon(const std::vector<Point>& points, Color fill) override;
     void DrawEllipse(const Rect& rect, Color fill) override;
     void DrawFilledRect(const Rect& rect, Color color) override;
@@ -51,15 +52,24 @@ private:
     QRectF DeviceRect(const Rect& rect) const;
     QPointF Device(Point p) const;
 
+    // Connected device points. A point in the middle of a nearly straight stretch is dropped
+    // (see Extend): the flat stretches of a curve then cost one segment instead of dozens.
+    struct Run {
+        QPolygonF points;
+        QPolygonF skipped; // the points dropped since the last kept corner
+        void Extend(QPointF p);
+        void Clear();
+    };
+
     QPainter& painter_;
+    // Images and windows stroke a run segment by segment: a path stroked at once is several
+    // times slower there for wide anti-aliased pens. Paper and vector files get one path per run
+    // instead of a stroke per segment.
+    const bool raster_;
     mutable QHash<QString, DeviceFont> fonts_;
     // Consecutive lines with one pen, each starting where the last one ended, are drawn in one
-    // call: a curve of hundreds of segments costs one pen set-up. (A polyline would stroke the
-    // whole path at once, which for wide anti-aliased pens is several times slower.)
-    // A point in the middle of a nearly straight stretch is dropped (see DrawLine); skipped_
-    // holds the points dropped since the run's last kept corner.
-    QPolygonF pending_;
-    QPolygonF skipped_;
+    // call: a curve of hundreds of segments costs one pen set-up.
+    Run pending_;
     Pen pendingPen_;
     Mapping pendingMapping_;
 };

@@ -1,10 +1,14 @@
 #include "gfx/qt/QtRender.h"
 
 #include "gfx/qt/QtCanvas.h"
+#include "model/FileAccess.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -33,11 +37,15 @@ QString Draw(QPaintDevice& device, bool printing, bool landscape, const DrawFunc
     return {};
 }
 
+QPageLayout PaperLayout(bool landscape)
+{
+    return QPageLayout(kPage, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, kMargins,
+                       QPageLayout::Millimeter);
+}
+
 QImage PaperImage(bool landscape, int dpi)
 {
-    QPageLayout layout(kPage, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, kMargins,
-                       QPageLayout::Millimeter);
-    const QRect paint = layout.paintRectPixels(dpi);
+    const QRect paint = PaperLayout(landscape).paintRectPixels(dpi);
     QImage image(paint.size(), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
@@ -45,18 +53,43 @@ QImage PaperImage(bool landscape, int dpi)
     return image;
 }
 
-QString SaveImage(const QImage& image, const QString& path)
+QString EncodePng(const QImage& image, QByteArray& file)
 {
     if (image.isNull())
         return "The image is too large to draw.";
-    if (!image.save(path, "PNG"))
-        return QString("Cannot write the file %1.").arg(path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return "The image could not be encoded as PNG.";
+    file = std::move(bytes);
+    return {};
+}
+
+// A one-page PDF of the given page, in memory.
+QString PdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QString& title,
+                const DrawFunction& draw)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return "The drawing could not be started on its output.";
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(dpi);
+        pdf.setCreator("Conewright");
+        pdf.setTitle(title);
+        pdf.setPageLayout(layout);
+        if (QString error = Draw(pdf, true, layout.orientation() == QPageLayout::Landscape, draw);
+            !error.isEmpty())
+            return error;
+    }
+    file = std::move(bytes);
     return {};
 }
 
 } // namespace
 
-QString RenderPng(const QString& path, QSize size, const DrawFunction& draw)
+QString RenderPng(QByteArray& file, QSize size, const DrawFunction& draw)
 {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
@@ -64,46 +97,65 @@ QString RenderPng(const QString& path, QSize size, const DrawFunction& draw)
     image.fill(Qt::white);
     if (QString error = Draw(image, false, false, draw); !error.isEmpty())
         return error;
-    return SaveImage(image, path);
+    return EncodePng(image, file);
 }
 
-QString RenderSvg(const QString& path, QSize size, const DrawFunction& draw)
+QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw)
 {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    svg.setTitle("Conewright plot");
-    if (QString error = Draw(svg, false, false, draw); !error.isEmpty())
-        return QString("Cannot write the file %1.").arg(path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return "The drawing could not be started on its output.";
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(96);
+        svg.setTitle("Conewright plot");
+        if (QString error = Draw(svg, false, false, draw); !error.isEmpty())
+            return error;
+    }
+    file = std::move(bytes);
     return {};
 }
 
-QString RenderPdf(const QString& path, bool landscape, const DrawFunction& draw)
+QString RenderPdf(QByteArray& file, bool landscape, const DrawFunction& draw)
 {
-    QPdfWriter pdf(path);
-    pdf.setResolution(600);
-    pdf.setCreator("Conewright");
-    pdf.setPageLayout(QPageLayout(kPage, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                  kMargins, QPageLayout::Millimeter));
-    if (QString error = Draw(pdf, true, landscape, draw); !error.isEmpty())
-        return QString("Cannot write the file %1.").arg(path);
-    return {};
+    return PdfPage(file, PaperLayout(landscape), 600, QString(), draw);
 }
 
-QString RenderPagePng(const QString& path, bool landscape, int dpi, const DrawFunction& draw)
+QString RenderPagePng(QByteArray& file, bool landscape, int dpi, const DrawFunction& draw)
 {
     QImage image = PaperImage(landscape, dpi);
     if (QString error = Draw(image, true, landscape, draw); !error.isEmpty())
         return error;
-    return SaveImage(image, path);
+    return EncodePng(image, file);
+}
+
+QString SaveFile(const QString& path, const QByteArray& bytes)
+{
+    const FileResult result = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                                  std::string_view(bytes.data(), bytes.size()));
+    return QString::fromStdString(result.message);
 }
 
 QString RenderPrinter(QPrinter& printer, const DrawFunction& draw)
 {
     const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
-    return Draw(printer, true, landscape, draw);
+    // Qt's own PDF printing writes straight into the file and never reports a failed write, so
+    // a full disk would leave half a file in place of the old one. The print preview draws
+    // through its own engine and writes nothing.
+    const QPaintEngine* engine = printer.paintEngine();
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty() ||
+        !engine || engine->type() != QPaintEngine::Pdf)
+        return Draw(printer, true, landscape, draw);
+    QByteArray file;
+    if (QString error =
+            PdfPage(file, printer.pageLayout(), printer.resolution(), printer.docName(), draw);
+        !error.isEmpty())
+        return error;
+    return SaveFile(printer.outputFileName(), file);
 }
 
 } // namespace cw::gfx

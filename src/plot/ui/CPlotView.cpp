@@ -1,17 +1,16 @@
 #include "plot/ui/CPlotView.h"
 
-#include "app/CConewrightApp.h"
-#include "app/ProjectWindows.h"
 #include "gfx/qt/QtCanvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace cw
 {
 
-CPlotView::CPlotView(ProjectWindows& project, QWidget* parent)
-    : QWidget(parent), painter_(project.doc(), project.app().settings())
+CPlotView::CPlotView(const CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
+    : QWidget(parent), painter_(doc, settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
@@ -29,16 +28,26 @@ void CPlotView::RepaintNow()
     repaint();
 }
 
+QSize CPlotView::ImageSize() const
+{
+    const double ratio = devicePixelRatioF();
+    return QSize(static_cast<int>(std::ceil(width() * ratio)),
+                 static_cast<int>(std::ceil(height() * ratio)))
+        .expandedTo(QSize(1, 1));
+}
+
 void CPlotView::PrepareDrawing()
 {
-    if (stale_ || image_.size() != size())
+    if (stale_ || image_.size() != ImageSize())
         RenderAll();
 }
 
 void CPlotView::WithCanvas(const std::function<void(gfx::Canvas&)>& draw)
 {
     QPainter painter(&image_);
-    gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(image_, false, false));
+    gfx::DeviceInfo device = gfx::QtCanvas::DescribeDevice(image_, false, false);
+    device.pixelRatio = imageRatio_;
+    gfx::QtCanvas canvas(painter, device);
     plot::PlotPainter::PrepareScreen(canvas, image_.width(), image_.height());
     draw(canvas);
 }
@@ -54,9 +63,12 @@ void CPlotView::DrawSystemNow(int systemIndex)
 
 void CPlotView::RenderAll()
 {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
+    // The image keeps a device pixel ratio of 1: the canvas maps onto its pixels itself, and
+    // only the copy onto the screen knows about the ratio.
+    const QSize wanted = ImageSize();
     if (image_.size() != wanted)
         image_ = QImage(wanted, QImage::Format_RGB32);
+    imageRatio_ = devicePixelRatioF();
     image_.fill(Qt::white);
     WithCanvas([this](gfx::Canvas& canvas) { painter_.Draw(canvas); });
     stale_ = false;
@@ -66,7 +78,9 @@ void CPlotView::paintEvent(QPaintEvent* event)
 {
     PrepareDrawing();
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    const QRectF target = event->rect();
+    const QRectF source(target.topLeft() * imageRatio_, target.size() * imageRatio_);
+    painter.drawImage(target, image_, source);
 }
 
 void CPlotView::resizeEvent(QResizeEvent* event)

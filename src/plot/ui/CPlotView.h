@@ -9,16 +9,16 @@
 namespace cw
 {
 
-class ProjectWindows;
-
 // The response plot of a project. It paints from a backing image: a repaint draws the axes and
 // every shown system into the image anew, while Calculate Response and the families draw their
-// curves straight into the image, so that family members pile up until the next repaint.
+// curves straight into the image, so that family members pile up until the next repaint. The
+// image has the screen's own pixels, so that on a screen with a scale factor the plot stays as
+// sharp as on any other.
 class CPlotView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CPlotView(ProjectWindows& project, QWidget* parent = nullptr);
+    CPlotView(const CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent = nullptr);
 
     // The next paint redraws the whole plot.
     void Invalidate();
@@ -30,6 +30,7 @@ public:
     // every shown system) and shows them.
     void DrawSystemNow(int systemIndex);
 
+    // The backing image, in device pixels: the view's size times its device pixel ratio.
     const QImage& image() const { return image_; }
 
 protected:
@@ -37,6 +38,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The size the backing image must have now, in device pixels.
+    QSize ImageSize() const;
     void RenderAll();
     // Draws into the backing image through a canvas with the screen mapping.
     void WithCanvas(const std::function<void(gfx::Canvas&)>& draw);
@@ -44,6 +47,7 @@ private:
     // Kept between drawings: immediate curves need the SPL reference of the last axes.
     plot::PlotPainter painter_;
     QImage image_;
+    double imageRatio_ = 1; // device pixels per widget pixel of the image
     bool stale_ = true;
 };
 

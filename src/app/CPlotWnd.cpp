@@ -1,4 +1,4 @@
-#include "plot/ui/CPlotWnd.h"
+#include "app/CPlotWnd.h"
 
 #include "app/CConewrightApp.h"
 #include "app/ProjectWindows.h"
@@ -14,7 +14,7 @@ CPlotWnd::CPlotWnd(ProjectWindows& project)
     : CChildFrame(project, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
-    view_ = new CPlotView(project, this);
+    view_ = new CPlotView(project.doc(), project.app().settings(), this);
     setWidget(view_);
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     setMinimumSize(640 - 3 * border, 254);

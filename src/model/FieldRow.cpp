@@ -1,0 +1,76 @@
+#include "model/FieldRow.h"
+
+namespace cw
+{
+
+const char* UnitLabel(UnitKind kind, bool metric)
+{
+    switch (kind) {
+    case UnitKind::Volume:
+        return metric ? "liters" : "cu ft";
+    case UnitKind::Area:
+        return metric ? "sq m" : "sq in";
+    case UnitKind::Length:
+        return metric ? "m" : "in";
+    case UnitKind::Distance:
+        return metric ? "m" : "ft";
+    case UnitKind::Plain:
+        break;
+    }
+    return "";
+}
+
+bool FieldRow::ShowsMetric(bool metricUnits) const
+{
+    switch (copy) {
+    case Copy::ByUnits:
+        return metricUnits || english == nullptr;
+    case Copy::Metric:
+        return true;
+    case Copy::EnglishOnly:
+        break;
+    }
+    return false;
+}
+
+double* FieldRow::Shown(CSpkSys& s, bool metricUnits) const
+{
+    if (integer != nullptr)
+        return nullptr;
+    return ShowsMetric(metricUnits) ? &metric(s) : &english(s);
+}
+
+double* FieldRow::Other(CSpkSys& s, bool metricUnits) const
+{
+    if (integer != nullptr || english == nullptr)
+        return nullptr;
+    return ShowsMetric(metricUnits) ? &english(s) : &metric(s);
+}
+
+double FieldRow::Value(const CSpkSys& s, bool metricUnits) const
+{
+    // The accessors need a modifiable record to hand out a reference; nothing is written here.
+    CSpkSys& record = const_cast<CSpkSys&>(s);
+    if (integer != nullptr)
+        return integer(record);
+    return *Shown(record, metricUnits);
+}
+
+std::string FieldRow::Unit(bool metricUnits) const
+{
+    if (unitKind == UnitKind::Plain)
+        return unit;
+    return UnitLabel(unitKind, ShowsMetric(metricUnits));
+}
+
+std::string FieldRow::Name(bool metricUnits) const
+{
+    std::string name = *symbol != '\0' ? symbol : title;
+    if (name.ends_with(" ="))
+        name.resize(name.size() - 2);
+    if (unitKind == UnitKind::Distance)
+        name += " (" + Unit(metricUnits) + ")";
+    return name;
+}
+
+} // namespace cw

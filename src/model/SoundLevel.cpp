@@ -1,0 +1,27 @@
+#include "model/SoundLevel.h"
+
+#include "model/NumberFormat.h"
+
+#include <cmath>
+
+namespace cw
+{
+
+std::optional<std::string> WhyNoSoundLevel(const CSpkSys& s)
+{
+    const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
+    std::string what;
+    if (!positive(s.inputPower))
+        what = "An input power P(in) of " + FormatNumber(s.inputPower) + " W";
+    else if (!positive(s.splDistanceM))
+        what = "An SPL distance of " + FormatNumber(s.splDistanceM) + " m";
+    else if (s.driverCount < 1)
+        what = "A number of drivers N of " + std::to_string(s.driverCount);
+    else if (s.isobaricFactor < 1)
+        what = "An isobaric factor of " + std::to_string(s.isobaricFactor);
+    else
+        return std::nullopt;
+    return what + " gives no sound level, so the SPL curve is not drawn in dB SPL mode.";
+}
+
+} // namespace cw
