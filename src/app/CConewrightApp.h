@@ -19,6 +19,10 @@ namespace cw
 
 class CMainFrame;
 class ProjectWindows;
+namespace ui
+{
+class DriverBrowser;
+}
 
 // What the command line asks for.
 struct StartOptions {
@@ -78,6 +82,9 @@ public:
     void ShowPreferences();
     void ShowHelp();
     CHelpWnd* helpWindow() const { return help_; }
+    // The driver database window, opened anew when it is closed; null while it is closed.
+    void ShowDriverDatabase();
+    ui::DriverBrowser* driverBrowser() const;
 
     // Writes the settings for the next run.
     void SaveSettings();
@@ -99,6 +106,7 @@ private:
     ProjectWindows* current_ = nullptr;
     QPointer<CSplashWnd> splash_;
     QPointer<CHelpWnd> help_;
+    QPointer<ui::DriverBrowser> browser_;
 };
 
 } // namespace cw

@@ -235,6 +235,21 @@ std::string DefaultDatabasePath()
     return (folder / "conewright" / "drivers.sqlite").string();
 }
 
+FileResult OpenDatabase(DriverStore& store, const std::string& path, DriverStore::Access access)
+{
+    std::string where = path;
+    if (where.empty()) {
+        where = DefaultDatabasePath();
+        if (where.empty())
+            return {"There is no place for the driver database: neither XDG_DATA_HOME nor HOME "
+                    "is set."};
+        std::error_code ec;
+        if (access == DriverStore::Access::ReadWrite)
+            fs::create_directories(fs::path(where).parent_path(), ec);
+    }
+    return store.Open(where, access);
+}
+
 FileResult DriverStore::Refusal(int code) const
 {
     switch (code & 0xFF) {
