@@ -157,6 +157,9 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     BuildButtons(layout);
     SetUnitLabels();
     resize(1000, 640);
+    // Over the main window, where a window manager would put it too.
+    if (parent)
+        move(parent->geometry().center() - rect().center());
     Reopen();
 }
 
@@ -187,8 +190,8 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
         row->addWidget(r.unit);
         row->addSpacing(12);
     }
-    auto* clear = new QPushButton(QStringLiteral("C&lear Filters"), this);
-    connect(clear, &QPushButton::clicked, this, [this] {
+    clear_ = new QPushButton(QStringLiteral("C&lear Filters"), this);
+    connect(clear_, &QPushButton::clicked, this, [this] {
         search_->clear();
         for (Range& r : ranges_) {
             for (QLineEdit* field : r.bound)
@@ -196,7 +199,7 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
         }
     });
     row->addStretch();
-    row->addWidget(clear);
+    row->addWidget(clear_);
     layout->addLayout(row);
 }
 
@@ -414,6 +417,7 @@ void DriverBrowser::UpdateCommands()
     export_->setEnabled(open && selected > 0);
     delete_->setEnabled(writable && selected > 0);
     search_->setEnabled(open);
+    clear_->setEnabled(open);
     for (Range& r : ranges_) {
         for (QLineEdit* field : r.bound)
             field->setEnabled(open);

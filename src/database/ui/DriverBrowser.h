@@ -115,6 +115,7 @@ private:
     QLabel* notice_ = nullptr;
     QPushButton* retry_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QPushButton* clear_ = nullptr;
     std::array<Range, RangeCount> ranges_;
     QTableView* table_ = nullptr;
     DriverTableModel* model_ = nullptr;
