@@ -216,6 +216,12 @@ TEST_F(DriverBrowserTest, ImportedFileLoadsIntoTheWorkbenchAsItsDriverFileWould)
     AnswerNextMessageBox(QMessageBox::Ok, &summary);
     QTest::mouseClick(b->importButton(), Qt::LeftButton);
     EXPECT_EQ(summary, "Imported 1 driver from 1 file.");
+    // A second time, nothing is stored twice.
+    AnswerNextFileDialog(file);
+    AnswerNextMessageBox(QMessageBox::Ok, &summary);
+    QTest::mouseClick(b->importButton(), Qt::LeftButton);
+    EXPECT_EQ(summary,
+              "Imported 0 of the 1 driver read from 1 file; 1 was in the database already.");
     ASSERT_EQ(b->model()->rowCount(), 1);
     EXPECT_FALSE(b->notice()->isVisible());
     // The guessed BL is kept as a finding, marked in the table and told in full below it.

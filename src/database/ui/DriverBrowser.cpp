@@ -558,13 +558,18 @@ void DriverBrowser::Import(const std::vector<std::string>& paths)
     if (!report.added.empty())
         Select(report.added.front());
 
-    QString text = QStringLiteral("Imported %1 from %2.")
-                       .arg(Count(report.added.size(), "driver", "drivers"),
-                            Count(batch.filesRead, "file", "files"));
+    // "Imported 3 drivers from 2 files.", or with drivers stored before "Imported 1 of the 3
+    // drivers read from 2 files; 2 were in the database already."
+    const QString files = Count(batch.filesRead, "file", "files");
+    QString text = report.duplicates.empty()
+                       ? QStringLiteral("Imported %1 from %2.")
+                             .arg(Count(report.added.size(), "driver", "drivers"), files)
+                       : QStringLiteral("Imported %1 of the %2 read from %3; %4 in the database "
+                                        "already.")
+                             .arg(report.added.size())
+                             .arg(Count(batch.drivers.size(), "driver", "drivers"), files,
+                                  Count(report.duplicates.size(), "was", "were"));
     QStringList detail;
-    if (!report.duplicates.empty())
-        text += ' ' + Count(report.duplicates.size(), "driver was", "drivers were") +
-                QStringLiteral(" in the database already.");
     for (const std::string& name : report.duplicates)
         detail << QStringLiteral("Already in the database: ") + QString::fromStdString(name);
     if (!batch.skipped.empty())

@@ -169,25 +169,43 @@ void DriverTableModel::Sort()
     if (sortColumn_ < 0 || sortColumn_ >= ColumnCount)
         return;
     const bool descending = sortOrder_ == Qt::DescendingOrder;
-    auto text = [this](const database::DriverSummary& d) {
-        return QString::fromStdString(sortColumn_ == Manufacturer ? d.manufacturer : d.model);
+    const bool byText = sortColumn_ == Manufacturer || sortColumn_ == Model;
+    // Each row's key is made once, not at every comparison: a search as the user types sorts
+    // tens of thousands of rows.
+    struct Key {
+        QString text;
+        double value = 0;
+        std::size_t row = 0;
     };
+    std::vector<Key> keys(drivers_.size());
+    for (std::size_t i = 0; i < drivers_.size(); ++i) {
+        const database::DriverSummary& d = drivers_[i];
+        keys[i].row = i;
+        if (byText)
+            keys[i].text =
+                QString::fromStdString(sortColumn_ == Manufacturer ? d.manufacturer : d.model)
+                    .toCaseFolded();
+        else
+            keys[i].value = Value(d, sortColumn_);
+    }
     // Stable, so that drivers alike in this column keep the store's order by name. A value
     // that is not given goes last either way: it is no smaller than any other.
-    std::stable_sort(drivers_.begin(), drivers_.end(),
-                     [&](const database::DriverSummary& a, const database::DriverSummary& b) {
-                         if (sortColumn_ == Manufacturer || sortColumn_ == Model) {
-                             const int c = text(a).compare(text(b), Qt::CaseInsensitive);
-                             return descending ? c > 0 : c < 0;
-                         }
-                         const double x = Value(a, sortColumn_);
-                         const double y = Value(b, sortColumn_);
-                         const bool xGiven = x != 0 && !std::isnan(x);
-                         const bool yGiven = y != 0 && !std::isnan(y);
-                         if (xGiven != yGiven)
-                             return xGiven;
-                         return descending ? x > y : x < y;
-                     });
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (byText) {
+            const int c = a.text.compare(b.text);
+            return descending ? c > 0 : c < 0;
+        }
+        const bool aGiven = a.value != 0 && !std::isnan(a.value);
+        const bool bGiven = b.value != 0 && !std::isnan(b.value);
+        if (aGiven != bGiven)
+            return aGiven;
+        return descending ? a.value > b.value : a.value < b.value;
+    });
+    std::vector<database::DriverSummary> sorted;
+    sorted.reserve(drivers_.size());
+    for (const Key& k : keys)
+        sorted.push_back(std::move(drivers_[k.row]));
+    drivers_ = std::move(sorted);
 }
 
 } // namespace cw::ui
