@@ -63,6 +63,13 @@ void AnswerNextFileDialog(const QString& path)
     timer->start();
 }
 
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
 QByteArray Bytes(const std::string& path)
 {
     QFile f(QString::fromStdString(path));
@@ -205,11 +212,8 @@ TEST_F(DriverBrowserTest, ImportedFileLoadsIntoTheWorkbenchAsItsDriverFileWould)
     EXPECT_TRUE(b->notice()->text().startsWith("The driver database is empty."));
     // WinISD units and decimal commas; no X(max), so loading estimates it with a NOTE.
     const QString file = dir.filePath("w8.wdr");
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("[Driver]\r\nBrand=Acme\r\nModel=W8\r\nfs=39,8\r\nQms=4\r\nQes=0,498\r\n"
-              "Qts=0.443\r\nVas=0.0514\r\nRe=5.6\r\nSd=0.0214\r\nMms=0.02\r\nBL=7.5 N/A\r\n");
-    out.close();
+    WriteFile(file, "[Driver]\r\nBrand=Acme\r\nModel=W8\r\nfs=39,8\r\nQms=4\r\nQes=0,498\r\n"
+                    "Qts=0.443\r\nVas=0.0514\r\nRe=5.6\r\nSd=0.0214\r\nMms=0.02\r\nBL=7.5 N/A\r\n");
 
     QString summary;
     AnswerNextFileDialog(file);
@@ -286,10 +290,7 @@ TEST_F(DriverBrowserTest, UnusableDatabaseIsNamedLeftAsItWasAndTheProgramGoesOn)
     for (const auto& [bytes, message] :
          {std::pair{Bytes(path), std::string("is damaged and cannot be used.")},
           std::pair{QByteArray(4096, 'x'), std::string("is not a Conewright driver database.")}}) {
-        QFile f(QString::fromStdString(path));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
+        WriteFile(QString::fromStdString(path), bytes);
         DriverBrowser* b = Open();
         ASSERT_TRUE(b);
         EXPECT_TRUE(b->notice()->text().contains(QString::fromStdString(path + " " + message)))
@@ -310,11 +311,8 @@ TEST_F(DriverBrowserTest, UnusableDatabaseIsNamedLeftAsItWasAndTheProgramGoesOn)
 TEST_F(DriverBrowserTest, InstalledListIsOfferedByNameAndImported)
 {
     const QString xml = dir.filePath("list.xml");
-    QFile out(xml);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("<speakers><speaker vendor=\"Acme\" model=\"X1\" fs=\"30\" vas=\"20\"/>"
-              "<speaker vendor=\"Acme\" model=\"X2\" fs=\"31\"/></speakers>");
-    out.close();
+    WriteFile(xml, "<speakers><speaker vendor=\"Acme\" model=\"X1\" fs=\"30\" vas=\"20\"/>"
+                   "<speaker vendor=\"Acme\" model=\"X2\" fs=\"31\"/></speakers>");
     DriverBrowser::Hooks hooks{[this] { return &doc(); },
                                [this]() -> CSpkSysDoc& { return doc(); }};
     DriverBrowser b({}, app->settings(), hooks, {{"other program's list", xml.toStdString()}},
