@@ -533,10 +533,11 @@ FileResult DriverStore::Find(const DriverFilter& filter, std::vector<DriverSumma
                       "FROM drivers WHERE 1";
     for (std::size_t i = 0; i < words.size(); ++i)
         sql += " AND (manufacturer || ' ' || model) LIKE ? ESCAPE '\\'";
-    // Both ends are always bound, so that a NaN (kept as bytes) is never within a range.
+    // Both ends are always bound, so that a NaN (kept as bytes) is never within a range; nor is
+    // a value the driver does not give (0), which a bound says nothing about.
     for (const Bounded& b : bounded) {
         if (b.range.active())
-            sql += std::string(" AND ") + b.value + " BETWEEN ? AND ?";
+            sql += std::string(" AND ") + b.value + " != 0 AND " + b.value + " BETWEEN ? AND ?";
     }
     Statement s(db_, sql);
     if (s.prepared() != SQLITE_OK)

@@ -152,6 +152,9 @@ TEST_F(DriverBrowserTest, SearchNarrowsKeyByKeyAndTheRangesFilterInThePreferredU
     }
     EXPECT_EQ(rows, (std::vector<int>{2, 2, 2, 1, 1, 1}));
     EXPECT_EQ(Current(*b), "W200 Pro");
+    // Enter takes the driver found.
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_EQ(doc().workbench().driver.model, "W200 Pro");
     search->clear();
 
     // English units: the diameter in inches. 7.9 in is 200.66 mm, which leaves 200 mm out.
@@ -279,6 +282,21 @@ TEST_F(DriverBrowserTest, WorkbenchDriverGoesInOnceComesOutByteForByteAndGoesAft
     QTest::mouseClick(b->deleteButton(), Qt::LeftButton);
     EXPECT_EQ(question, "Delete Sample W8/2 from the driver database?");
     EXPECT_EQ(b->model()->rowCount(), 0);
+}
+
+TEST_F(DriverBrowserTest, WithNoProjectOpenALoadMakesOne)
+{
+    Store({Driver("Acme", "W200", 41, 200)});
+    DriverBrowser* b = Open();
+    ASSERT_TRUE(b);
+    app->CloseProject(*app->currentProject());
+    Settle();
+    EXPECT_FALSE(b->addButton()->isEnabled());
+    EXPECT_TRUE(b->loadButton()->isEnabled());
+    QTest::mouseClick(b->loadButton(), Qt::LeftButton);
+    ASSERT_EQ(app->projects().size(), 1u);
+    EXPECT_EQ(doc().workbench().driver.model, "W200");
+    EXPECT_TRUE(b->addButton()->isEnabled());
 }
 
 TEST_F(DriverBrowserTest, UnusableDatabaseIsNamedLeftAsItWasAndTheProgramGoesOn)
