@@ -8,6 +8,8 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "database/DriverImport.h"
+#include "database/ui/DriverBrowser.h"
 #include "model/CommandIds.h"
 
 #include <QApplication>
@@ -178,6 +180,9 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Copy:
     case cmd::Paste:
         return EditFocused(id);
+    case cmd::DriverDatabase:
+        ShowDriverDatabase();
+        return true;
     case cmd::OpenDriver:
         if (current_)
             mainFrame_->OpenDriverDialog(*current_);
@@ -197,7 +202,7 @@ bool CConewrightApp::OnCommand(int id)
             OpenProject(state_.recentFiles[k]);
         return true;
     }
-    // The editor, the calculators and the driver database: their windows come later.
+    // The editor and the calculators: their windows come later.
     return true;
 }
 
@@ -235,6 +240,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     switch (id) {
     case cmd::FileNew:
     case cmd::FileOpen:
+    case cmd::DriverDatabase:
     case cmd::About:
     case cmd::Exit:
     case cmd::HelpTopics:
@@ -353,6 +359,8 @@ void CConewrightApp::ShowPreferences()
     if (sheet.exec() == QDialog::Accepted) {
         for (ProjectWindows* p : projects_)
             p->UpdateAllViews();
+        if (browser_)
+            browser_->UnitsChanged();
     }
     SaveSettings();
 }
@@ -364,6 +372,32 @@ void CConewrightApp::ShowHelp()
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void CConewrightApp::ShowDriverDatabase()
+{
+    if (!browser_) {
+        ui::DriverBrowser::Hooks hooks;
+        hooks.currentDoc = [this] { return currentDoc(); };
+        // A driver goes into the current project, or into a new one.
+        hooks.loadTarget = [this]() -> CSpkSysDoc& {
+            return (current_ ? current_ : NewProject())->doc();
+        };
+        browser_ = new ui::DriverBrowser({}, state_.settings, std::move(hooks),
+                                         database::InstalledDriverDatabases(), mainFrame_.get());
+        connect(this, &CConewrightApp::currentProjectChanged, browser_.data(),
+                &ui::DriverBrowser::UpdateCommands);
+    } else {
+        browser_->Reopen();
+    }
+    browser_->show();
+    browser_->raise();
+    browser_->activateWindow();
+}
+
+ui::DriverBrowser* CConewrightApp::driverBrowser() const
+{
+    return browser_;
 }
 
 void CConewrightApp::SaveSettings()

@@ -19,6 +19,10 @@ namespace cw
 
 class CMainFrame;
 class ProjectWindows;
+namespace ui
+{
+class DriverBrowser;
+}
 
 // What the command line asks for.
 struct StartOptions {
@@ -78,6 +82,9 @@ public:
     void ShowPreferences();
     void ShowHelp();
     CHelpWnd* helpWindow() const { return help_.get(); }
+    // The driver database window, opened anew when it is closed; null while it is closed.
+    void ShowDriverDatabase();
+    ui::DriverBrowser* driverBrowser() const;
 
     // Writes the settings for the next run.
     void SaveSettings();
@@ -100,6 +107,7 @@ private:
     QPointer<CSplashWnd> splash_;
     // Made on first use; a top-level window has no parent that would end it.
     std::unique_ptr<CHelpWnd> help_;
+    QPointer<ui::DriverBrowser> browser_;
 };
 
 } // namespace cw

@@ -239,8 +239,7 @@ void ProjectWindows::UpdateAllViews()
 
 void ProjectWindows::OpenDriverDatabase()
 {
-    // There is no driver database yet: a driver file is the way to load a driver.
-    app_.mainFrame()->OpenDriverDialog(*this);
+    app_.ShowDriverDatabase();
 }
 
 void ProjectWindows::ShowStatus(const std::string& text)

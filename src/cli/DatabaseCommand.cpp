@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <stdexcept>
@@ -81,19 +80,9 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
     return std::nullopt;
 }
 
-Result OpenStore(std::string path, DriverStore::Access access, DriverStore& store)
+Result OpenStore(const std::string& path, DriverStore::Access access, DriverStore& store)
 {
-    if (path.empty()) {
-        path = database::DefaultDatabasePath();
-        if (path.empty())
-            return DataError("There is no place for the driver database: neither XDG_DATA_HOME "
-                             "nor HOME is set.");
-        // The user's own database lives in a folder that may not exist yet.
-        std::error_code ec;
-        if (access == DriverStore::Access::ReadWrite)
-            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    }
-    if (const FileResult r = store.Open(path, access); !r.ok())
+    if (const FileResult r = database::OpenDatabase(store, path, access); !r.ok())
         return DataError(r.message);
     return std::nullopt;
 }

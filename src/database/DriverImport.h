@@ -19,6 +19,8 @@ inline constexpr const char* kFormatDriverFile = "dvr";
 inline constexpr const char* kFormatWdr = "wdr";
 inline constexpr const char* kFormatSpeakerXml = "qspeakers-xml";
 inline constexpr const char* kFormatDriverTable = "driver-table";
+// A driver added from a project's workbench; its source is the project file, if it has one.
+inline constexpr const char* kFormatWorkbench = "workbench";
 
 // A file larger than this holds no driver list anyone typed or exported.
 inline constexpr std::size_t kMaxImportFileBytes = 64u << 20;

@@ -235,6 +235,21 @@ std::string DefaultDatabasePath()
     return (folder / "conewright" / "drivers.sqlite").string();
 }
 
+FileResult OpenDatabase(DriverStore& store, const std::string& path, DriverStore::Access access)
+{
+    std::string where = path;
+    if (where.empty()) {
+        where = DefaultDatabasePath();
+        if (where.empty())
+            return {"There is no place for the driver database: neither XDG_DATA_HOME nor HOME "
+                    "is set."};
+        std::error_code ec;
+        if (access == DriverStore::Access::ReadWrite)
+            fs::create_directories(fs::path(where).parent_path(), ec);
+    }
+    return store.Open(where, access);
+}
+
 FileResult DriverStore::Refusal(int code) const
 {
     switch (code & 0xFF) {
@@ -518,10 +533,11 @@ FileResult DriverStore::Find(const DriverFilter& filter, std::vector<DriverSumma
                       "FROM drivers WHERE 1";
     for (std::size_t i = 0; i < words.size(); ++i)
         sql += " AND (manufacturer || ' ' || model) LIKE ? ESCAPE '\\'";
-    // Both ends are always bound, so that a NaN (kept as bytes) is never within a range.
+    // Both ends are always bound, so that a NaN (kept as bytes) is never within a range; nor is
+    // a value the driver does not give (0), which a bound says nothing about.
     for (const Bounded& b : bounded) {
         if (b.range.active())
-            sql += std::string(" AND ") + b.value + " BETWEEN ? AND ?";
+            sql += std::string(" AND ") + b.value + " != 0 AND " + b.value + " BETWEEN ? AND ?";
     }
     Statement s(db_, sql);
     if (s.prepared() != SQLITE_OK)

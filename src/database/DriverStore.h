@@ -112,4 +112,8 @@ private:
     std::string path_;
 };
 
+// Opens the database at path, or the user's own (DefaultDatabasePath) when path is empty; the
+// user's folder is made when the store may write, as it does not exist before the first use.
+FileResult OpenDatabase(DriverStore& store, const std::string& path, DriverStore::Access access);
+
 } // namespace cw::database

@@ -249,6 +249,9 @@ TEST(DriverStore, SearchesManufacturerAndModelAndFiltersRanges)
     f = {};
     f.fs.min = 0; // a NaN is in no range
     EXPECT_EQ(models(f).size(), 3u);
+    f = {};
+    f.xMax.max = 8; // nor a value not given: the tweeter has no X(max)
+    EXPECT_EQ(models(f), (Names{"W8-100%"}));
 
     // Twins: the filter and the summary take the copy the driver gives.
     f = {};

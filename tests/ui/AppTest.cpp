@@ -3,6 +3,7 @@
 #include "app/CHelpWnd.h"
 #include "app/CPrefsSht.h"
 #include "app/CSplashWnd.h"
+#include "database/ui/DriverBrowser.h"
 #include "editors/ui/CDrvrView.h"
 #include "model/CommandIds.h"
 #include "reports/ui/ReportPrinter.h"
@@ -280,26 +281,20 @@ TEST_F(AppTest, DroppedFilesOpenAsProjectOrDriver)
     EXPECT_EQ(doc().title(), "p.spk");
 }
 
-TEST_F(AppTest, NoDriverLoadedOffersTheDriverFileOnOk)
+TEST_F(AppTest, NoDriverLoadedOpensTheDriverDatabaseOnOk)
 {
     doc().workbench().driver.fs = 0;
-    bool dialogShown = false;
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, &dialogShown] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            dialogShown = files->nameFilters().contains("Loudspeaker Drivers (*.dvr)");
-            timer->stop();
-            timer->deleteLater();
-            files->reject();
-        }
-    });
-    timer->start();
+    AnswerNextMessageBox(QMessageBox::Cancel);
     app->OnCommand(cmd::CalculateResponse);
-    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(app->driverBrowser(), nullptr);
+
+    QString question;
+    AnswerNextMessageBox(QMessageBox::Ok, &question);
+    app->OnCommand(cmd::CalculateResponse);
+    EXPECT_EQ(question, "There is no driver loaded. \nWould you like to load a Driver?");
+    ASSERT_NE(app->driverBrowser(), nullptr);
+    EXPECT_TRUE(app->driverBrowser()->isVisible());
+    EXPECT_EQ(doc().workbench().hasSpl, 0);
 }
 
 TEST_F(AppTest, PrintingWritesTheOneReportPage)
@@ -347,7 +342,7 @@ TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->browser()->toPlainText().contains("Conewright user manual"));
     for (const char* page : {"getting-started.md", "windows.md", "menus.md", "preferences.md",
-                             "files.md", "keyboard.md"}) {
+                             "files.md", "keyboard.md", "driver-database.md"}) {
         help->ShowPage(page);
         EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
     }

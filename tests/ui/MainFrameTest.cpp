@@ -208,8 +208,9 @@ TEST_F(MainFrameTest, ToolBarHasTheButtonsInOrderWithTipsAndStates)
                                 "32785 32787 | 32966 32793 32794 32795 32796 32797 32798 "
                                 "32799 32800 32801 32802 | 32834 32964 32963");
     EXPECT_EQ(actions[0]->toolTip(), "Model Enclosure Response");
-    EXPECT_TRUE(actions[0]->isChecked());  // modelEnclosure starts on
-    EXPECT_FALSE(actions[4]->isEnabled()); // no driver database yet
+    EXPECT_TRUE(actions[0]->isChecked()); // modelEnclosure starts on
+    EXPECT_TRUE(actions[4]->isEnabled()); // the driver database, also without a project
+    EXPECT_EQ(actions[4]->toolTip(), "Driver Database");
     for (QAction* a : actions)
         EXPECT_TRUE(a->isSeparator() || !a->icon().isNull());
 }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // The window tests need a QApplication for their whole run.
@@ -7,6 +8,9 @@ int main(int argc, char** argv)
 {
     // Never touch the user's settings or files.
     QStandardPaths::setTestModeEnabled(true);
+    // Nor the user's driver database, which lives in the data folder.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     // No screen needed, whether ctest lists and runs the tests or someone runs them by hand.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
