@@ -8,6 +8,7 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "calculators/ui/CXoversht.h"
 #include "model/CommandIds.h"
 
 #include <QApplication>
@@ -165,6 +166,9 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Preferences:
         ShowPreferences();
         return true;
+    case cmd::CrossoverCalculators:
+        ShowCrossoverCalculators();
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -250,6 +254,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::FileSaveAs:
     case cmd::CloseWindow:
     case cmd::Preferences:
+    case cmd::CrossoverCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);
@@ -355,6 +360,15 @@ void CConewrightApp::ShowPreferences()
             p->UpdateAllViews();
     }
     SaveSettings();
+}
+
+void CConewrightApp::ShowCrossoverCalculators()
+{
+    CSpkSysDoc* doc = currentDoc();
+    if (!doc)
+        return;
+    CXoversht sheet(*doc, mainFrame_->reportPrinter(), dialogParent());
+    sheet.exec();
 }
 
 void CConewrightApp::ShowHelp()

@@ -76,6 +76,8 @@ public:
     void ShowSplash();
     CSplashWnd* splash() const { return splash_; }
     void ShowPreferences();
+    // The crossover and network calculators over the current project.
+    void ShowCrossoverCalculators();
     void ShowHelp();
     CHelpWnd* helpWindow() const { return help_; }
 
