@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cw::calc
@@ -209,6 +210,28 @@ void ParallelTwoWay(gfx::Canvas& canvas, std::initializer_list<Step> tweeter,
     s.Caption(caption);
 }
 
+// A compensating network behind the crossover: its parts in series from the driver's "+"
+// terminal down to ground, the driver on the right.
+void CompensatorChain(gfx::Canvas& canvas,
+                      std::initializer_list<std::pair<Part, const char*>> parts,
+                      const std::string& driver, const std::string& caption)
+{
+    constexpr double kHot = 30, kChain = 160, kDriver = 232, kPitch = 45;
+    Schematic s(canvas);
+    s.CrossoverBox(kHot, 90);
+    s.Wire({{102, kHot}, {kDriver, kHot}});
+    s.Dot(kChain, kHot);
+    double y = kHot;
+    for (const auto& [part, name] : parts) {
+        s.Component(part, {kChain, y}, {kChain, y + kPitch}, name);
+        y += kPitch;
+    }
+    s.Ground(kChain, y);
+    s.Driver(kDriver, kHot, 100, driver, true);
+    s.Ground(kDriver, 100);
+    s.Caption(caption);
+}
+
 } // namespace
 
 void DrawXover1OBWSchematic(gfx::Canvas& canvas)
@@ -268,33 +291,14 @@ void DrawXover1OSSchematic(gfx::Canvas& canvas)
 
 void DrawResonanceCompSchematic(gfx::Canvas& canvas)
 {
-    constexpr double kHot = 30, kChain = 160, kDriver = 232;
-    Schematic s(canvas);
-    s.CrossoverBox(kHot, 90);
-    s.Wire({{102, kHot}, {kDriver, kHot}});
-    s.Dot(kChain, kHot);
-    s.Component(Part::C, {kChain, kHot}, {kChain, 70}, "C1");
-    s.Component(Part::L, {kChain, 70}, {kChain, 115}, "L1");
-    s.Component(Part::R, {kChain, 115}, {kChain, 160}, "R1");
-    s.Ground(kChain, 160);
-    s.Driver(kDriver, kHot, 100, "Tweeter", true);
-    s.Ground(kDriver, 100);
-    s.Caption("Resonance Compensating Network for Tweeters");
+    CompensatorChain(canvas, {{Part::C, "C1"}, {Part::L, "L1"}, {Part::R, "R1"}}, "Tweeter",
+                     "Resonance Compensating Network for Tweeters");
 }
 
 void DrawInductanceCompSchematic(gfx::Canvas& canvas)
 {
-    constexpr double kHot = 30, kChain = 160, kDriver = 232;
-    Schematic s(canvas);
-    s.CrossoverBox(kHot, 90);
-    s.Wire({{102, kHot}, {kDriver, kHot}});
-    s.Dot(kChain, kHot);
-    s.Component(Part::R, {kChain, kHot}, {kChain, 85}, "R1");
-    s.Component(Part::C, {kChain, 85}, {kChain, 140}, "C1");
-    s.Ground(kChain, 140);
-    s.Driver(kDriver, kHot, 100, "Woofer", true);
-    s.Ground(kDriver, 100);
-    s.Caption("Inductance Compensating Network (Zobel)");
+    CompensatorChain(canvas, {{Part::R, "R1"}, {Part::C, "C1"}}, "Woofer",
+                     "Inductance Compensating Network (Zobel)");
 }
 
 void DrawTweeterAttenSchematic(gfx::Canvas& canvas)
