@@ -8,6 +8,7 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "calculators/ui/CXoversht.h"
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
 #include "model/CommandIds.h"
@@ -167,6 +168,9 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Preferences:
         ShowPreferences();
         return true;
+    case cmd::CrossoverCalculators:
+        ShowCrossoverCalculators();
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -256,6 +260,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::FileSaveAs:
     case cmd::CloseWindow:
     case cmd::Preferences:
+    case cmd::CrossoverCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);
@@ -363,6 +368,15 @@ void CConewrightApp::ShowPreferences()
             browser_->UnitsChanged();
     }
     SaveSettings();
+}
+
+void CConewrightApp::ShowCrossoverCalculators()
+{
+    CSpkSysDoc* doc = currentDoc();
+    if (!doc)
+        return;
+    CXoversht sheet(*doc, mainFrame_->reportPrinter(), dialogParent());
+    sheet.exec();
 }
 
 void CConewrightApp::ShowHelp()

@@ -80,6 +80,8 @@ public:
     void ShowSplash();
     CSplashWnd* splash() const { return splash_; }
     void ShowPreferences();
+    // The crossover and network calculators over the current project.
+    void ShowCrossoverCalculators();
     void ShowHelp();
     CHelpWnd* helpWindow() const { return help_.get(); }
     // The driver database window, opened anew when it is closed; null while it is closed.

@@ -3,6 +3,7 @@
 #include "model/CSpkSys.h"
 
 #include <string_view>
+#include <vector>
 
 // The crossover and network calculator's pages by number (the order of the sheet's tabs, also
 // the number that selects a page's report): 0 1st Order Butterworth, 1 2nd Order Butterworth,
@@ -21,5 +22,32 @@ int CrossoverPageFromName(std::string_view name);
 // Runs a page's calculation on the record's value group; false when it stored nothing (see
 // NetworkDesign.h) or there is no such page.
 bool CalculateCrossoverPage(CSpkSys& s, int page);
+
+// The tab caption of a page ("1st Order Butterworth" …); nullptr for no page.
+const char* CrossoverPageCaption(int page);
+// True for the pages whose network drives the tweeter with its polarity reversed (2nd and 3rd
+// Order Butterworth, 2nd Order Linkwitz): their page and report carry a note on it.
+bool CrossoverTweeterReversed(int page);
+
+// One number of a page: its label on the page and on the report (they differ in a few words),
+// its unit text ("" for none) and the record's value.
+struct CrossoverField {
+    const char* pageLabel;
+    const char* reportLabel;
+    const char* unit;
+    double& (*value)(CSpkSys& s);
+
+    double Get(const CSpkSys& s) const { return value(const_cast<CSpkSys&>(s)); }
+};
+
+// The numbers of a page in the order the page shows and exchanges them: the inputs from the
+// top, then the results.
+struct CrossoverFields {
+    std::vector<CrossoverField> inputs;
+    std::vector<CrossoverField> results;
+};
+
+// The fields of page 0 … 8; an empty set for no page.
+const CrossoverFields& CrossoverPageFields(int page);
 
 } // namespace cw::calc

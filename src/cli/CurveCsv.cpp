@@ -1,5 +1,6 @@
 #include "cli/CurveCsv.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace cw::cli
@@ -16,7 +17,38 @@ void AppendNumber(std::string& out, double v)
         out.append(buffer, end);
 }
 
+// "Input impedance" as a column name: "input_impedance".
+std::string ColumnName(const std::string& name)
+{
+    std::string out;
+    for (char c : name)
+        out += c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
 } // namespace
+
+std::string NetworkResponseAsCsv(const calc::NetworkResponse& r)
+{
+    std::string out = "frequency_hz";
+    for (const calc::NetworkCurve& c : r.curves) {
+        const std::string name = ColumnName(c.name);
+        out += ',' + name + (c.kind == calc::CurveKind::Transfer ? "_db" : "_ohm");
+        out += ',' + name + "_phase_deg";
+    }
+    out += '\n';
+    for (std::size_t i = 0; i < r.frequencies.size(); ++i) {
+        AppendNumber(out, r.frequencies[i]);
+        for (const calc::NetworkCurve& c : r.curves) {
+            out += ',';
+            AppendNumber(out, c.magnitude[i]);
+            out += ',';
+            AppendNumber(out, c.phase[i]);
+        }
+        out += '\n';
+    }
+    return out;
+}
 
 std::string CurvesAsCsv(const CSpkSys& s)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calculators/NetworkResponse.h"
 #include "model/CSpkSys.h"
 
 #include <string>
@@ -11,5 +12,9 @@ namespace cw::cli
 // number in its shortest form that reads back exactly; a curve whose flag is 0 leaves its cells
 // empty.
 std::string CurvesAsCsv(const CSpkSys& s);
+
+// A calculator network's response as CSV: a header line, then one row per frequency with each
+// curve's magnitude (dB or Ohms) and phase (degrees), numbers as above.
+std::string NetworkResponseAsCsv(const calc::NetworkResponse& r);
 
 } // namespace cw::cli

@@ -17,15 +17,16 @@ namespace cw
 class CSpkSysDoc;
 }
 
-// The commands that draw a project or write its curves: plot, report and export. Each takes the
-// words after its name, writes messages to err, and returns the exit code (kExitUsage asks the
-// caller for the usage text).
+// The commands that draw a project or write its curves: plot, report, export and network. Each
+// takes the words after its name, writes messages to err, and returns the exit code (kExitUsage
+// asks the caller for the usage text).
 namespace cw::cli
 {
 
 int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A command line of one project file and options: "--name value" or "--name" alone.
 struct CommandLine {

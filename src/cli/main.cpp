@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "                      [--background 0..4]\n"
     "  conewright-cli report FILE.spk --pdf OUT.pdf | --png OUT.png [--landscape]\n"
     "                      [--units metric|english] [--print-icons] [--color]\n"
+    "                      [--crossover 0..8]\n"
+    "  conewright-cli network FILE.spk --crossover 0..8 --csv OUT|-\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
@@ -53,7 +55,9 @@ constexpr const char* kUsage =
     "  --db-driver  loads a driver from the driver database as Open Driver loads a file\n"
     "driver prints a driver file as JSON, or writes one from JSON.\n"
     "plot draws the plot as the screen shows it (default 1200 x 800, background 0);\n"
-    "report draws the one-page system report (a PNG at 150 dpi); export writes the\n"
+    "report draws the one-page system report (a PNG at 150 dpi), or with --crossover the\n"
+    "report of a crossover calculator page (0 1st Order Butterworth ... 8 Tweeter Attenuator);\n"
+    "network writes that page's network response over 20 Hz to 20 kHz; export writes the\n"
     "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
@@ -80,6 +84,8 @@ int main(int argc, char* argv[])
         code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     else if (!words.empty() && words[0] == "db")
         code = cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (!words.empty() && words[0] == "network")
+        code = cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     else if (!words.empty() && words[0] == "export")
         code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (code == cw::cli::kExitUsage)

@@ -1,0 +1,264 @@
+#include "AppFixture.h"
+#include "RefusalRecorder.h"
+#include "app/AppCommandIds.h"
+#include "calculators/ComponentFormat.h"
+#include "calculators/ui/CXoversht.h"
+#include "model/CSpkSysDoc.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace cw::test
+{
+namespace
+{
+
+class CrossoverSheet : public ::testing::Test
+{
+protected:
+    // A sheet over the document, showing, as the command opens it.
+    std::unique_ptr<CXoversht> Open()
+    {
+        auto sheet = std::make_unique<CXoversht>(*doc, printer, nullptr);
+        sheet->show();
+        QApplication::processEvents();
+        return sheet;
+    }
+    // Replaces a field's text key by key, as the user types it.
+    static void Type(QLineEdit* edit, const QString& keys)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, keys);
+    }
+
+    std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
+    ui::ReportPrinter printer;
+    RefusalRecorder refusals;
+};
+
+TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
+{
+    auto sheet = Open();
+    CXoverPage* page = sheet->crossoverPage(0);
+    ASSERT_EQ(sheet->currentPage(), page);
+    Xover1OBW& g = doc->workbench().xover1OBW;
+    QLineEdit* frequency = page->inputs()[2];
+    QLineEdit* c1 = page->results()[0];
+    QLineEdit* l1 = page->results()[1];
+    // A new project's values, calculated as soon as the page opens.
+    EXPECT_EQ(page->inputs()[0]->text(), "8");
+    EXPECT_EQ(frequency->text(), "1000");
+    EXPECT_EQ(c1->text(), "19.89");
+    EXPECT_EQ(l1->text(), "1.273");
+    EXPECT_TRUE(c1->isReadOnly());
+    EXPECT_FALSE(doc->IsModified());
+    ASSERT_TRUE(page->response().has_value());
+    EXPECT_EQ(page->response()->curves.size(), 3u);
+
+    Type(frequency, "3000");
+    EXPECT_EQ(g.frequency, 3000);
+    EXPECT_EQ(g.c1, 6.631);
+    EXPECT_EQ(c1->text(), "6.631");
+    EXPECT_EQ(l1->text(), "0.4244");
+    EXPECT_TRUE(doc->IsModified());
+
+    Type(frequency, "20000");
+    EXPECT_EQ(g.l1, 0.06366);
+    EXPECT_EQ(l1->text(), "0.0637");
+
+    // Clearing the field stores nothing; "0" is stored and the results stay.
+    frequency->selectAll();
+    QTest::keyClick(frequency, Qt::Key_Backspace);
+    EXPECT_EQ(g.frequency, 20000);
+    QTest::keyClicks(frequency, "0");
+    EXPECT_EQ(g.frequency, 0);
+    EXPECT_EQ(g.l1, 0.06366);
+    EXPECT_EQ(l1->text(), "0.0637");
+    // "0." reads as 0 and is not "0": ignored while typing; a mistyped letter is refused.
+    QTest::keyClicks(frequency, ".");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    Type(frequency, "2k");
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_EQ(g.frequency, 2); // taken while it read "2"
+
+    // The refused text keeps the user on the page.
+    sheet->tabs()->setCurrentIndex(8);
+    EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
+    EXPECT_EQ(refusals.messages.size(), 2);
+    QTest::keyClick(frequency, Qt::Key_Backspace);
+    QTest::keyClicks(frequency, "500");
+    EXPECT_EQ(g.frequency, 2500);
+    EXPECT_EQ(c1->text(), "7.958");
+    sheet->tabs()->setCurrentIndex(8);
+    EXPECT_EQ(sheet->tabs()->currentIndex(), 8);
+    EXPECT_EQ(doc->activeCrossoverPage, 8);
+
+    // Cancel keeps what was accepted; the sheet reopens on the last page.
+    sheet->reject();
+    EXPECT_EQ(g.frequency, 2500);
+    EXPECT_EQ(g.c1, 7.958);
+    auto again = Open();
+    EXPECT_EQ(again->tabs()->currentIndex(), 8);
+    EXPECT_EQ(again->currentPage()->caption(), "Tweeter Attenuator");
+    EXPECT_EQ(again->crossoverPage(8)->results()[0]->text().toStdString(),
+              calc::FormatComponentValue(doc->workbench().tweeterAtten.r1));
+    EXPECT_NE(doc->workbench().tweeterAtten.r1, 0);
+}
+
+TEST_F(CrossoverSheet, OkStoresATextTheTypingRuleLeftAndMarksTheDocument)
+{
+    doc->activeCrossoverPage = 3;
+    auto sheet = Open();
+    CXoverPage* page = sheet->crossoverPage(3);
+    ASSERT_EQ(sheet->currentPage(), page);
+    EXPECT_EQ(page->inputs()[3]->text(), "0.707");
+    EXPECT_EQ(page->inputs()[3]->objectName(), "Damping Fact. (Zeta) =");
+    // "0.0" pasted whole reads as 0 without being "0": the typing rule leaves it for the page's
+    // store.
+    page->inputs()[3]->selectAll();
+    page->inputs()[3]->insert("0.0");
+    EXPECT_EQ(doc->workbench().xover1OS.zeta, 0.707);
+    EXPECT_FALSE(doc->IsModified());
+    sheet->accept();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(doc->workbench().xover1OS.zeta, 0);
+    EXPECT_TRUE(doc->IsModified());
+    // A page left with an unreadable input stays open on OK.
+    auto other = Open();
+    QLineEdit* zeta = other->crossoverPage(3)->inputs()[3];
+    Type(zeta, "1x");
+    other->accept();
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(refusals.messages.back(), "Please enter a number.");
+}
+
+TEST_F(CrossoverSheet, TheInductanceCompensatorStartsFromTheDriversInductance)
+{
+    CSpkSys& s = doc->workbench();
+    s.driver.le = 0.62;
+    s.driver.re = 6.1;
+    s.inductanceComp.driverLe = 0;
+    doc->activeCrossoverPage = 7;
+    {
+        auto sheet = Open();
+        CXoverPage* page = sheet->crossoverPage(7);
+        EXPECT_EQ(page->inputs()[1]->text(), "0.62");
+        EXPECT_EQ(s.inductanceComp.driverLe, 0.62);
+        EXPECT_NE(s.inductanceComp.c1, 0);
+        EXPECT_FALSE(page->results()[1]->text().isEmpty());
+        sheet->reject();
+    }
+    s.inductanceComp.driverLe = 0.3;
+    auto sheet = Open();
+    EXPECT_EQ(sheet->crossoverPage(7)->inputs()[1]->text(), "0.3");
+    EXPECT_EQ(s.inductanceComp.driverLe, 0.3);
+}
+
+TEST_F(CrossoverSheet, PagesShowTheirGroupsLabelsUnitsAndNotes)
+{
+    auto sheet = Open();
+    EXPECT_EQ(sheet->windowTitle(), "Crossover and Network Calculators");
+    const QStringList captions = {
+        "1st Order Butterworth", "2nd Order Butterworth",  "3rd Order Butterworth",
+        "1st Order Series",      "2nd Order Linkwitz",     "4th Order Linkwitz",
+        "Resonance Compensator", "Inductance Compensator", "Tweeter Attenuator"};
+    ASSERT_EQ(sheet->pageCount(), 9);
+    const QString note = "Note the reverse polarity connection of the tweeter.";
+    for (int i = 0; i < 9; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(sheet->tabs()->tabText(i), captions[i]);
+        CXoverPage* page = sheet->crossoverPage(i);
+        EXPECT_EQ(page->crossoverPage(), i);
+        QStringList groups;
+        for (auto* box : page->findChildren<QGroupBox*>())
+            groups << box->title();
+        EXPECT_EQ(groups, (QStringList{"Enter the Following: ", "The Component Values are: "}));
+        QStringList texts;
+        for (auto* label : page->findChildren<QLabel*>())
+            texts << label->text();
+        EXPECT_EQ(texts.contains(note), i == 1 || i == 2 || i == 4);
+        for (QLineEdit* result : page->results())
+            EXPECT_TRUE(result->isReadOnly());
+    }
+    // The Tweeter Attenuator's labels and units as its page writes them.
+    QStringList texts;
+    for (auto* label : sheet->crossoverPage(8)->findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* text : {"Tweeter Impedance =", "Max Tweeter Power =", "Desired Attenuation =",
+                             "R1 =", "P1 =", "R2", "P2", "Ohms", "Watts", "dB"})
+        EXPECT_TRUE(texts.contains(text)) << text;
+    QStringList fifth;
+    for (auto* label : sheet->crossoverPage(5)->findChildren<QLabel*>())
+        fifth << label->text();
+    EXPECT_TRUE(fifth.contains("C4="));
+    EXPECT_EQ(sheet->crossoverPage(5)->results().size(), 8u);
+
+    // OK and Cancel, no Apply; Print at the bottom left.
+    auto* buttons = sheet->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
+    EXPECT_NE(buttons->button(QDialogButtonBox::Cancel), nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Apply), nullptr);
+    EXPECT_EQ(sheet->printButton()->text(), "Print");
+    EXPECT_LT(sheet->printButton()->geometry().right(), buttons->geometry().left());
+}
+
+TEST_F(CrossoverSheet, PrintsTheActivePagesReportIntoAPdf)
+{
+    doc->activeCrossoverPage = 2;
+    auto sheet = Open();
+    const ui::ReportJob job = sheet->ActiveReport();
+    EXPECT_EQ(job.name, "3OBW Xover Report");
+    QTemporaryDir dir;
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(dir.filePath("report.pdf"));
+    ASSERT_EQ(ui::ReportPrinter::PrintPage(pdf, job), QString());
+    QFile file(dir.filePath("report.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+}
+
+class CrossoverCommand : public AppFixture
+{
+};
+
+TEST_F(CrossoverCommand, OpensTheSheetOverTheCurrentProject)
+{
+    EXPECT_TRUE(app->QueryCommand(cmd::CrossoverCalculators).enabled);
+    QString caption;
+    int page = -1;
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        auto* sheet = qobject_cast<CXoversht*>(QApplication::activeModalWidget());
+        if (!sheet)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        caption = sheet->windowTitle();
+        sheet->tabs()->setCurrentIndex(5);
+        page = app->currentDoc()->activeCrossoverPage;
+        sheet->accept();
+    });
+    timer->start();
+    EXPECT_TRUE(app->OnCommand(cmd::CrossoverCalculators));
+    EXPECT_EQ(caption, "Crossover and Network Calculators");
+    EXPECT_EQ(page, 5);
+    EXPECT_NE(app->currentDoc()->workbench().xover4OLR.c1, 0);
+}
+
+} // namespace
+} // namespace cw::test
