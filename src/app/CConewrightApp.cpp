@@ -8,6 +8,7 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "calculators/ui/CBoxSht.h"
 #include "model/CommandIds.h"
 
 #include <QApplication>
@@ -165,6 +166,13 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Preferences:
         ShowPreferences();
         return true;
+    case cmd::BoxCalculators:
+        if (current_) {
+            ui::CBoxSht sheet(current_->doc(), state_.settings.metric(),
+                              mainFrame_->reportPrinter(), dialogParent());
+            sheet.exec();
+        }
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -250,6 +258,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::FileSaveAs:
     case cmd::CloseWindow:
     case cmd::Preferences:
+    case cmd::BoxCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);

@@ -2,6 +2,7 @@
 #include "cli/OutputCommands.h"
 #include "gfx/qt/QtRender.h"
 #include "model/CSpkSysDoc.h"
+#include "reports/BoxReport.h"
 #include "reports/SystemReport.h"
 
 namespace cw::cli
@@ -12,17 +13,21 @@ namespace
 constexpr int kPageImageDpi = 150;
 }
 
-// The one-page system report, as a PDF page or as the picture of that page.
+// The one-page system report, or with --box-page a box calculator page's report, as a PDF page or
+// as the picture of that page.
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line;
-    Result usage = ParseCommandLine("report", args, {"--pdf", "--png", "--units"},
+    Result usage = ParseCommandLine("report", args, {"--pdf", "--png", "--units", "--box-page"},
                                     {"--landscape", "--print-icons", "--color"}, line);
     const std::string units = line.value("--units").value_or("english");
     if (!usage && units != "english" && units != "metric")
         usage = UsageError("The option --units takes metric or english, not \"" + units + "\".");
     if (!usage && line.value("--pdf").has_value() == line.value("--png").has_value())
         usage = UsageError("report writes one file: give either --pdf or --png.");
+    int boxPage = -1;
+    if (!usage)
+        usage = IntOption(line, "--box-page", -1, 0, 2, boxPage);
     if (usage)
         return Fail(*usage, err);
 
@@ -34,7 +39,11 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const auto pdf = line.value("--pdf");
     auto render = [&](const CSpkSysDoc& doc, QByteArray& file) {
         auto draw = [&](gfx::Canvas& canvas) {
-            reports::DrawSystemReportPage(canvas, doc, settings);
+            if (boxPage >= 0)
+                reports::DrawBoxReportPage(canvas, doc, static_cast<calc::BoxPageKind>(boxPage),
+                                           settings.metric());
+            else
+                reports::DrawSystemReportPage(canvas, doc, settings);
         };
         return pdf ? gfx::RenderPdf(file, landscape, draw)
                    : gfx::RenderPagePng(file, landscape, kPageImageDpi, draw);
