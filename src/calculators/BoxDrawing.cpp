@@ -60,17 +60,25 @@ void DimensionLine(Canvas& canvas, Point from, Point to, const std::string& labe
     canvas.SetPen(kDimensionPen);
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     const double dx = (to.x - from.x) / length, dy = (to.y - from.y) / length;
-    const double halfGap = dy == 0 ? canvas.TextWidth(label) / 2 + 1.5 : kHalfGap;
+    const bool vertical = dx == 0;
+    const double halfGap = vertical ? kHalfGap : canvas.TextWidth(label) / 2 + 1.5;
     const Point middle{(from.x + to.x) / 2, (from.y + to.y) / 2};
-    if (length / 2 > halfGap) {
+    // A label too wide for the gap of a short width stands on the line instead of in it.
+    const bool inGap = length / 2 > halfGap + kArrow;
+    if (inGap) {
         canvas.MoveTo(from.x, from.y);
         canvas.LineTo(middle.x - dx * halfGap, middle.y - dy * halfGap);
         canvas.MoveTo(middle.x + dx * halfGap, middle.y + dy * halfGap);
         canvas.LineTo(to.x, to.y);
+    } else {
+        canvas.MoveTo(from.x, from.y);
+        canvas.LineTo(to.x, to.y);
     }
     Arrowhead(canvas, to, dx, dy);
     Arrowhead(canvas, from, -dx, -dy);
-    Text(canvas, middle.x, middle.y - kLabelFont.height / 2, label, gfx::TextAlign::Center);
+    const double top =
+        inGap ? middle.y - kLabelFont.height / 2 : middle.y - kLabelFont.height - 2.5;
+    Text(canvas, middle.x, top, label, gfx::TextAlign::Center);
 }
 
 // A height or depth at the left of a view, between the edges at top and bottom; topEdge and
@@ -132,16 +140,16 @@ void DrawTrapezoidal(Canvas& canvas, const TrapBoxDims& d, double angle)
     constexpr double backLeft = kLeft + inset, backRight = kRight - inset;
 
     Caption(canvas, 2, "Front View");
-    Rectangle(canvas, 12, 82);
+    Rectangle(canvas, 12, 76);
     // The narrow back wall's edges, hidden behind the front.
     canvas.SetPen(kHiddenPen);
     for (const double x : {backLeft, backRight}) {
         canvas.MoveTo(x, 12);
-        canvas.LineTo(x, 82);
+        canvas.LineTo(x, 76);
     }
-    VerticalDimension(canvas, 12, 82, kLeft, kLeft, Dimension("H", d.height));
+    VerticalDimension(canvas, 12, 76, kLeft, kLeft, Dimension("H", d.height));
 
-    Caption(canvas, 88, "Top View");
+    Caption(canvas, 80, "Top View");
     HorizontalDimension(canvas, 104, backLeft, backRight, back, Dimension("W1", d.width1));
     Walls(canvas, {{backLeft, back}, {backRight, back}, {kRight, front}, {kLeft, front}});
     HorizontalDimension(canvas, 182, kLeft, kRight, front, Dimension("W2", d.width2));
@@ -161,7 +169,7 @@ void DrawTrapezoidal(Canvas& canvas, const TrapBoxDims& d, double angle)
         arc.push_back({backRight + radius * std::sin(t), back + radius * std::cos(t)});
     }
     canvas.Polyline(arc);
-    Text(canvas, backRight - 2, back + radius + 3, FormatShown(angle) + "\xC2\xB0",
+    Text(canvas, backRight - 6, back + radius + 3, FormatShown(angle) + "\xC2\xB0",
          gfx::TextAlign::Center);
 }
 
