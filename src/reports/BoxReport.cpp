@@ -39,38 +39,20 @@ Columns ColumnsFor(BoxPageKind kind, bool landscape)
     return {5300 + shift, 7100 + shift, 7800 + shift, 7900 + shift, 0, 8600 + shift};
 }
 
-enum class Unit { Length, Volume, Percent, Degrees };
-
-const char* UnitText(Unit unit, bool metric)
-{
-    switch (unit) {
-    case Unit::Length:
-        return metric ? "meters" : "inches";
-    case Unit::Volume:
-        return metric ? "liters" : "cubic feet";
-    case Unit::Percent:
-        return "%";
-    case Unit::Degrees:
-        return "degrees";
-    }
-    return "";
-}
-
 struct Row {
     double k; // row number
     const char* title;
     const char* symbol;
     Q quantity;
-    Unit unit;
     bool single = false; // the bandpass box's shared width and depth: no front value
 };
 
 const std::vector<Row> kAdjustmentRows = {
-    {-1, "", "Driver Displacement =", Q::DriverDisplacement, Unit::Volume},
-    {-2, "", "Bracing Displacement =", Q::BracingDisplacement, Unit::Volume},
-    {-3, "", "Other Displacement =", Q::OtherDisplacement, Unit::Volume},
-    {-4, "", "V(B) increase due to filling =", Q::Filling, Unit::Percent},
-    {-6, "Net Internal Volume:", "V(B) =", Q::NetVolume, Unit::Volume},
+    {-1, "", "Driver Displacement =", Q::DriverDisplacement},
+    {-2, "", "Bracing Displacement =", Q::BracingDisplacement},
+    {-3, "", "Other Displacement =", Q::OtherDisplacement},
+    {-4, "", "V(B) increase due to filling =", Q::Filling},
+    {-6, "Net Internal Volume:", "V(B) =", Q::NetVolume},
 };
 
 std::vector<Row> RowsOf(BoxPageKind kind)
@@ -78,20 +60,20 @@ std::vector<Row> RowsOf(BoxPageKind kind)
     std::vector<Row> rows;
     if (kind == BoxPageKind::Trapezoidal) {
         rows = {
-            {10, "Internal Height:", "H =", Q::Height, Unit::Length},
-            {9, "Internal Width 1:", "W1 =", Q::Width1, Unit::Length},
-            {8, "Internal Width 2:", "W2 =", Q::Width2, Unit::Length},
-            {7, "Internal Depth:", "D =", Q::Depth, Unit::Length},
-            {6, "Trapezoid Angle:", "Delta =", Q::Angle, Unit::Degrees},
-            {4, "Gross Internal Volume:", "V(G) =", Q::GrossVolume, Unit::Volume},
+            {10, "Internal Height:", "H =", Q::Height},
+            {9, "Internal Width 1:", "W1 =", Q::Width1},
+            {8, "Internal Width 2:", "W2 =", Q::Width2},
+            {7, "Internal Depth:", "D =", Q::Depth},
+            {6, "Trapezoid Angle:", "Delta =", Q::Angle},
+            {4, "Gross Internal Volume:", "V(G) =", Q::GrossVolume},
         };
     } else {
         const bool single = kind == BoxPageKind::Bandpass;
         rows = {
-            {10, "Internal Height:", "H =", Q::Height, Unit::Length},
-            {9, "Internal Width:", "W =", Q::Width, Unit::Length, single},
-            {8, "Internal Depth:", "D =", Q::Depth, Unit::Length, single},
-            {6, "Gross Internal Volume:", "V(G) =", Q::GrossVolume, Unit::Volume},
+            {10, "Internal Height:", "H =", Q::Height},
+            {9, "Internal Width:", "W =", Q::Width, single},
+            {8, "Internal Depth:", "D =", Q::Depth, single},
+            {6, "Gross Internal Volume:", "V(G) =", Q::GrossVolume},
         };
     }
     rows.insert(rows.end(), kAdjustmentRows.begin(), kAdjustmentRows.end());
@@ -115,18 +97,6 @@ std::string VentLines(const CSpkSys& wb, bool metric)
                          area->EnglishValue(wb)) +
            FormatPrinted("L(v) = %1.4G  inches               (Vent Length)\n",
                          length->EnglishValue(wb));
-}
-
-const std::string& PageNotes(const CSpkSys& wb, BoxPageKind kind)
-{
-    switch (kind) {
-    case BoxPageKind::Trapezoidal:
-        return wb.trapBox.notes;
-    case BoxPageKind::Bandpass:
-        return wb.bandpassBox.notes;
-    default:
-        return wb.rectBox.notes;
-    }
 }
 
 } // namespace
@@ -197,7 +167,7 @@ void DrawBoxReportBody(gfx::Canvas& canvas, const ReportLayout& layout, const CS
                                           : value({row.quantity, metric, Chamber::Front});
             TextAt(canvas, c.frontValue, y, front, TextAlign::Left);
         }
-        TextAt(canvas, c.unit, y, UnitText(row.unit, metric), TextAlign::Left);
+        TextAt(canvas, c.unit, y, calc::BoxUnitText(row.quantity, metric), TextAlign::Left);
     }
 
     // The notes beside the title block, down to the page border.
@@ -209,7 +179,7 @@ void DrawBoxReportBody(gfx::Canvas& canvas, const ReportLayout& layout, const CS
     const CSpkSys& wb = doc.workbench();
     canvas.DrawTextWrapped({layout.leftMargin, layout.titleBlock.y, layout.titleBlock.x - 200,
                             100 - layout.halfHeight},
-                           VentLines(wb, metric) + PageNotes(wb, kind));
+                           VentLines(wb, metric) + page.notes());
     canvas.Restore();
 }
 

@@ -27,58 +27,39 @@ using calc::BoxPageKind;
 using calc::Chamber;
 using Q = calc::BoxQuantity;
 
-enum class Unit { Length, Volume, Percent, Degrees };
-
 struct RowSpec {
     const char* title; // the lock check box's text, or a label
     std::optional<BoxLock> lock;
     const char* symbol;
     Q quantity;
-    Unit unit;
 };
 
 std::vector<RowSpec> DimensionRows(BoxPageKind kind)
 {
-    const RowSpec height{"Internal Height:", BoxLock::H, "H =", Q::Height, Unit::Length};
-    const RowSpec depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth, Unit::Length};
+    const RowSpec height{"Internal Height:", BoxLock::H, "H =", Q::Height};
+    const RowSpec depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth};
     if (kind == BoxPageKind::Trapezoidal)
         return {height,
-                {"Internal Width 1:", BoxLock::W1, "W1 =", Q::Width1, Unit::Length},
-                {"Internal Width 2:", BoxLock::W2, "W2 =", Q::Width2, Unit::Length},
+                {"Internal Width 1:", BoxLock::W1, "W1 =", Q::Width1},
+                {"Internal Width 2:", BoxLock::W2, "W2 =", Q::Width2},
                 depth,
-                {"Trapezoid Angle:", BoxLock::Angle, "\u2220 =", Q::Angle, Unit::Degrees},
-                {"Gross Internal Volume:", std::nullopt, "V(G) =", Q::GrossVolume, Unit::Volume}};
+                {"Trapezoid Angle:", BoxLock::Angle, "\u2220 =", Q::Angle},
+                {"Gross Internal Volume:", std::nullopt, "V(G) =", Q::GrossVolume}};
     return {height,
-            {"Internal Width:", BoxLock::W, "W =", Q::Width, Unit::Length},
+            {"Internal Width:", BoxLock::W, "W =", Q::Width},
             depth,
             {"Gross Internal Volume:", std::nullopt,
-             kind == BoxPageKind::Rectangular ? "V(G)  =" : "V(G) =", Q::GrossVolume,
-             Unit::Volume}};
+             kind == BoxPageKind::Rectangular ? "V(G)  =" : "V(G) =", Q::GrossVolume}};
 }
 
 std::vector<RowSpec> AdjustmentRows(BoxPageKind kind)
 {
-    return {{"", std::nullopt, "Driver Displacement  =", Q::DriverDisplacement, Unit::Volume},
-            {"", std::nullopt, "Bracing Displacement  =", Q::BracingDisplacement, Unit::Volume},
-            {"", std::nullopt, "Other Displacement  =", Q::OtherDisplacement, Unit::Volume},
-            {"", std::nullopt, "V(B)  increase due to Filling =", Q::Filling, Unit::Percent},
+    return {{"", std::nullopt, "Driver Displacement  =", Q::DriverDisplacement},
+            {"", std::nullopt, "Bracing Displacement  =", Q::BracingDisplacement},
+            {"", std::nullopt, "Other Displacement  =", Q::OtherDisplacement},
+            {"", std::nullopt, "V(B)  increase due to Filling =", Q::Filling},
             {kind == BoxPageKind::Bandpass ? "Net Internal Vol:" : "Net Internal Volume:",
-             BoxLock::Vb, "V(B)  =", Q::NetVolume, Unit::Volume}};
-}
-
-QString UnitText(Unit unit, bool metric)
-{
-    switch (unit) {
-    case Unit::Length:
-        return metric ? "meters" : "inches";
-    case Unit::Volume:
-        return metric ? "liters" : "cubic feet";
-    case Unit::Percent:
-        return "%";
-    case Unit::Degrees:
-        return "degrees";
-    }
-    return {};
+             BoxLock::Vb, "V(B)  =", Q::NetVolume}};
 }
 
 const char* Caption(BoxPageKind kind)
@@ -108,7 +89,7 @@ CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* pare
     left->addWidget(new QLabel("Notes:", this));
     left->addWidget(notes_);
     binder()->Bind(notes_, edit::kMultiLineTextField,
-                   [this]() -> std::string& { return NotesText(); });
+                   [this]() -> std::string& { return calc_.notes(); });
 
     auto* right = new QVBoxLayout;
     for (const bool adjustments : {false, true}) {
@@ -160,7 +141,8 @@ void CBoxPage::BuildRows(QGridLayout* grid, bool adjustments)
             else
                 grid->addWidget(AddField({spec.quantity, metric_, Chamber::Front}), row, 3);
         }
-        grid->addWidget(new QLabel(UnitText(spec.unit, metric_), this), row, unitColumn);
+        grid->addWidget(new QLabel(calc::BoxUnitText(spec.quantity, metric_), this), row,
+                        unitColumn);
         ++row;
     }
 }
@@ -201,19 +183,6 @@ QString CBoxPage::guardSentence() const
     return sentence_->text();
 }
 
-std::string& CBoxPage::NotesText()
-{
-    CSpkSys& wb = doc_.workbench();
-    switch (kind_) {
-    case BoxPageKind::Trapezoidal:
-        return wb.trapBox.notes;
-    case BoxPageKind::Bandpass:
-        return wb.bandpassBox.notes;
-    default:
-        return wb.rectBox.notes;
-    }
-}
-
 std::vector<double> CBoxPage::Values()
 {
     std::vector<double> values;
@@ -242,9 +211,9 @@ void CBoxPage::OnActivate(bool first)
 
 bool CBoxPage::OnLeave()
 {
-    const std::string notes = NotesText();
+    const std::string notes = calc_.notes();
     const bool stored = PropertyPage::OnLeave();
-    if (NotesText() != notes)
+    if (calc_.notes() != notes)
         doc_.SetModified();
     return stored;
 }

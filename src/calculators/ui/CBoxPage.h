@@ -61,7 +61,6 @@ private:
     std::vector<double> Values();
     void ShowLocks();
     void ShowState();
-    std::string& NotesText();
 
     calc::BoxPageKind kind_;
     CSpkSysDoc& doc_;
