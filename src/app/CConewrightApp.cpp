@@ -8,6 +8,7 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "calculators/ui/CBoxSht.h"
 #include "calculators/ui/CXoversht.h"
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
@@ -171,6 +172,13 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::CrossoverCalculators:
         ShowCrossoverCalculators();
         return true;
+    case cmd::BoxCalculators:
+        if (current_) {
+            ui::CBoxSht sheet(current_->doc(), state_.settings.metric(),
+                              mainFrame_->reportPrinter(), dialogParent());
+            sheet.exec();
+        }
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -261,6 +269,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::CloseWindow:
     case cmd::Preferences:
     case cmd::CrossoverCalculators:
+    case cmd::BoxCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);

@@ -241,6 +241,20 @@ void Solve(BandpassBoxValues& stored, const Chain& chain)
 
 } // namespace
 
+const char* BoxUnitText(BoxQuantity quantity, bool metric)
+{
+    switch (quantity) {
+    case Q::Angle:
+        return "degrees";
+    case Q::Filling:
+        return "%";
+    default:
+        if (IsDimension(quantity))
+            return metric ? "meters" : "inches";
+        return metric ? "liters" : "cubic feet";
+    }
+}
+
 BoxCalculatorPage::BoxCalculatorPage(BoxPageKind kind, CSpkSys& record, BoxLocks& locks)
     : kind_(kind), record_(record), locks_(locks)
 {
@@ -419,6 +433,18 @@ std::int32_t* BoxCalculatorPage::LockFlag(BoxLock lock) const
         }
     }
     return nullptr;
+}
+
+std::string& BoxCalculatorPage::notes()
+{
+    switch (kind_) {
+    case BoxPageKind::Trapezoidal:
+        return record_.trapBox.notes;
+    case BoxPageKind::Bandpass:
+        return record_.bandpassBox.notes;
+    default:
+        return record_.rectBox.notes;
+    }
 }
 
 double* BoxCalculatorPage::Value(BoxField f)

@@ -36,6 +36,10 @@ enum class BoxQuantity {
 
 enum class Chamber { Rear, Front };
 
+// The unit label a quantity's row shows: "meters" or "inches", "liters" or "cubic feet", "%" or
+// "degrees".
+const char* BoxUnitText(BoxQuantity quantity, bool metric);
+
 // One edit field of a page.
 struct BoxField {
     BoxQuantity quantity = BoxQuantity::Height;
@@ -78,6 +82,9 @@ public:
 
     // Why the last start or edit solved nothing, in one sentence; empty when it solved.
     const std::string& guardMessage() const { return message_; }
+
+    // The page's notes text in the record.
+    std::string& notes();
 
     // The record field behind a page field, or null when the page has no such field.
     double* Value(BoxField field);

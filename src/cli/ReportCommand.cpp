@@ -2,6 +2,7 @@
 #include "cli/OutputCommands.h"
 #include "gfx/qt/QtRender.h"
 #include "model/CSpkSysDoc.h"
+#include "reports/BoxReport.h"
 #include "reports/CrossoverReport.h"
 #include "reports/SystemReport.h"
 
@@ -13,13 +14,14 @@ namespace
 constexpr int kPageImageDpi = 150;
 }
 
-// The one-page system report, or with --crossover a crossover calculator page's report, as a PDF
-// page or as the picture of that page.
+// The one-page system report, or the report of a calculator page (--crossover or --box-page), as
+// a PDF page or as the picture of that page.
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line;
-    Result usage = ParseCommandLine("report", args, {"--pdf", "--png", "--units", "--crossover"},
-                                    {"--landscape", "--print-icons", "--color"}, line);
+    Result usage =
+        ParseCommandLine("report", args, {"--pdf", "--png", "--units", "--crossover", "--box-page"},
+                         {"--landscape", "--print-icons", "--color"}, line);
     const std::string units = line.value("--units").value_or("english");
     if (!usage && units != "english" && units != "metric")
         usage = UsageError("The option --units takes metric or english, not \"" + units + "\".");
@@ -28,6 +30,11 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     int crossover = -1;
     if (!usage)
         usage = IntOption(line, "--crossover", -1, 0, 8, crossover);
+    int boxPage = -1;
+    if (!usage)
+        usage = IntOption(line, "--box-page", -1, 0, 2, boxPage);
+    if (!usage && crossover >= 0 && boxPage >= 0)
+        usage = UsageError("report draws one page: give either --crossover or --box-page.");
     if (usage)
         return Fail(*usage, err);
 
@@ -41,6 +48,9 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         auto draw = [&](gfx::Canvas& canvas) {
             if (crossover >= 0)
                 reports::DrawCrossoverReportPage(canvas, doc, crossover);
+            else if (boxPage >= 0)
+                reports::DrawBoxReportPage(canvas, doc, static_cast<calc::BoxPageKind>(boxPage),
+                                           settings.metric());
             else
                 reports::DrawSystemReportPage(canvas, doc, settings);
         };

@@ -63,5 +63,33 @@ TEST_F(CliTest, BoxCalculatorLocksFollowTheirPages)
         EXPECT_EQ(Run(std::string("calc --set ") + wrong).exitCode, 2) << wrong;
 }
 
+TEST_F(CliTest, BoxReportOfEachPageInBothOrientations)
+{
+    const std::string project = (dir / "box.spk").string();
+    auto run = Run("calc --box 4OVB --set vented4.vbLiters=40 --set vented4.vbCuFt=1.4126 "
+                   "--set vented4.svSqM=0.0077 --set vented4.lvM=0.15 --run RectBoxStart "
+                   "--run TrapBoxStart --run BandpassBoxStart --edit rectBox.notes=Birch --save '" +
+                   project + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* page : {"0", "1", "2"}) {
+        SCOPED_TRACE(page);
+        const std::string pdf = (dir / (std::string(page) + ".pdf")).string();
+        run = Run("report '" + project + "' --box-page " + page + " --units metric --pdf '" + pdf +
+                  "'");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(test::ReadText(pdf).rfind("%PDF", 0), 0U);
+        const std::string png = (dir / (std::string(page) + ".png")).string();
+        run =
+            Run("report '" + project + "' --box-page " + page + " --landscape --png '" + png + "'");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(test::ReadText(png).substr(1, 3), "PNG");
+    }
+    for (const char* wrong : {"3", "-1", "one"}) {
+        run = Run("report '" + project + "' --box-page " + wrong + " --pdf x.pdf");
+        EXPECT_EQ(run.exitCode, 2) << wrong;
+        EXPECT_NE(run.err.find("--box-page takes a whole number from 0 to 2"), std::string::npos);
+    }
+}
+
 } // namespace
 } // namespace cw

@@ -1,0 +1,277 @@
+#include "calculators/ui/CBoxPage.h"
+
+#include "calculators/ui/BoxDrawingView.h"
+#include "editors/FieldPolicy.h"
+#include "model/CSpkSysDoc.h"
+#include "model/NumberFormat.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <optional>
+
+namespace cw::ui
+{
+
+namespace
+{
+
+using calc::BoxField;
+using calc::BoxLock;
+using calc::BoxPageKind;
+using calc::Chamber;
+using Q = calc::BoxQuantity;
+
+struct RowSpec {
+    const char* title; // the lock check box's text, or a label
+    std::optional<BoxLock> lock;
+    const char* symbol;
+    Q quantity;
+};
+
+std::vector<RowSpec> DimensionRows(BoxPageKind kind)
+{
+    const RowSpec height{"Internal Height:", BoxLock::H, "H =", Q::Height};
+    const RowSpec depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth};
+    if (kind == BoxPageKind::Trapezoidal)
+        return {height,
+                {"Internal Width 1:", BoxLock::W1, "W1 =", Q::Width1},
+                {"Internal Width 2:", BoxLock::W2, "W2 =", Q::Width2},
+                depth,
+                {"Trapezoid Angle:", BoxLock::Angle, "\u2220 =", Q::Angle},
+                {"Gross Internal Volume:", std::nullopt, "V(G) =", Q::GrossVolume}};
+    return {height,
+            {"Internal Width:", BoxLock::W, "W =", Q::Width},
+            depth,
+            {"Gross Internal Volume:", std::nullopt,
+             kind == BoxPageKind::Rectangular ? "V(G)  =" : "V(G) =", Q::GrossVolume}};
+}
+
+std::vector<RowSpec> AdjustmentRows(BoxPageKind kind)
+{
+    return {{"", std::nullopt, "Driver Displacement  =", Q::DriverDisplacement},
+            {"", std::nullopt, "Bracing Displacement  =", Q::BracingDisplacement},
+            {"", std::nullopt, "Other Displacement  =", Q::OtherDisplacement},
+            {"", std::nullopt, "V(B)  increase due to Filling =", Q::Filling},
+            {kind == BoxPageKind::Bandpass ? "Net Internal Vol:" : "Net Internal Volume:",
+             BoxLock::Vb, "V(B)  =", Q::NetVolume}};
+}
+
+const char* Caption(BoxPageKind kind)
+{
+    switch (kind) {
+    case BoxPageKind::Rectangular:
+        return "Rectangular Box";
+    case BoxPageKind::Trapezoidal:
+        return "Trapezoidal Box";
+    case BoxPageKind::Bandpass:
+        return "Bandpass Box";
+    }
+    return "";
+}
+
+} // namespace
+
+CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* parent)
+    : PropertyPage(Caption(kind), parent), kind_(kind), doc_(doc), metric_(metric),
+      calc_(kind, doc.workbench(), doc.boxLocks),
+      drawing_(new BoxDrawingView(
+          kind, [&doc]() -> const CSpkSys& { return doc.workbench(); }, metric, this)),
+      notes_(new QPlainTextEdit(this)), sentence_(new QLabel(this))
+{
+    auto* left = new QVBoxLayout;
+    left->addWidget(drawing_);
+    left->addWidget(new QLabel("Notes:", this));
+    left->addWidget(notes_);
+    binder()->Bind(notes_, edit::kMultiLineTextField,
+                   [this]() -> std::string& { return calc_.notes(); });
+
+    auto* right = new QVBoxLayout;
+    for (const bool adjustments : {false, true}) {
+        auto* group = new QGroupBox(adjustments ? "Adjustments and Net Internal Volume: "
+                                                : "Box Dimensions and Gross Internal Volume: ",
+                                    this);
+        auto* grid = new QGridLayout(group);
+        BuildRows(grid, adjustments);
+        right->addWidget(group);
+    }
+    sentence_->setWordWrap(true);
+    sentence_->setStyleSheet("color: #a00000");
+    right->addWidget(sentence_);
+    right->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+}
+
+void CBoxPage::BuildRows(QGridLayout* grid, bool adjustments)
+{
+    const bool bandpass = kind_ == BoxPageKind::Bandpass;
+    const int unitColumn = bandpass ? 4 : 3;
+    int row = 0;
+    if (bandpass) {
+        grid->addWidget(new QLabel("Rear", this), row, 2, Qt::AlignCenter);
+        grid->addWidget(new QLabel("Front", this), row, 3, Qt::AlignCenter);
+        ++row;
+    }
+    for (const RowSpec& spec : adjustments ? AdjustmentRows(kind_) : DimensionRows(kind_)) {
+        if (spec.lock) {
+            auto* box = new QCheckBox(spec.title, this);
+            const BoxLock lock = *spec.lock;
+            connect(box, &QCheckBox::clicked, this, [this, lock] { OnLockClicked(lock); });
+            locks_[lock] = box;
+            grid->addWidget(box, row, 0);
+        } else {
+            grid->addWidget(new QLabel(spec.title, this), row, 0);
+        }
+        grid->addWidget(new QLabel(spec.symbol, this), row, 1, Qt::AlignRight);
+        grid->addWidget(AddField({spec.quantity, metric_, Chamber::Rear}), row, 2);
+        if (bandpass) {
+            // The front chamber shares the rear's width and depth.
+            if (spec.quantity == Q::Width || spec.quantity == Q::Depth)
+                grid->addWidget(new QLabel("____", this), row, 3, Qt::AlignCenter);
+            else if (spec.quantity == Q::Height)
+                grid->addWidget(AddField({Q::FrontHeight, metric_, Chamber::Rear}), row, 3);
+            else
+                grid->addWidget(AddField({spec.quantity, metric_, Chamber::Front}), row, 3);
+        }
+        grid->addWidget(new QLabel(calc::BoxUnitText(spec.quantity, metric_), this), row,
+                        unitColumn);
+        ++row;
+    }
+}
+
+QLineEdit* CBoxPage::AddField(BoxField field)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setFixedWidth(90);
+    binder()->Bind(edit, edit::kRealField,
+                   [this, field]() -> double& { return *calc_.Value(field); });
+    fields_.push_back({edit, field});
+    binder()->OnGuardedEdit(edit, [this, edit] {
+        for (const Field& f : fields_) {
+            if (f.edit == edit)
+                OnEdit(f);
+        }
+    });
+    return edit;
+}
+
+QLineEdit* CBoxPage::field(Q quantity, Chamber chamber) const
+{
+    for (const Field& f : fields_) {
+        if (f.field.quantity == quantity && f.field.chamber == chamber)
+            return f.edit;
+    }
+    return nullptr;
+}
+
+QCheckBox* CBoxPage::lockBox(BoxLock lock) const
+{
+    const auto it = locks_.find(lock);
+    return it == locks_.end() ? nullptr : it->second;
+}
+
+QString CBoxPage::guardSentence() const
+{
+    return sentence_->text();
+}
+
+std::vector<double> CBoxPage::Values()
+{
+    std::vector<double> values;
+    for (const Field& f : fields_)
+        values.push_back(*calc_.Value(f.field));
+    return values;
+}
+
+void CBoxPage::OnStart()
+{
+    const std::vector<double> before = Values();
+    calc_.Start();
+    if (Values() != before)
+        doc_.SetModified();
+    PropertyPage::OnStart();
+    ShowLocks();
+    ShowState();
+}
+
+void CBoxPage::OnActivate(bool first)
+{
+    PropertyPage::OnActivate(first);
+    ShowLocks();
+    ShowState();
+}
+
+bool CBoxPage::OnLeave()
+{
+    const std::string notes = calc_.notes();
+    const bool stored = PropertyPage::OnLeave();
+    if (calc_.notes() != notes)
+        doc_.SetModified();
+    return stored;
+}
+
+// The calculators' rule for an accepted edit: every field of the page is taken into the record,
+// then the page solves the box from the edited value. The edited value goes through the
+// calculator rather than straight into the record, so that an edit it refuses leaves the record
+// as it was.
+void CBoxPage::OnEdit(const Field& edited)
+{
+    double& value = *calc_.Value(edited.field);
+    const double previous = value;
+    const std::vector<double> before = Values();
+    if (!binder()->Store()) {
+        value = previous;
+        return;
+    }
+    const double typed = value;
+    value = previous;
+    calc_.Edit(edited.field, typed);
+    doc_.SetModified();
+    ShowResults(before, &edited);
+    // A value the calculator did not take goes back to what the record holds.
+    if (value != typed)
+        binder()->SetText(edited.edit, QString::fromStdString(FormatNumber(value)));
+    ShowState();
+}
+
+void CBoxPage::ShowResults(const std::vector<double>& before, const Field* edited)
+{
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const Field& f = fields_[i];
+        const double value = *calc_.Value(f.field);
+        if (&f != edited && value != before[i])
+            binder()->SetText(f.edit, QString::fromStdString(FormatSixDigits(value)));
+    }
+}
+
+void CBoxPage::OnLockClicked(BoxLock lock)
+{
+    const calc::LockClick click = calc_.ClickLock(lock);
+    ShowLocks();
+    if (click.accepted)
+        doc_.SetModified();
+    if (click.message)
+        binder()->Refuse(lockBox(lock), QString::fromUtf8(click.message));
+}
+
+void CBoxPage::ShowLocks()
+{
+    for (const auto& [lock, box] : locks_)
+        box->setChecked(calc_.IsLocked(lock));
+}
+
+void CBoxPage::ShowState()
+{
+    sentence_->setText(QString::fromStdString(calc_.guardMessage()));
+    drawing_->update();
+}
+
+} // namespace cw::ui

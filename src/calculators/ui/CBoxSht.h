@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editors/ui/PropertySheet.h"
+
+namespace cw
+{
+class CSpkSysDoc;
+}
+
+namespace cw::ui
+{
+
+class CBoxPage;
+class ReportPrinter;
+struct ReportJob;
+
+// The modal "Box Calculators" sheet: the rectangular, trapezoidal and bandpass box pages over
+// the workbench record and the project's locks, opening on the page last shown, with a "Print"
+// button that prints the report of the page showing.
+class CBoxSht : public PropertySheet
+{
+    Q_OBJECT
+public:
+    CBoxSht(CSpkSysDoc& doc, bool metric, ReportPrinter& printer, QWidget* parent);
+
+    CBoxPage* boxPage(int index) const;
+    // The report of the page showing, after the page has stored its fields; false when a field
+    // refused its text (its message has been shown).
+    bool PrintJob(ReportJob& job);
+
+private:
+    void Print();
+
+    CSpkSysDoc& doc_;
+    ReportPrinter& printer_;
+};
+
+} // namespace cw::ui
