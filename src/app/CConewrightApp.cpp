@@ -8,6 +8,7 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
+#include "calculators/ui/CVentSht.h"
 #include "model/CommandIds.h"
 
 #include <QApplication>
@@ -165,6 +166,10 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Preferences:
         ShowPreferences();
         return true;
+    case cmd::VentCalculators:
+        if (CSpkSysDoc* doc = currentDoc())
+            ui::ShowVentCalculators(*doc, settings().metric(), dialogParent());
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -250,6 +255,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::FileSaveAs:
     case cmd::CloseWindow:
     case cmd::Preferences:
+    case cmd::VentCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);
