@@ -239,8 +239,7 @@ void DrawSlotVentPicture(gfx::Canvas& canvas, const gfx::Rect& rect)
     // A wide, low duct running back to the upper right: its top, its side, then its open front.
     constexpr double du = 0.38, dv = -0.22;
     s.Poly({{0.06, 0.5}, {0.56, 0.5}, {0.56 + du, 0.5 + dv}, {0.06 + du, 0.5 + dv}}, kPipe);
-    s.Poly({{0.56, 0.5}, {0.56 + du, 0.5 + dv}, {0.56 + du, 0.74 + dv}, {0.56, 0.74}},
-           kPipeShade);
+    s.Poly({{0.56, 0.5}, {0.56 + du, 0.5 + dv}, {0.56 + du, 0.74 + dv}, {0.56, 0.74}}, kPipeShade);
     s.Box(0.06, 0.5, 0.56, 0.74, kPipeShade);
     s.Box(0.09, 0.54, 0.53, 0.7, kCone);
     canvas.Restore();

@@ -28,8 +28,8 @@ TEST_F(CliTest, VentStartsAndEditsWriteTheVentBack)
     for (const char* units : {"english", "metric"}) {
         for (const char* start : {"TubeVentStart", "RectVentStart"}) {
             SCOPED_TRACE(std::string(units) + " " + start);
-            const auto run = Run(std::string(kVentedBox) + "--units " + units + " --run " + start +
-                                 " --json -");
+            const auto run =
+                Run(std::string(kVentedBox) + "--units " + units + " --run " + start + " --json -");
             ASSERT_EQ(run.exitCode, 0) << run.err;
             const nlohmann::json b = nlohmann::json::parse(run.out)["vented4"];
             EXPECT_GE(b["lvIn"].get<double>(), 0.75);

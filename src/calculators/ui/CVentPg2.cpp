@@ -11,14 +11,13 @@ CVentPg2::CVentPg2(CSpkSysDoc& doc, bool metric, QWidget* parent)
                "The Vent Area and Required Vent Length", "Length of the Vent =", doc, metric,
                parent),
       height_(AddInput("Vent Height =", LengthUnit())),
-      width_(AddInput("Vent Width =", LengthUnit())), count_(AddInput("Number of Vents =", QString()))
+      width_(AddInput("Vent Width =", LengthUnit())),
+      count_(AddInput("Number of Vents =", QString()))
 {
-    binder()->Bind(height_, edit::kFixed3Field, [this]() -> double& {
-        return this->metric() ? vent_.heightM : vent_.heightIn;
-    });
-    binder()->Bind(width_, edit::kFixed3Field, [this]() -> double& {
-        return this->metric() ? vent_.widthM : vent_.widthIn;
-    });
+    binder()->Bind(height_, edit::kFixed3Field,
+                   [this]() -> double& { return this->metric() ? vent_.heightM : vent_.heightIn; });
+    binder()->Bind(width_, edit::kFixed3Field,
+                   [this]() -> double& { return this->metric() ? vent_.widthM : vent_.widthIn; });
     binder()->Bind(count_, edit::kCountField, [this]() -> std::uint32_t& { return vent_.count; });
 }
 

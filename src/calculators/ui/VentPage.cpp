@@ -32,9 +32,8 @@ QLabel* WrappedLabel(QWidget* parent)
 
 } // namespace
 
-VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture,
-                   const QString& resultsTitle, const QString& lengthLabel, CSpkSysDoc& doc,
-                   bool metric, QWidget* parent)
+VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QString& resultsTitle,
+                   const QString& lengthLabel, CSpkSysDoc& doc, bool metric, QWidget* parent)
     : PropertyPage(caption, parent), doc_(doc), metric_(metric), inputs_(new QGridLayout),
       area_(NewField(this)), length_(NewField(this)), problem_(WrappedLabel(this)),
       resonance_(NewField(this)), resonanceWarning_(WrappedLabel(this)),
@@ -173,8 +172,8 @@ void VentPage::ShowResults()
             : QString());
 
     const double minimum = metric_ ? design_.svMinSqM : design_.svMinSqIn;
-    const QString shown = QString::fromStdString(
-        (metric_ ? edit::kFixed5Field : edit::kFixed3Field).format(minimum));
+    const QString shown =
+        QString::fromStdString((metric_ ? edit::kFixed5Field : edit::kFixed3Field).format(minimum));
     if (!(design_.svMinSqIn > 0))
         minimumArea_->setText("The design gives no minimum recommended vent area.");
     else if (calc::ReachesMinimumArea(r, design_))
