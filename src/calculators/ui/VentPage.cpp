@@ -65,6 +65,9 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
     AddResult(checkGrid, "First Pipe Resonance =", resonance_, "Hz");
     binder()->Bind(resonance_, edit::ReadOnly(edit::kComponentField),
                    [this]() -> double& { return resonanceHz_; });
+    // Room for the longest sentences, so that a sheet sized for its tallest page never clips them.
+    resonanceWarning_->setMinimumHeight(2 * resonanceWarning_->fontMetrics().height());
+    minimumArea_->setMinimumHeight(3 * minimumArea_->fontMetrics().height());
     checkGrid->addWidget(resonanceWarning_, 1, 0, 1, 3);
     checkGrid->addWidget(minimumArea_, 2, 0, 1, 3);
     layout->addWidget(checks);
@@ -74,7 +77,7 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
 QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
 {
     QLineEdit* field = NewField(this);
-    const int row = inputs_->rowCount();
+    const int row = inputs_->count() / 3; // label, field and unit a row
     inputs_->addWidget(new QLabel(label, this), row, 0);
     inputs_->addWidget(field, row, 1);
     auto* unitText = new QLabel(unit, this);
@@ -92,7 +95,7 @@ QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
 void VentPage::AddResult(QGridLayout* grid, const QString& label, QLineEdit* field,
                          const QString& unit)
 {
-    const int row = grid->rowCount();
+    const int row = grid->count() / 3; // label, field and unit a row
     grid->addWidget(new QLabel(label, this), row, 0);
     grid->addWidget(field, row, 1);
     auto* unitText = new QLabel(unit, this);
