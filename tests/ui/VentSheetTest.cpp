@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "DarkPixels.h"
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "app/AppCommandIds.h"
 #include "app/CBoxWnd.h"
 #include "calculators/ui/CVentSht.h"
@@ -40,16 +41,7 @@ double TuningHz(double vbCuFt, double sqM, double m)
 class VentSheetTest : public AppFixture
 {
 protected:
-    // Replaces a field's text the way a user does: select all, then type key by key.
-    static void Type(QLineEdit* edit, const QString& text)
-    {
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
+    static void Type(QLineEdit* edit, const QString& text) { TypeText(edit, text); }
     static void Press(CVentSht& sheet, QDialogButtonBox::StandardButton which)
     {
         QPushButton* button = sheet.findChild<QDialogButtonBox*>()->button(which);

@@ -48,8 +48,8 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
 
     auto* results = new QGroupBox(resultsTitle, this);
     auto* resultGrid = new QGridLayout(results);
-    AddResult(resultGrid, "Vent Surface Area =", area_, AreaUnit());
-    AddResult(resultGrid, lengthLabel, length_, LengthUnit());
+    AddRow(resultGrid, "Vent Surface Area =", area_, AreaUnit());
+    AddRow(resultGrid, lengthLabel, length_, LengthUnit());
     // The sentence keeps its room whether it is shown or not, so nothing below it moves.
     problem_->setMinimumHeight(2 * problem_->fontMetrics().height());
     problem_->setStyleSheet("color: #a00000");
@@ -62,7 +62,7 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
 
     auto* checks = new QGroupBox("Checks on the Vent", this);
     auto* checkGrid = new QGridLayout(checks);
-    AddResult(checkGrid, "First Pipe Resonance =", resonance_, "Hz");
+    AddRow(checkGrid, "First Pipe Resonance =", resonance_, "Hz");
     binder()->Bind(resonance_, edit::ReadOnly(edit::kComponentField),
                    [this]() -> double& { return resonanceHz_; });
     // Room for the longest sentences, so that a sheet sized for its tallest page never clips them.
@@ -77,13 +77,7 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
 QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
 {
     QLineEdit* field = NewField(this);
-    const int row = inputs_->count() / 3; // label, field and unit a row
-    inputs_->addWidget(new QLabel(label, this), row, 0);
-    inputs_->addWidget(field, row, 1);
-    auto* unitText = new QLabel(unit, this);
-    inputs_->addWidget(unitText, row, 2);
-    inputs_->setColumnStretch(2, 1);
-    units_.insert(field, unitText);
+    AddRow(inputs_, label, field, unit);
     binder()->OnAcceptedEdit(field, [this] {
         doc_.SetModified();
         Recalculate();
@@ -92,8 +86,8 @@ QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
     return field;
 }
 
-void VentPage::AddResult(QGridLayout* grid, const QString& label, QLineEdit* field,
-                         const QString& unit)
+void VentPage::AddRow(QGridLayout* grid, const QString& label, QLineEdit* field,
+                      const QString& unit)
 {
     const int row = grid->count() / 3; // label, field and unit a row
     grid->addWidget(new QLabel(label, this), row, 0);

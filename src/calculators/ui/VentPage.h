@@ -59,7 +59,8 @@ protected:
     void OnOK() override;
 
 private:
-    void AddResult(QGridLayout* grid, const QString& label, QLineEdit* field, const QString& unit);
+    // A row of label, field and unit label at the bottom of a group.
+    void AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, const QString& unit);
     void ShowResults();
 
     CSpkSysDoc& doc_;
