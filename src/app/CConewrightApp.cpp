@@ -9,6 +9,7 @@
 #include "app/CommandRegistry.h"
 #include "app/ProjectWindows.h"
 #include "calculators/ui/CBoxSht.h"
+#include "calculators/ui/CVentSht.h"
 #include "calculators/ui/CXoversht.h"
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
@@ -179,6 +180,10 @@ bool CConewrightApp::OnCommand(int id)
             sheet.exec();
         }
         return true;
+    case cmd::VentCalculators:
+        if (CSpkSysDoc* doc = currentDoc())
+            ui::ShowVentCalculators(*doc, settings().metric(), dialogParent());
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -270,6 +275,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::Preferences:
     case cmd::CrossoverCalculators:
     case cmd::BoxCalculators:
+    case cmd::VentCalculators:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);

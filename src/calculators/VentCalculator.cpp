@@ -89,22 +89,6 @@ constexpr std::array<TubeRow, 12> kTubeRows = {{{-1, 0.038, 1.5, 1},
                                                 {385, 0.4, 16, 2},
                                                 {503, 0.5, 18, 2}}};
 
-// The diameter calculation of the tube page: the shown diameter into the other copy, then sizing.
-void RecalculateTube(TubeVent& t, const VentDesignValues& v, bool metric)
-{
-    EnterDimension(metric ? t.diameterM : t.diameterIn, metric, t.diameterM, t.diameterIn);
-    CalculateTubeVent(t, v);
-}
-
-// The width calculation of the rectangular page: width and height from the shown copies into the
-// other ones, then sizing.
-void RecalculateRect(RectVent& r, const VentDesignValues& v, bool metric)
-{
-    EnterDimension(metric ? r.widthM : r.widthIn, metric, r.widthM, r.widthIn);
-    EnterDimension(metric ? r.heightM : r.heightIn, metric, r.heightM, r.heightIn);
-    CalculateRectVent(r, v);
-}
-
 // The metric rectangular proposal: height and width in metres.
 std::array<double, 2> MetricRectProposal(const VentDesignValues& v)
 {
@@ -168,6 +152,12 @@ std::optional<VentDesignValues> DesignValuesForVent(const CSpkSys& s)
     return v;
 }
 
+bool HasClosedBox(const CSpkSys& s)
+{
+    const BoxType type = s.boxType();
+    return type == BoxType::Closed2 || type == BoxType::Closed3;
+}
+
 const char* VentProblemText(VentProblem problem)
 {
     switch (problem) {
@@ -208,6 +198,19 @@ void CalculateRectVent(RectVent& r, const VentDesignValues& v)
                     Round4(r.count * r.widthIn * r.heightIn), sizesValid, v);
 }
 
+void RecalculateTubeVent(TubeVent& t, const VentDesignValues& v, bool metric)
+{
+    EnterDimension(metric ? t.diameterM : t.diameterIn, metric, t.diameterM, t.diameterIn);
+    CalculateTubeVent(t, v);
+}
+
+void RecalculateRectVent(RectVent& r, const VentDesignValues& v, bool metric)
+{
+    EnterDimension(metric ? r.widthM : r.widthIn, metric, r.widthM, r.widthIn);
+    EnterDimension(metric ? r.heightM : r.heightIn, metric, r.heightM, r.heightIn);
+    CalculateRectVent(r, v);
+}
+
 TubeVent StartTubeVent(const VentDesignValues& v, bool metric)
 {
     const double a = v.svMinSqIn;
@@ -222,12 +225,12 @@ TubeVent StartTubeVent(const VentDesignValues& v, bool metric)
     t.count = row.count;
     if (a >= 636)
         t.count = RoundedCount(a / (metric ? 304 : 254));
-    RecalculateTube(t, v, metric);
+    RecalculateTubeVent(t, v, metric);
     for (int added = 0; added < kMostLengtheningSteps && WantsLonger(t.result); ++added) {
         if (t.count == std::numeric_limits<std::uint32_t>::max())
             break;
         ++t.count;
-        RecalculateTube(t, v, metric);
+        RecalculateTubeVent(t, v, metric);
     }
     return t;
 }
@@ -241,7 +244,7 @@ RectVent StartRectVent(const VentDesignValues& v, bool metric)
     r.widthM = widthM;
     r.heightIn = heightIn;
     r.widthIn = widthIn;
-    RecalculateRect(r, v, metric);
+    RecalculateRectVent(r, v, metric);
     for (int round = 0; round < kMostLengtheningSteps && WantsLonger(r.result); ++round) {
         // Each test sees the value as this round has already changed it.
         if (r.heightM <= 0.1)
@@ -260,7 +263,7 @@ RectVent StartRectVent(const VentDesignValues& v, bool metric)
             r.widthIn += 3;
         if (r.widthIn >= 12)
             r.widthIn += 6;
-        RecalculateRect(r, v, metric);
+        RecalculateRectVent(r, v, metric);
     }
     return r;
 }

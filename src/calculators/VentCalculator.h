@@ -24,6 +24,9 @@ struct VentDesignValues {
 // box type the record does not name.
 std::optional<VentDesignValues> DesignValuesForVent(const CSpkSys& s);
 
+// True for the two closed box types, for which the vent calculators show the message below
+// instead of opening.
+bool HasClosedBox(const CSpkSys& s);
 // What the vent calculators show instead of opening for a closed box type.
 inline constexpr const char* kClosedBoxVentMessage =
     "You have a closed box selected.  \n\nPlease select a vented box type for vent calculations.";
@@ -76,6 +79,11 @@ void EnterDimension(double value, bool metric, double& metres, double& inches);
 // The area of both copies, then the length for it.
 void CalculateTubeVent(TubeVent& t, const VentDesignValues& v);
 void CalculateRectVent(RectVent& r, const VentDesignValues& v);
+
+// What a page runs after an accepted edit: the dimensions of the copy `metric` names (the one
+// the page shows and the user typed) into the other copy, then the area and length.
+void RecalculateTubeVent(TubeVent& t, const VentDesignValues& v, bool metric);
+void RecalculateRectVent(RectVent& r, const VentDesignValues& v, bool metric);
 
 // A page's start: the proposal for the design's minimum vent area in the copy of the unit
 // setting, converted into the other copy, then lengthened (tubes added, or the opening

@@ -1,7 +1,6 @@
 #include "cli/CalcCommand.h"
 
 #include "calculators/CrossoverPages.h"
-#include "calculators/VentCalculator.h"
 #include "cli/BoxCalcEdit.h"
 #include "cli/CliResult.h"
 #include "cli/CliWindows.h"
@@ -9,6 +8,7 @@
 #include "cli/DatabaseCommand.h"
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
+#include "cli/VentCalcEdit.h"
 #include "editors/EditRules.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
@@ -135,9 +135,11 @@ private:
     Result Apply(const Option& o)
     {
         // Whatever else changes the workbench, the panels show it afresh, as after the system
-        // editor.
+        // editor; the vent pages start afresh after anything but typing into them.
         if (o.name != "edit")
             editor_.Forget();
+        if (o.name != "edit" || !VentPages::IsVentPath(o.value))
+            vents_.Forget();
         if (o.name == "project")
             return doc_.OpenProject(o.value) ? Result{} : Messages("Failed to open document.");
         if (o.name == "driver")
@@ -218,6 +220,8 @@ private:
         std::string path, value;
         if (Result r = SplitAssignment(o, path, value))
             return r;
+        if (VentPages::IsVentPath(path))
+            return Outcome(path, vents_.Edit(metric_, path, value));
         return Outcome(path, IsBoxCalculatorPath(path)
                                  ? EditBoxCalculatorField(doc_, path, value)
                                  : editor_.EditPanelField(metric_, path, value));
@@ -275,15 +279,9 @@ private:
     // A vent page's start with its results written back, as OK on the page writes them.
     Result StartVentPage(bool tubes)
     {
-        const std::optional<calc::VentDesignValues> v = calc::DesignValuesForVent(doc_.workbench());
-        if (!v)
-            return DataError(calc::kClosedBoxVentMessage);
-        const calc::VentResult r = tubes ? calc::StartTubeVent(*v, metric_).result
-                                         : calc::StartRectVent(*v, metric_).result;
-        if (!calc::WriteVentBack(doc_.workbench(), r))
-            return DataError(std::string(calc::VentProblemText(r.problem)) +
-                             " The design was kept.");
-        doc_.SetModified();
+        const EditOutcome outcome = vents_.Start(tubes, metric_);
+        if (outcome.kind != EditOutcome::Kind::Done)
+            return DataError(outcome.message);
         return std::nullopt;
     }
 
@@ -354,6 +352,7 @@ private:
     CliWindows windows_;
     CSpkSysDoc doc_;
     PanelEditor editor_{doc_};
+    VentPages vents_{doc_};
     bool metric_ = false;
 };
 

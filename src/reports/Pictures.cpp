@@ -21,6 +21,8 @@ constexpr Color kCone{70, 70, 78};
 constexpr Color kMagnet{150, 150, 160};
 constexpr Color kCurve{236, 64, 48};
 constexpr Color kWire{40, 40, 40};
+constexpr Color kPipe{204, 208, 218};
+constexpr Color kPipeShade{160, 164, 178};
 
 // Positions in fractions of the rectangle: u to the right, v downwards from its top edge.
 class Sketch
@@ -205,6 +207,41 @@ void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect)
     case BoxType::None:
         break;
     }
+    canvas.Restore();
+}
+
+void DrawTubeVentPicture(gfx::Canvas& canvas, const gfx::Rect& rect)
+{
+    Sketch s(canvas, rect);
+    canvas.Save();
+    s.SetPen(0.015, gfx::kBlack);
+    // The tube lies across the picture: its outside from the front rim to the far end, which
+    // shows as half an ellipse.
+    std::vector<Point> body{s.P(0.22, 0.28), s.P(0.86, 0.28)};
+    for (int a = 1; a < 16; ++a) {
+        const double t = 3.14159265 * a / 16;
+        body.push_back(s.P(0.86 + 0.06 * std::sin(t), 0.5 - 0.22 * std::cos(t)));
+    }
+    body.push_back(s.P(0.86, 0.72));
+    body.push_back(s.P(0.22, 0.72));
+    canvas.Polygon(body, kPipe);
+    // The front end: the tube's wall as a rim around the dark opening.
+    canvas.Ellipse(s.R(0.12, 0.28, 0.32, 0.72), kPipeShade);
+    canvas.Ellipse(s.R(0.15, 0.33, 0.29, 0.67), kCone);
+    canvas.Restore();
+}
+
+void DrawSlotVentPicture(gfx::Canvas& canvas, const gfx::Rect& rect)
+{
+    Sketch s(canvas, rect);
+    canvas.Save();
+    s.SetPen(0.015, gfx::kBlack);
+    // A wide, low duct running back to the upper right: its top, its side, then its open front.
+    constexpr double du = 0.38, dv = -0.22;
+    s.Poly({{0.06, 0.5}, {0.56, 0.5}, {0.56 + du, 0.5 + dv}, {0.06 + du, 0.5 + dv}}, kPipe);
+    s.Poly({{0.56, 0.5}, {0.56 + du, 0.5 + dv}, {0.56 + du, 0.74 + dv}, {0.56, 0.74}}, kPipeShade);
+    s.Box(0.06, 0.5, 0.56, 0.74, kPipeShade);
+    s.Box(0.09, 0.54, 0.53, 0.7, kCone);
     canvas.Restore();
 }
 

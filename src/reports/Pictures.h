@@ -13,6 +13,10 @@ namespace cw::reports
 void DrawApplicationIcon(gfx::Canvas& canvas, const gfx::Rect& rect);
 // The cross-section of one enclosure alignment; None draws nothing.
 void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect);
+// The vent calculators' page icons: a round tube and a rectangular slot vent, each seen from the
+// front on its left, its open end dark.
+void DrawTubeVentPicture(gfx::Canvas& canvas, const gfx::Rect& rect);
+void DrawSlotVentPicture(gfx::Canvas& canvas, const gfx::Rect& rect);
 // The maker's logo of the report: a short text over a small loudspeaker drawing.
 void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect);
 // The logo's two halves, for pages that place them apart: the short text in the logo font with

@@ -223,6 +223,31 @@ TEST(VentWriteBack, IntoTheVentedChamberAndBackThroughTheVentArea)
     EXPECT_EQ(s.bandpass4.svSqIn, 0); // the other blocks are left alone
 }
 
+TEST(VentEdit, TheTypedCopyLeadsAndClosedBoxesHaveNoVent)
+{
+    const VentDesignValues v = Design(1, 40, 10);
+    TubeVent t = StartTubeVent(v, false);
+    t.diameterM = 0.1;
+    RecalculateTubeVent(t, v, true);
+    EXPECT_DOUBLE_EQ(t.diameterIn, 3.937);
+    EXPECT_DOUBLE_EQ(t.result.areaSqM, 0.01571);
+    ExpectTunes(t.result, v);
+
+    RectVent r = StartRectVent(v, true);
+    r.widthIn = 10;
+    RecalculateRectVent(r, v, false);
+    EXPECT_DOUBLE_EQ(r.widthM, 0.254);
+    EXPECT_DOUBLE_EQ(r.heightM, 0.025); // the English height copied back, 0.98425 in
+
+    CSpkSys s;
+    for (const BoxType type : kAllBoxTypes) {
+        s.boxTypeName = std::string(BoxTypeName(type));
+        EXPECT_EQ(HasClosedBox(s), type == BoxType::Closed2 || type == BoxType::Closed3);
+    }
+    s.boxTypeName = "Closed Box";
+    EXPECT_FALSE(HasClosedBox(s));
+}
+
 TEST(VentCalculator, PipeResonanceAndMinimumArea)
 {
     VentResult r;

@@ -1,4 +1,5 @@
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "editors/TypedPanels.h"
 #include "editors/ui/BoxPanels.h"
 #include "editors/ui/CDrvrView.h"
@@ -30,16 +31,7 @@ namespace
 class PanelTest : public ::testing::Test
 {
 protected:
-    // Replaces a field's text the way a user does: select all, then type.
-    static void Type(QLineEdit* edit, const QString& text)
-    {
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
+    static void Type(QLineEdit* edit, const QString& text) { test::TypeText(edit, text); }
     template <class Panel> std::unique_ptr<Panel> Make()
     {
         auto panel = std::make_unique<Panel>(*doc, settings);
