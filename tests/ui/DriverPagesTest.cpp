@@ -265,6 +265,7 @@ TEST_F(DriverPagesTest, FieldsThatDoNotScrollTakeOnlyWhatFitsTheirWidth)
     Open(1);
     QLineEdit* fs = Field(parameters, "fs");
     EXPECT_EQ(fs->text(), "0.333333333333333");
+    EXPECT_EQ(fs->cursorPosition(), 0); // shown from its start
 
     // A longer text the program wrote can still be shortened, but not lengthened.
     QTest::keyClick(fs, Qt::Key_End);

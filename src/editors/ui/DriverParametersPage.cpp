@@ -71,6 +71,15 @@ const Row kRows[] = {
 constexpr int kLeftRows = 16; // f(s) to S(D)
 constexpr int kDigits = 10;
 
+// The width of a number field: wider for the fields that scroll, narrower for the inch copy
+// that shares its row.
+int Digits(const Row& r)
+{
+    if (r.scroll == DriverPage::Scroll::Yes)
+        return 14;
+    return r.title ? kDigits : 7;
+}
+
 } // namespace
 
 DriverParametersPage::DriverParametersPage(CSpkSysDoc& doc, const AppSettings& settings,
@@ -88,7 +97,7 @@ DriverParametersPage::DriverParametersPage(CSpkSysDoc& doc, const AppSettings& s
             if (r.text)
                 fields[i] = TextField(r.text, 0, r.scroll);
             else if (r.number)
-                fields[i] = NumberField(r.number, r.scroll == S::Yes ? 14 : kDigits, r.scroll);
+                fields[i] = NumberField(r.number, Digits(r), r.scroll);
             else
                 fields[i] = vas_ = NumberField(
                     "vas", [this]() -> double& { return ShownVas(); }, kDigits, r.scroll);

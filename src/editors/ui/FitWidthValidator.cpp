@@ -22,7 +22,12 @@ FitWidthValidator::FitWidthValidator(QLineEdit* edit)
     : QValidator(edit), edit_(edit), previous_(edit->text())
 {
     // Validation sees the new text only; the one before comes from here.
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { previous_ = text; });
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        previous_ = text;
+        // A text the program wrote shows from its start, also when it is too long to show whole.
+        if (!edit_->isModified())
+            edit_->setCursorPosition(0);
+    });
     edit->setValidator(this);
 }
 
