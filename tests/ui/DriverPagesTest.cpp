@@ -89,12 +89,10 @@ TEST_F(DriverPagesTest, ADriverTypedOnEveryPageIsStoredAsEachPageIsLeft)
     EXPECT_EQ(physical->caption(), "Driver:  Physical and Mounting Information");
 
     Type(general, "manufacturer", "Acme Audio");
-    Type(general, "model", "W-10 Mk2");
     Type(general, "nominalDiameterMm", "254");
     Type(general, "nominalImpedance", "4");
     Type(general, "nominalPower", " 2.5e2 ");
     Type(general, "highestXover", "800");
-    Type(general, "makerPhone", "555-0100");
     Type(general, "keyword", "woofer");
     QPlainTextEdit* description = Field<QPlainTextEdit>(general, "description");
     description->setFocus();
@@ -108,13 +106,11 @@ TEST_F(DriverPagesTest, ADriverTypedOnEveryPageIsStoredAsEachPageIsLeft)
     ASSERT_EQ(sheet.currentPage(), parameters);
     const DriverParams& d = driver();
     EXPECT_EQ(d.manufacturer, "Acme Audio");
-    EXPECT_EQ(d.model, "W-10 Mk2");
     EXPECT_EQ(d.nominalDiameterMm, 254);
     EXPECT_EQ(d.nominalDiameterIn, 8); // the inch copy is typed on its own
     EXPECT_EQ(d.nominalImpedance, 4);
     EXPECT_EQ(d.nominalPower, 250);
     EXPECT_EQ(d.highestXover, "800");
-    EXPECT_EQ(d.makerPhone, "555-0100");
     EXPECT_EQ(d.keyword, "woofer");
     EXPECT_EQ(d.description, "Long throw.\r\nVented pole.");
     EXPECT_TRUE(doc->IsModified());
@@ -130,7 +126,6 @@ TEST_F(DriverPagesTest, ADriverTypedOnEveryPageIsStoredAsEachPageIsLeft)
     Type(parameters, "dvcIn", "1.5");
     Type(parameters, "dmg", "6");
     Type(parameters, "coilMaterial", "aluminium");
-    Type(parameters, "coilWireGauge", "AWG 28");
     ClickTab(2);
     ASSERT_EQ(sheet.currentPage(), physical);
     EXPECT_EQ(d.fs, 28.5);
@@ -143,21 +138,16 @@ TEST_F(DriverPagesTest, ADriverTypedOnEveryPageIsStoredAsEachPageIsLeft)
     EXPECT_EQ(d.dvcIn, 1.5);
     EXPECT_EQ(d.dmg, 6);
     EXPECT_EQ(d.coilMaterial, "aluminium");
-    EXPECT_EQ(d.coilWireGauge, "AWG 28");
 
     Type(physical, "outsideDiameterIn", "10.25");
-    Type(physical, "boltCount", "6");
     Type(physical, "physicalVolumeLiters", "1.1");
-    Type(physical, "netWeight", "4.2");
     Type(physical, "retailPrice", "$129");
     sheet.accept(); // OK stores the page showing
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(d.outsideDiameterIn, 10.25);
     EXPECT_EQ(d.outsideDiameterMm, 213);
-    EXPECT_EQ(d.boltCount, 6);
     EXPECT_EQ(d.physicalVolumeLiters, 1.1);
     EXPECT_EQ(d.physicalVolumeCuFt, 0.00597);
-    EXPECT_EQ(d.netWeight, 4.2);
     EXPECT_EQ(d.retailPrice, "$129");
     EXPECT_TRUE(refusals.messages.isEmpty());
 }
@@ -302,40 +292,21 @@ TEST_F(DriverPagesTest, FieldsThatDoNotScrollTakeOnlyWhatFitsTheirWidth)
 TEST_F(DriverPagesTest, FieldsAreVisitedInTheOrderOfThePageAndMarkItWhenEdited)
 {
     Open();
-    const QStringList header{"manufacturer", "model", "nominalDiameterMm", "nominalDiameterIn"};
-    const QStringList generalOrder{
-        "nominalImpedance", "nominalPower",       "frequencyRange", "application",  "highestXover",
-        "lowestXover",      "suggestedBoxVolume", "coneMaterial",   "surroundType", "makerAddress1",
-        "makerAddress2",    "makerPhone",         "description",    "keyword"};
-    const QStringList parametersOrder{"fs",           "fsb",        "qts",        "qes",
-                                      "qms",          "vas",        "cms",        "rms",
-                                      "re",           "zMax",       "zMin",       "pt",
-                                      "rt",           "xMax",       "xPeak",      "sdSqM",
-                                      "vd",           "eta0",       "spl",        "le",
-                                      "fluxDensity",  "wireLength", "bl",         "mms",
-                                      "dvcMm",        "dvcIn",      "dcd",        "dmg",
-                                      "coilMaterial", "coilFormer", "coilLayers", "coilWireGauge",
-                                      "coilVent"};
-    const QStringList physicalOrder{"outsideDiameterMm",
-                                    "outsideDiameterIn",
-                                    "boltCircleMm",
-                                    "boltCircleIn",
-                                    "boltCount",
-                                    "frontCutoutMm",
-                                    "frontCutoutIn",
-                                    "rearCutoutMm",
-                                    "rearCutoutIn",
-                                    "depthMm",
-                                    "depthIn",
-                                    "physicalVolumeLiters",
-                                    "physicalVolumeCuFt",
-                                    "magnetHeight",
-                                    "magnetDiameter",
-                                    "magnetWeight",
-                                    "magnetAssemblyWeight",
-                                    "netWeight",
-                                    "infoDate",
-                                    "retailPrice"};
+    auto names = [](const char* list) { return QString(list).split(u' '); };
+    const QStringList header = names("manufacturer model nominalDiameterMm nominalDiameterIn");
+    const QStringList generalOrder =
+        names("nominalImpedance nominalPower frequencyRange application highestXover lowestXover "
+              "suggestedBoxVolume coneMaterial surroundType makerAddress1 makerAddress2 "
+              "makerPhone description keyword");
+    const QStringList parametersOrder =
+        names("fs fsb qts qes qms vas cms rms re zMax zMin pt rt xMax xPeak sdSqM vd eta0 spl le "
+              "fluxDensity wireLength bl mms dvcMm dvcIn dcd dmg coilMaterial coilFormer "
+              "coilLayers coilWireGauge coilVent");
+    const QStringList physicalOrder =
+        names("outsideDiameterMm outsideDiameterIn boltCircleMm boltCircleIn boltCount "
+              "frontCutoutMm frontCutoutIn rearCutoutMm rearCutoutIn depthMm depthIn "
+              "physicalVolumeLiters physicalVolumeCuFt magnetHeight magnetDiameter magnetWeight "
+              "magnetAssemblyWeight netWeight infoDate retailPrice");
     EXPECT_EQ(TabOrder(general), header + generalOrder);
     EXPECT_EQ(TabOrder(parameters), header + parametersOrder);
     EXPECT_EQ(TabOrder(physical), header + physicalOrder);
