@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +18,9 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <memory>
 
 namespace cw::test
 {
@@ -46,18 +49,28 @@ void AnswerNextFileDialog(const QString& path)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
+    auto answered = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, [timer, path, answered] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
+        if (!dialog) {
+            // Done once the dialog answered has closed.
+            if (*answered) {
+                timer->stop();
+                timer->deleteLater();
+            }
             return;
-        timer->stop();
-        timer->deleteLater();
+        }
+        *answered = true;
         if (path.isEmpty()) {
             dialog->reject();
             return;
         }
-        dialog->selectFile(path);
-        // As the Open or Save button does.
+        // As typing the name and pressing Open or Save does. The dialog lists its folder in the
+        // background and may clear or refuse a name meanwhile: it is asked again until it closes.
+        const QFileInfo file(path);
+        dialog->setDirectory(file.absolutePath());
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(file.fileName());
         QMetaObject::invokeMethod(dialog, "accept");
     });
     timer->start();

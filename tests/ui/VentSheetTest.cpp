@@ -7,6 +7,7 @@
 #include "calculators/ui/CVentSht.h"
 #include "editors/ui/BoxPanelView.h"
 #include "engine/Design.h"
+#include "gfx/qt/CanvasWidget.h"
 #include "model/CommandIds.h"
 #include "model/Units.h"
 
@@ -335,7 +336,7 @@ TEST_F(VentSheetTest, EachPageShowsItsOwnVentDrawing)
     WithSheet([&](CVentSht& sheet) {
         for (int i = 0; i < 2; ++i) {
             sheet.tabs()->setCurrentIndex(i);
-            auto* picture = sheet.page(i)->findChild<ui::CanvasPicture*>();
+            auto* picture = sheet.page(i)->findChild<gfx::CanvasWidget*>();
             ASSERT_NE(picture, nullptr);
             const QImage image = picture->grab().toImage();
             EXPECT_GT(DarkPixels(image, image.rect()), 100) << i;

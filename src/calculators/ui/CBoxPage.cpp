@@ -1,7 +1,8 @@
 #include "calculators/ui/CBoxPage.h"
 
-#include "calculators/ui/BoxDrawingView.h"
+#include "calculators/BoxDrawing.h"
 #include "editors/FieldPolicy.h"
+#include "gfx/qt/CanvasWidget.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
 
@@ -26,6 +27,15 @@ using calc::BoxLock;
 using calc::BoxPageKind;
 using calc::Chamber;
 using Q = calc::BoxQuantity;
+
+// The drawing shows at twice its pixel grid at least, so that its labels read like the page's.
+constexpr double kDrawingScale = 2;
+
+QSize DrawingSize(BoxPageKind kind)
+{
+    const gfx::Point size = calc::BoxDrawingSize(kind);
+    return {static_cast<int>(size.x), static_cast<int>(size.y)};
+}
 
 struct RowSpec {
     const char* title; // the lock check box's text, or a label
@@ -80,8 +90,14 @@ const char* Caption(BoxPageKind kind)
 CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* parent)
     : PropertyPage(Caption(kind), parent), kind_(kind), doc_(doc), metric_(metric),
       calc_(kind, doc.workbench(), doc.boxLocks),
-      drawing_(new BoxDrawingView(
-          kind, [&doc]() -> const CSpkSys& { return doc.workbench(); }, metric, this)),
+      drawing_(gfx::CanvasWidget::Fitted(
+          DrawingSize(kind), kDrawingScale,
+          [this](gfx::Canvas& canvas) {
+              const gfx::Point size = calc::BoxDrawingSize(kind_);
+              canvas.FillRect({0, 0, size.x, size.y}, gfx::kWhite);
+              calc::DrawBoxDrawing(canvas, kind_, doc_.workbench(), metric_);
+          },
+          this)),
       notes_(new QPlainTextEdit(this)), sentence_(new QLabel(this))
 {
     auto* left = new QVBoxLayout;

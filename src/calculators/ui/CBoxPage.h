@@ -17,10 +17,13 @@ namespace cw
 class CSpkSysDoc;
 }
 
+namespace cw::gfx
+{
+class CanvasWidget;
+}
+
 namespace cw::ui
 {
-
-class BoxDrawingView;
 
 // A page of the box calculators: the box's dimensioned drawing and its notes on the left, the
 // dimensions, volumes and adjustments with their lock check boxes on the right, and under them
@@ -68,7 +71,7 @@ private:
     calc::BoxCalculatorPage calc_;
     std::vector<Field> fields_;
     std::map<calc::BoxLock, QCheckBox*> locks_;
-    BoxDrawingView* drawing_;
+    gfx::CanvasWidget* drawing_;
     QPlainTextEdit* notes_;
     QLabel* sentence_;
 };

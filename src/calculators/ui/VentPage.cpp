@@ -1,6 +1,7 @@
 #include "calculators/ui/VentPage.h"
 
 #include "editors/FieldPolicy.h"
+#include "gfx/qt/CanvasWidget.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +14,8 @@ namespace cw::ui
 
 namespace
 {
+
+constexpr QSize kPictureSize{96, 64};
 
 constexpr int kFieldWidth = 110; // pixels
 
@@ -32,7 +35,7 @@ QLabel* WrappedLabel(QWidget* parent)
 
 } // namespace
 
-VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QString& resultsTitle,
+VentPage::VentPage(const QString& caption, PictureFunction picture, const QString& resultsTitle,
                    const QString& lengthLabel, CSpkSysDoc& doc, bool metric, QWidget* parent)
     : PropertyPage(caption, parent), doc_(doc), metric_(metric), inputs_(new QGridLayout),
       area_(NewField(this)), length_(NewField(this)), problem_(WrappedLabel(this)),
@@ -40,7 +43,12 @@ VentPage::VentPage(const QString& caption, CanvasPicture::Draw picture, const QS
       minimumArea_(WrappedLabel(this))
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new CanvasPicture(picture, {96, 64}, this));
+    layout->addWidget(new gfx::CanvasWidget(
+        kPictureSize,
+        [picture](gfx::Canvas& canvas) {
+            picture(canvas, {0, 0, double(kPictureSize.width()), double(kPictureSize.height())});
+        },
+        this));
 
     auto* enter = new QGroupBox("Enter the Following", this);
     enter->setLayout(inputs_);

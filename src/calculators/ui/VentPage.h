@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculators/VentCalculator.h"
-#include "calculators/ui/CanvasPicture.h"
 #include "editors/ui/PropertyPage.h"
+#include "gfx/Canvas.h"
 #include "model/CSpkSysDoc.h"
 
 #include <QHash>
@@ -23,6 +23,9 @@ class VentPage : public PropertyPage
 {
     Q_OBJECT
 public:
+    // Draws the page's icon to fill a rectangle.
+    using PictureFunction = void (*)(gfx::Canvas& canvas, const gfx::Rect& rect);
+
     bool metric() const { return metric_; }
     const calc::VentDesignValues& design() const { return design_; }
 
@@ -37,7 +40,7 @@ public:
     QString unitLabel(const QLineEdit* field) const;
 
 protected:
-    VentPage(const QString& caption, CanvasPicture::Draw picture, const QString& resultsTitle,
+    VentPage(const QString& caption, PictureFunction picture, const QString& resultsTitle,
              const QString& lengthLabel, CSpkSysDoc& doc, bool metric, QWidget* parent);
 
     // The next row of "Enter the Following" (unit empty for a count). The caller binds the

@@ -3,22 +3,37 @@
 #include "gfx/qt/QtCanvas.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace cw::gfx
 {
 
 CanvasWidget::CanvasWidget(QSize logicalSize, DrawFunction draw, QWidget* parent)
-    : QWidget(parent), draw_(std::move(draw))
+    : QWidget(parent), logicalSize_(logicalSize), draw_(std::move(draw))
 {
     setFixedSize(logicalSize);
+}
+
+CanvasWidget* CanvasWidget::Fitted(QSize logicalSize, double scale, DrawFunction draw,
+                                   QWidget* parent)
+{
+    auto* widget = new CanvasWidget(logicalSize, std::move(draw), parent);
+    widget->setMinimumSize(logicalSize * scale);
+    widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return widget;
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QtCanvas canvas(painter, QtCanvas::DescribeDevice(*this, false, false));
-    canvas.SetWindowExt(width(), height());
-    canvas.SetViewportExt(width(), height());
+    const double w = logicalSize_.width();
+    const double h = logicalSize_.height();
+    const double scale = std::min(width() / w, height() / h);
+    canvas.SetWindowOrg(0, 0);
+    canvas.SetWindowExt(w, h);
+    canvas.SetViewportExt(w * scale, h * scale);
+    canvas.SetViewportOrg((width() - w * scale) / 2, (height() - h * scale) / 2);
     draw_(canvas);
 }
 

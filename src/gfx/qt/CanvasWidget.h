@@ -8,17 +8,22 @@ namespace cw::gfx
 {
 
 // A widget that shows a drawing made on a canvas in pixels of its own: the logical size given,
-// x to the right and y downwards from the top-left corner, one logical unit per pixel.
+// x to the right and y downwards from the top-left corner. Fixed, the widget has the logical size
+// and shows one logical unit per pixel. Fitted, it asks for scale pixels per unit at least, and
+// given more room the drawing grows with its proportions kept, centred in the widget.
 class CanvasWidget : public QWidget
 {
     Q_OBJECT
 public:
     CanvasWidget(QSize logicalSize, DrawFunction draw, QWidget* parent = nullptr);
+    static CanvasWidget* Fitted(QSize logicalSize, double scale, DrawFunction draw,
+                                QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QSize logicalSize_;
     DrawFunction draw_;
 };
 
