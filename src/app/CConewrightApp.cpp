@@ -165,6 +165,10 @@ bool CConewrightApp::OnCommand(int id)
     case cmd::Preferences:
         ShowPreferences();
         return true;
+    case cmd::EditSystem:
+        if (current_)
+            EditSystem(*current_);
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -250,6 +254,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::FileSaveAs:
     case cmd::CloseWindow:
     case cmd::Preferences:
+    case cmd::EditSystem:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);

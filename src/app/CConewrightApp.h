@@ -77,6 +77,9 @@ public:
     CSplashWnd* splash() const { return splash_; }
     void ShowPreferences();
     void ShowHelp();
+    // Edit System: the System Editor over the project's workbench, then the panels, the plot
+    // title and the closed-box values brought up to date. The curves stay as they are.
+    void EditSystem(ProjectWindows& project);
     CHelpWnd* helpWindow() const { return help_; }
 
     // Writes the settings for the next run.
