@@ -105,6 +105,8 @@ SystemSidePanel::SystemSidePanel(CSpkSysDoc& doc, FieldBinder& binder, BoxTypeTe
     top->addWidget(picture_, 0, Qt::AlignTop);
     top->addLayout(variables, 1);
 
+    // One width on every page, wide enough for the company's name in its large face.
+    setFixedWidth(fontMetrics().averageCharWidth() * 42);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
