@@ -200,23 +200,16 @@ template <auto Member> std::int32_t& SystemInteger(CSpkSys& s)
     return s.*Member;
 }
 
-FieldRow SystemRow(const char* title, const char* symbol, const char* unit, RealAccessor value)
+// A row of a system parameter: a real, or an integer where one is given.
+FieldRow SystemRow(const char* title, const char* symbol, const char* unit, RealAccessor value,
+                   IntegerAccessor integer = nullptr)
 {
     FieldRow row;
     row.title = title;
     row.symbol = symbol;
     row.unit = unit;
     row.metric = value;
-    return row;
-}
-
-FieldRow IntegerRow(const char* title, const char* symbol, const char* unit, IntegerAccessor value)
-{
-    FieldRow row;
-    row.title = title;
-    row.symbol = symbol;
-    row.unit = unit;
-    row.integer = value;
+    row.integer = integer;
     return row;
 }
 
@@ -271,9 +264,10 @@ std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fiel
     }
     rows.push_back(
         SystemRow("Series Resistance", "R(s) =", "Ohms", &System<&CSpkSys::seriesResistance>));
-    rows.push_back(IntegerRow("No. of Drivers", "N =", "", &SystemInteger<&CSpkSys::driverCount>));
-    rows.push_back(IntegerRow("Isobaric Factor", "I =", "(1=normal ; 2=isobaric)",
-                              &SystemInteger<&CSpkSys::isobaricFactor>));
+    rows.push_back(
+        SystemRow("No. of Drivers", "N =", "", nullptr, &SystemInteger<&CSpkSys::driverCount>));
+    rows.push_back(SystemRow("Isobaric Factor", "I =", "(1=normal ; 2=isobaric)", nullptr,
+                             &SystemInteger<&CSpkSys::isobaricFactor>));
     return rows;
 }
 
