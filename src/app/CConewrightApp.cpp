@@ -184,6 +184,10 @@ bool CConewrightApp::OnCommand(int id)
         if (CSpkSysDoc* doc = currentDoc())
             ui::ShowVentCalculators(*doc, settings().metric(), dialogParent());
         return true;
+    case cmd::EditSystem:
+        if (current_)
+            EditSystem(*current_);
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -276,6 +280,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::CrossoverCalculators:
     case cmd::BoxCalculators:
     case cmd::VentCalculators:
+    case cmd::EditSystem:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
         return enabledIf(haveProject);

@@ -83,6 +83,9 @@ public:
     // The crossover and network calculators over the current project.
     void ShowCrossoverCalculators();
     void ShowHelp();
+    // Edit System: the System Editor over the project's workbench, then the panels, the plot
+    // title and the closed-box values brought up to date. The curves stay as they are.
+    void EditSystem(ProjectWindows& project);
     CHelpWnd* helpWindow() const { return help_.get(); }
     // The driver database window, opened anew when it is closed; null while it is closed.
     void ShowDriverDatabase();

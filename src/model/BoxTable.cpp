@@ -190,17 +190,99 @@ void BandpassReportRows(Rows& rows)
         .Add(Q::VentLength, "Vent Length", "L(v) =");
 }
 
+// The system parameters of the editor's Details page, which every box type shows.
+template <auto Member> double& System(CSpkSys& s)
+{
+    return s.*Member;
+}
+template <auto Member> std::int32_t& SystemInteger(CSpkSys& s)
+{
+    return s.*Member;
+}
+
+// A row of a system parameter: a real, or an integer where one is given.
+FieldRow SystemRow(const char* title, const char* symbol, const char* unit, RealAccessor value,
+                   IntegerAccessor integer = nullptr)
+{
+    FieldRow row;
+    row.title = title;
+    row.symbol = symbol;
+    row.unit = unit;
+    row.metric = value;
+    row.integer = integer;
+    return row;
+}
+
+// The Details page: the design values the program computes are read-only; the losses, the
+// series components and the system parameters are typed. P(in), d and W(B) stand between the
+// block's own rows and its series components, R(s), N and I come last.
+std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fields)
+{
+    Rows top(fields), components(fields);
+    const bool closed = type == BoxType::Closed2 || type == BoxType::Closed3;
+    const bool bandpass = !closed && type != BoxType::Vented4;
+    if (bandpass) {
+        top.Add(Q::Volume, "Rear Box Volume", "V(B1) =")
+            .ReadOnly()
+            .Add(Q::FrontVolume, "Front Box Volume", "V(B2) =")
+            .ReadOnly()
+            .Add(Q::Tuning, "Front Box Frequency", "F(B2) =", "Hz")
+            .ReadOnly();
+    } else {
+        top.Add(Q::Volume, "Box Volume", "V(B) =").ReadOnly();
+        if (!closed)
+            top.Add(Q::Tuning, "Box Frequency", "F(B) =", "Hz").ReadOnly();
+    }
+    if (!closed) {
+        top.Add(Q::MinVentArea, "Min. Rec. Vent Area", "S(vMin) =")
+            .ReadOnly()
+            .Add(Q::VentArea, "Vent Area", "S(v) =")
+            .ReadOnly()
+            .Add(Q::VentLength, "Vent Length", "L(v) =")
+            .ReadOnly();
+    }
+    top.Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
+        .ReadOnly()
+        .Add(Q::Alpha, "Compliance Ratio", "alpha =")
+        .ReadOnly()
+        .Add(Q::Qb, "Box Loss", "Q(B) =")
+        .Add(Q::Qa2, "Absorption Loss", "Q(A2) =")
+        .Add(Q::Ql2, "Leakage Loss", "Q(L2) =")
+        .Add(Q::Qb2, "Enclosure Loss", "Q(B2) =");
+    components.Add(Q::C1, "Series Capacitor", "C1 =", "microfarads")
+        .Add(Q::L1, "Series Inductor", "L1 =", "millihenrys");
+
+    std::vector<FieldRow> rows = top.Take();
+    rows.push_back(
+        SystemRow("System Input Power", "P(in) =", "Watts", &System<&CSpkSys::inputPower>));
+    rows.push_back(SystemRow("SPL Distance", "d =", "m", &System<&CSpkSys::splDistanceM>));
+    Rows width(fields);
+    width.Add(Q::Wb, "Baffle Width", "W(B) =", "m");
+    for (auto* more : {&width, &components}) {
+        for (FieldRow& row : more->Take())
+            rows.push_back(std::move(row));
+    }
+    rows.push_back(
+        SystemRow("Series Resistance", "R(s) =", "Ohms", &System<&CSpkSys::seriesResistance>));
+    rows.push_back(
+        SystemRow("No. of Drivers", "N =", "", nullptr, &SystemInteger<&CSpkSys::driverCount>));
+    rows.push_back(SystemRow("Isobaric Factor", "I =", "(1=normal ; 2=isobaric)", nullptr,
+                             &SystemInteger<&CSpkSys::isobaricFactor>));
+    return rows;
+}
+
 // A description whose rows the two functions add from its fields.
 template <class PanelRows, class ReportRows>
 BoxDescription Describe(BoxType type, const char* block, std::vector<BoxField> fields,
                         PanelRows panelRows, ReportRows reportRows)
 {
-    BoxDescription d{type, block, std::move(fields), {}, {}};
+    BoxDescription d{type, block, std::move(fields), {}, {}, {}};
     Rows panel(d.fields), report(d.fields);
     panelRows(panel);
     reportRows(report);
     d.panelRows = panel.Take();
     d.reportRows = report.Take();
+    d.editorRows = EditorRows(type, d.fields);
     return d;
 }
 

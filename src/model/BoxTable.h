@@ -7,8 +7,9 @@
 #include <vector>
 
 // What each box type has, described once: its design block and the quantities in it, the rows of
-// its workbench panel with the design steps each edit runs, and the box rows of the system
-// report. The engine, the panels, the command line and the reports read it.
+// its workbench panel with the design steps each edit runs, the rows of its page in the system
+// editor, and the box rows of the system report. The engine, the panels, the command line and the
+// reports read it.
 namespace cw
 {
 
@@ -50,6 +51,8 @@ struct BoxDescription {
     std::vector<BoxField> fields; // every quantity of the block, in the block's order
     std::vector<FieldRow> panelRows;  // the workbench panel, top to bottom
     std::vector<FieldRow> reportRows; // the system report's box rows, from row 5 down
+    // The system editor's Details page: the block's rows with the system parameters among them.
+    std::vector<FieldRow> editorRows;
 
     // The block's field of a quantity; null when the block has none.
     const BoxField* Find(BoxQuantity quantity) const;

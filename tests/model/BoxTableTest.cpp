@@ -70,6 +70,50 @@ TEST(BoxTableTest, EachDescriptionCoversItsBlockExactly)
     EXPECT_EQ(DescribeBox(BoxType::None), nullptr);
 }
 
+// The editor's Details page of each box type: its rows in display order, read-only ones marked
+// "*", and each bound to its own block or to the system parameters.
+TEST(BoxTableTest, EditorRowsFollowEachBoxTypeInDisplayOrder)
+{
+    const std::string vent = "S(vMin)* S(v)* L(v)* Q(tc)* alpha* ";
+    const std::string bandpass = "V(B1)* V(B2)* F(B2)* " + vent;
+    const std::string system = "P(in) d W(B) ";
+    const std::string last = "R(s) N I";
+    const std::vector<std::pair<BoxType, std::string>> expected = {
+        {BoxType::Closed2, "V(B)* Q(tc)* alpha* Q(B) " + system + last},
+        {BoxType::Closed3, "V(B)* Q(tc)* alpha* Q(B) " + system + "C1 " + last},
+        {BoxType::Vented4, "V(B)* F(B)* " + vent + "Q(B) " + system + last},
+        {BoxType::Bandpass4, bandpass + "Q(A2) Q(L2) " + system + last},
+        {BoxType::Bandpass5, bandpass + "Q(B2) " + system + "L1 " + last},
+        {BoxType::Bandpass6, bandpass + "Q(B2) " + system + "C1 L1 " + last}};
+    CSpkSys s;
+    for (const auto& [type, rows] : expected) {
+        const BoxDescription* box = DescribeBox(type);
+        SCOPED_TRACE(box->block);
+        const std::vector<const double*> block = BlockReals(s, box->block);
+        std::string shown;
+        for (const FieldRow& row : box->editorRows) {
+            const std::string name = row.Name(true);
+            shown += name + (row.readOnly ? "* " : " ");
+            if (name != "P(in)" && name != "d" && name != "R(s)" && name != "N" && name != "I") {
+                EXPECT_TRUE(Contains(block, row.Shown(s, false))) << name;
+            }
+        }
+        EXPECT_EQ(shown, rows + " ");
+    }
+    // The system parameters are the record's own; N and I are integers.
+    const std::vector<FieldRow>& rows = DescribeBox(BoxType::Vented4)->editorRows;
+    const FieldRow& power = rows[rows.size() - 6];
+    EXPECT_EQ(power.Shown(s, false), &s.inputPower);
+    EXPECT_EQ(rows[rows.size() - 5].Shown(s, false), &s.splDistanceM);
+    EXPECT_EQ(rows[rows.size() - 5].Unit(false), "m");
+    EXPECT_EQ(rows[rows.size() - 4].Shown(s, false), &s.vented4.wb);
+    EXPECT_EQ(rows[rows.size() - 3].Shown(s, true), &s.seriesResistance);
+    EXPECT_EQ(&rows[rows.size() - 2].integer(s), &s.driverCount);
+    EXPECT_EQ(&rows.back().integer(s), &s.isobaricFactor);
+    EXPECT_EQ(rows[4].Shown(s, false), &s.vented4.lvIn);
+    EXPECT_EQ(rows[4].Unit(false), "in");
+}
+
 TEST(BoxTableTest, RowsShowTheCopyOfTheUnits)
 {
     CSpkSys s;

@@ -179,8 +179,8 @@ TEST_F(MainFrameTest, MenuStatesComeFromTheDocument)
     EXPECT_EQ(app->currentProject()->workbenchPanel()->windowTitle(),
               "4th Order Symmetric Bandpass Box");
 
-    // Windows of later issues are in the menus, disabled; the recent list starts empty.
-    EXPECT_FALSE(MenuAction(cmd::EditSystem)->isEnabled());
+    // The System Editor opens whenever there is a project; the recent list starts empty.
+    EXPECT_TRUE(MenuAction(cmd::EditSystem)->isEnabled());
     EXPECT_FALSE(MenuAction(cmd::RecentFile1)->isEnabled());
     EXPECT_TRUE(MenuAction(cmd::ViewToolbar)->isChecked());
 
@@ -193,6 +193,7 @@ TEST_F(MainFrameTest, MenuStatesComeFromTheDocument)
     EXPECT_TRUE(MenuAction(cmd::PrintSetup)->isEnabled());
     EXPECT_TRUE(MenuAction(cmd::About)->isEnabled());
     EXPECT_FALSE(MenuAction(cmd::Preferences)->isEnabled());
+    EXPECT_FALSE(MenuAction(cmd::EditSystem)->isEnabled());
     EXPECT_FALSE(MenuAction(cmd::OpenDriver)->isEnabled());
     EXPECT_FALSE(MenuAction(cmd::FrequencyResponse)->isEnabled());
 }

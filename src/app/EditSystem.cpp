@@ -1,0 +1,44 @@
+// Edit System: the System Editor and the steps that follow it.
+#include "app/CConewrightApp.h"
+#include "app/ProjectWindows.h"
+#include "editors/ui/CSysEdPrpSht.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace cw
+{
+
+void CConewrightApp::EditSystem(ProjectWindows& project)
+{
+    QPointer<ProjectWindows> alive(&project);
+    CSpkSysDoc& doc = project.doc();
+    // The wait cursor while the pages are built and after they close; not over the sheet,
+    // where the user types.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ui::CSysEdPrpSht sheet(doc, settings(), dialogParent());
+    QApplication::restoreOverrideCursor();
+    // OK and Cancel end alike: what the pages stored is in the workbench either way.
+    sheet.exec();
+    if (!alive)
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (project.plotFrame()) {
+        if (project.driverPanel() && project.workbenchPanel()) {
+            project.RedrawDriverPanel();
+            project.RefreshWorkbenchPanel();
+        }
+        project.plotFrame()->UpdateTitle();
+    }
+    if (project.workbenchPanel()) {
+        doc.CalcQtc();
+        doc.CalcFc();
+        doc.CalcAlpha();
+        // The panel shows what the steps have just computed.
+        project.RefreshWorkbenchPanel();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace cw
