@@ -295,7 +295,7 @@ TEST_F(SystemEditorTest, ModelPageSwitchesActAtOnceAndItsFieldsBindTheCurrentBlo
         ClickTab(sheet, 1);
         ClickTab(sheet, 2);
         EXPECT_FALSE(page->autoCabin()->isChecked());
-        QTest::mouseClick(page->autoCabin(), Qt::LeftButton);
+        page->autoCabin()->click();
         Press(sheet, QDialogButtonBox::Cancel);
     });
     EXPECT_EQ(wb().modelAutoCabin, 1);
