@@ -37,17 +37,17 @@ QSize DrawingSize(BoxPageKind kind)
     return {static_cast<int>(size.x), static_cast<int>(size.y)};
 }
 
-struct RowSpec {
+struct PageRow {
     const char* title; // the lock check box's text, or a label
     std::optional<BoxLock> lock;
     const char* symbol;
     Q quantity;
 };
 
-std::vector<RowSpec> DimensionRows(BoxPageKind kind)
+std::vector<PageRow> DimensionRows(BoxPageKind kind)
 {
-    const RowSpec height{"Internal Height:", BoxLock::H, "H =", Q::Height};
-    const RowSpec depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth};
+    const PageRow height{"Internal Height:", BoxLock::H, "H =", Q::Height};
+    const PageRow depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth};
     if (kind == BoxPageKind::Trapezoidal)
         return {height,
                 {"Internal Width 1:", BoxLock::W1, "W1 =", Q::Width1},
@@ -62,7 +62,7 @@ std::vector<RowSpec> DimensionRows(BoxPageKind kind)
              kind == BoxPageKind::Rectangular ? "V(G)  =" : "V(G) =", Q::GrossVolume}};
 }
 
-std::vector<RowSpec> AdjustmentRows(BoxPageKind kind)
+std::vector<PageRow> AdjustmentRows(BoxPageKind kind)
 {
     return {{"", std::nullopt, "Driver Displacement  =", Q::DriverDisplacement},
             {"", std::nullopt, "Bracing Displacement  =", Q::BracingDisplacement},
@@ -136,28 +136,28 @@ void CBoxPage::BuildRows(QGridLayout* grid, bool adjustments)
         grid->addWidget(new QLabel("Front", this), row, 3, Qt::AlignCenter);
         ++row;
     }
-    for (const RowSpec& spec : adjustments ? AdjustmentRows(kind_) : DimensionRows(kind_)) {
-        if (spec.lock) {
-            auto* box = new QCheckBox(spec.title, this);
-            const BoxLock lock = *spec.lock;
+    for (const PageRow& line : adjustments ? AdjustmentRows(kind_) : DimensionRows(kind_)) {
+        if (line.lock) {
+            auto* box = new QCheckBox(line.title, this);
+            const BoxLock lock = *line.lock;
             connect(box, &QCheckBox::clicked, this, [this, lock] { OnLockClicked(lock); });
             locks_[lock] = box;
             grid->addWidget(box, row, 0);
         } else {
-            grid->addWidget(new QLabel(spec.title, this), row, 0);
+            grid->addWidget(new QLabel(line.title, this), row, 0);
         }
-        grid->addWidget(new QLabel(spec.symbol, this), row, 1, Qt::AlignRight);
-        grid->addWidget(AddField({spec.quantity, metric_, Chamber::Rear}), row, 2);
+        grid->addWidget(new QLabel(line.symbol, this), row, 1, Qt::AlignRight);
+        grid->addWidget(AddField({line.quantity, metric_, Chamber::Rear}), row, 2);
         if (bandpass) {
             // The front chamber shares the rear's width and depth.
-            if (spec.quantity == Q::Width || spec.quantity == Q::Depth)
+            if (line.quantity == Q::Width || line.quantity == Q::Depth)
                 grid->addWidget(new QLabel("____", this), row, 3, Qt::AlignCenter);
-            else if (spec.quantity == Q::Height)
+            else if (line.quantity == Q::Height)
                 grid->addWidget(AddField({Q::FrontHeight, metric_, Chamber::Rear}), row, 3);
             else
-                grid->addWidget(AddField({spec.quantity, metric_, Chamber::Front}), row, 3);
+                grid->addWidget(AddField({line.quantity, metric_, Chamber::Front}), row, 3);
         }
-        grid->addWidget(new QLabel(calc::BoxUnitText(spec.quantity, metric_), this), row,
+        grid->addWidget(new QLabel(calc::BoxUnitText(line.quantity, metric_), this), row,
                         unitColumn);
         ++row;
     }
