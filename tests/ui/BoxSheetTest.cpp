@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "app/AppCommandIds.h"
 #include "calculators/ui/CBoxPage.h"
 #include "calculators/ui/CBoxSht.h"
@@ -60,14 +61,6 @@ protected:
         QApplication::processEvents();
         return sheet->boxPage(index);
     }
-    // Replaces the field's text key by key, as a user selecting it and typing over it would.
-    static void Type(QLineEdit* edit, const QString& keys)
-    {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
-    }
     static std::string Text(QLineEdit* edit) { return edit->text().toStdString(); }
 };
 
@@ -112,11 +105,11 @@ TEST_F(BoxSheetTest, TypingKeyByKeyWithAMistakeSolvesTheBoxAtEachAcceptedText)
 {
     ui::CBoxPage* page = Open(true);
     // Net 10 liters, 0.5 + 0.3 + 0.2 liters displaced, 10 % filling: V(G) 10.091.
-    Type(page->field(Q::NetVolume), "10");
-    Type(page->field(Q::DriverDisplacement), "0.5");
-    Type(page->field(Q::BracingDisplacement), "0.3");
-    Type(page->field(Q::OtherDisplacement), "0.2");
-    Type(page->field(Q::Filling), "1x");
+    TypeText(page->field(Q::NetVolume), "10");
+    TypeText(page->field(Q::DriverDisplacement), "0.5");
+    TypeText(page->field(Q::BracingDisplacement), "0.3");
+    TypeText(page->field(Q::OtherDisplacement), "0.2");
+    TypeText(page->field(Q::Filling), "1x");
     // "1x" breaks the number rule: the message, and the record keeps the "1" taken before.
     ASSERT_EQ(refusals.messages.size(), 1);
     EXPECT_EQ(refusals.messages[0], "Please enter a number.");
@@ -135,7 +128,7 @@ TEST_F(BoxSheetTest, TypingKeyByKeyWithAMistakeSolvesTheBoxAtEachAcceptedText)
     // The other copy describes the same box.
     EXPECT_NEAR(wb.rectBox.english.grossVolume * 28.316847, 10.091, 3e-3);
     // A lone minus sign is still being typed: nothing changes.
-    Type(page->field(Q::DriverDisplacement), "-");
+    TypeText(page->field(Q::DriverDisplacement), "-");
     EXPECT_EQ(m.driverDisplacement, 0.5);
     EXPECT_EQ(refusals.messages.size(), 1);
 }
@@ -160,7 +153,7 @@ TEST_F(BoxSheetTest, LockClicksFollowTheRulesAndRefuseWithTheirMessages)
 
     // With H and W locked, a new depth keeps them and gives the volumes.
     const double h = wb.rectBox.metric.height;
-    Type(rect->field(Q::Depth), "0.3");
+    TypeText(rect->field(Q::Depth), "0.3");
     EXPECT_EQ(wb.rectBox.metric.height, h);
     EXPECT_EQ(wb.rectBox.metric.grossVolume, Round5(h * wb.rectBox.metric.width * 0.3 * 1000));
 
@@ -181,7 +174,7 @@ TEST_F(BoxSheetTest, ValuesThatAllowNoBoxShowTheSentenceAndKeepTheBox)
     ui::CBoxPage* page = Open(true);
     const RectBoxDims before = wb.rectBox.metric;
     // V(B) locked: a height of 0 cannot hold the volume.
-    Type(page->field(Q::Height), "0");
+    TypeText(page->field(Q::Height), "0");
     EXPECT_FALSE(page->guardSentence().isEmpty());
     EXPECT_EQ(wb.rectBox.metric.width, before.width);
     EXPECT_EQ(wb.rectBox.metric.depth, before.depth);
@@ -193,7 +186,7 @@ TEST_F(BoxSheetTest, ValuesThatAllowNoBoxShowTheSentenceAndKeepTheBox)
 
     // V(G) cannot change while V(B) is locked: the field goes back to the record's value.
     const double gross = wb.rectBox.metric.grossVolume;
-    Type(page->field(Q::GrossVolume), "5");
+    TypeText(page->field(Q::GrossVolume), "5");
     EXPECT_EQ(wb.rectBox.metric.grossVolume, gross);
     EXPECT_EQ(Text(page->field(Q::GrossVolume)), FormatNumber(gross));
     EXPECT_FALSE(page->guardSentence().isEmpty());
@@ -203,7 +196,7 @@ TEST_F(BoxSheetTest, UnitsOkCancelAndReopen)
 {
     DesignClosedBox();
     ui::CBoxPage* metric = Open(true);
-    Type(metric->field(Q::NetVolume), "50");
+    TypeText(metric->field(Q::NetVolume), "50");
     metric->notes()->setFocus();
     QTest::keyClicks(metric->notes(), "Oak");
     QTest::keyClick(metric->notes(), Qt::Key_Return);
@@ -224,7 +217,7 @@ TEST_F(BoxSheetTest, UnitsOkCancelAndReopen)
                             [](QLabel* l) { return l->text() == "cubic feet"; }));
 
     // Cancel: what an edit solved stays, the notes of the page showing are not stored.
-    Type(english->field(Q::Width), "12");
+    TypeText(english->field(Q::Width), "12");
     english->notes()->setPlainText("lost");
     sheet->reject();
     EXPECT_EQ(wb.rectBox.english.width, 12);
@@ -246,7 +239,7 @@ TEST_F(BoxSheetTest, BandpassPageHasRearAndFrontFields)
     EXPECT_EQ(page->field(Q::Width, Chamber::Front), nullptr);
     const BandpassBoxDims& b = wb.bandpassBox.metric;
     EXPECT_NEAR(b.frontHeight * b.width * b.depth * 1000, 20, 0.01);
-    Type(page->field(Q::Filling, Chamber::Front), "25");
+    TypeText(page->field(Q::Filling, Chamber::Front), "25");
     EXPECT_EQ(wb.bandpassBox.frontFillingPercent, 25);
     EXPECT_EQ(Text(page->field(Q::GrossVolume, Chamber::Front)), "16");
 }

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "app/AppCommandIds.h"
 #include "calculators/ComponentFormat.h"
 #include "calculators/ui/CXoversht.h"
@@ -35,13 +36,6 @@ protected:
         QApplication::processEvents();
         return sheet;
     }
-    // Replaces a field's text key by key, as the user types it.
-    static void Type(QLineEdit* edit, const QString& keys)
-    {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
-    }
 
     std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
     ui::ReportPrinter printer;
@@ -67,14 +61,14 @@ TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
     ASSERT_TRUE(page->response().has_value());
     EXPECT_EQ(page->response()->curves.size(), 3u);
 
-    Type(frequency, "3000");
+    TypeText(frequency, "3000");
     EXPECT_EQ(g.frequency, 3000);
     EXPECT_EQ(g.c1, 6.631);
     EXPECT_EQ(c1->text(), "6.631");
     EXPECT_EQ(l1->text(), "0.4244");
     EXPECT_TRUE(doc->IsModified());
 
-    Type(frequency, "20000");
+    TypeText(frequency, "20000");
     EXPECT_EQ(g.l1, 0.06366);
     EXPECT_EQ(l1->text(), "0.0637");
 
@@ -89,7 +83,7 @@ TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
     // "0." reads as 0 and is not "0": ignored while typing; a mistyped letter is refused.
     QTest::keyClicks(frequency, ".");
     EXPECT_TRUE(refusals.messages.isEmpty());
-    Type(frequency, "2k");
+    TypeText(frequency, "2k");
     EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
     EXPECT_EQ(g.frequency, 2); // taken while it read "2"
 
@@ -138,7 +132,7 @@ TEST_F(CrossoverSheet, OkStoresATextTheTypingRuleLeftAndMarksTheDocument)
     // A page left with an unreadable input stays open on OK.
     auto other = Open();
     QLineEdit* zeta = other->crossoverPage(3)->inputs()[3];
-    Type(zeta, "1x");
+    TypeText(zeta, "1x");
     other->accept();
     EXPECT_TRUE(other->isVisible());
     EXPECT_EQ(refusals.messages.back(), "Please enter a number.");

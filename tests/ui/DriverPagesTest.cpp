@@ -1,4 +1,5 @@
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "editors/ui/DriverGeneralPage.h"
 #include "editors/ui/DriverParametersPage.h"
 #include "editors/ui/DriverPhysicalPage.h"
@@ -51,11 +52,7 @@ protected:
     // Replaces a field's text the way a user does, key by key.
     void Type(ui::PropertyPage* page, const char* name, const QString& text)
     {
-        QLineEdit* edit = Field(page, name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        TypeText(Field(page, name), text);
     }
     // The names of the fields the Tab key visits from the first field of the page.
     static QStringList TabOrder(ui::PropertyPage* page)

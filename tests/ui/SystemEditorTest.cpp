@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 #include "app/AppCommandIds.h"
 #include "app/CBoxWnd.h"
 #include "app/CDrvrWnd.h"
@@ -57,12 +58,7 @@ protected:
     static void Type(QLineEdit* edit, const QString& text)
     {
         ASSERT_NE(edit, nullptr);
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
+        TypeText(edit, text);
     }
     static void ClickTab(CSysEdPrpSht& sheet, int i)
     {
