@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace cw::calc
@@ -72,14 +73,14 @@ TEST(NetworkSchematics, ReversedTweetersHaveTheirPlusOnTheGroundSide)
         const auto* tweeter = canvas->FindText("Tweeter");
         ASSERT_NE(tweeter, nullptr);
         // The first "+" right of the input belongs to the tweeter.
-        const RecordingCanvas::Op* plus = nullptr;
+        std::optional<RecordingCanvas::Op> plus;
         for (const auto& text : canvas->Texts()) {
             if (text.text == "+" && text.from.x > 100) {
-                plus = &text;
+                plus = text;
                 break;
             }
         }
-        ASSERT_NE(plus, nullptr);
+        ASSERT_TRUE(plus.has_value());
         EXPECT_EQ(plus->from.y > tweeter->from.y, CrossoverTweeterReversed(page));
     }
 }
