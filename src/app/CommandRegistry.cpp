@@ -149,7 +149,7 @@ std::vector<Row> Rows()
             .Keys("Ctrl+V, Shift+Ins"),
         Separator(),
         Cmd(cmd::EditSystem, Application, "Edit &System\tCtrl+A",
-            "Edit the driver and the system of the workbench\nEdit System")
+            "Open the system editor\nOpen system editor")
             .Keys("Ctrl+A")
             .Button(kEditGroup, "edit-system"),
         Separator(),

@@ -5,9 +5,14 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace cw::ui
 {
@@ -71,8 +76,22 @@ QPushButton* PropertySheet::AddButton(const QString& text)
 
 void PropertySheet::showEvent(QShowEvent* event)
 {
+    FitTabs();
     ActivateCurrent();
     QDialog::showEvent(event);
+}
+
+// Widen the sheet so that every tab's caption shows, as far as the screen allows; the tab bar
+// scrolls only on a screen too narrow for them.
+void PropertySheet::FitTabs()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = tabs_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tabs_);
+    int wanted = tabs_->tabBar()->sizeHint().width() + margins.left() + margins.right() + 4 * frame;
+    if (const QScreen* shown = screen())
+        wanted = std::min(wanted, shown->availableGeometry().width());
+    if (width() < wanted)
+        resize(wanted, height());
 }
 
 void PropertySheet::ActivateCurrent()

@@ -45,6 +45,7 @@ protected:
 
 private:
     void OnTabChanged(int index);
+    void FitTabs();
     void ActivateCurrent();
 
     QTabWidget* tabs_;
