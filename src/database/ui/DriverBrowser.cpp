@@ -19,8 +19,11 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace cw::ui
 {
@@ -125,6 +128,13 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(DriverTableModel::Model, QHeaderView::Stretch);
     header->resizeSection(DriverTableModel::Manufacturer, 160);
+    // Each value column is wide enough for its heading with the sort arrow beside it.
+    const int arrow = table_->style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (column != DriverTableModel::Manufacturer && column != DriverTableModel::Model)
+            header->resizeSection(column, std::max(header->defaultSectionSize(),
+                                                   header->sectionSizeHint(column) + arrow));
+    }
     header->setSortIndicator(DriverTableModel::Manufacturer, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
     layout->addWidget(table_, 1);

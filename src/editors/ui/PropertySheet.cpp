@@ -12,8 +12,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace cw::ui
 {
 
@@ -81,16 +79,16 @@ void PropertySheet::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-// Widen the sheet so that every tab's caption shows, as far as the screen allows; the tab bar
-// scrolls only on a screen too narrow for them.
+// Widen the sheet so that every tab's caption shows when the screen has room for them all;
+// otherwise the tab bar scrolls and the sheet keeps the width of its pages.
 void PropertySheet::FitTabs()
 {
     const QMargins margins = layout()->contentsMargins();
     const int frame = tabs_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tabs_);
-    int wanted = tabs_->tabBar()->sizeHint().width() + margins.left() + margins.right() + 4 * frame;
-    if (const QScreen* shown = screen())
-        wanted = std::min(wanted, shown->availableGeometry().width());
-    if (width() < wanted)
+    const int wanted =
+        tabs_->tabBar()->sizeHint().width() + margins.left() + margins.right() + 4 * frame;
+    const QScreen* shown = screen();
+    if (width() < wanted && (!shown || wanted <= shown->availableGeometry().width()))
         resize(wanted, height());
 }
 
