@@ -150,7 +150,7 @@ TEST_F(CommandKeysTest, MenusAndToolBarComeOutAsTheTablesSay)
     }
     EXPECT_EQ(tips.join('|').toStdString(),
               "Model Enclosure Response|Model Diffraction Loss|Model Auto Cabin Response|Driver "
-              "Database|Edit System|dB SPL Mode|Frequency Response|Excursion Response|Phase "
+              "Database|Open system editor|dB SPL Mode|Frequency Response|Excursion Response|Phase "
               "Response|Group Delay Response|Impedance Response|Show or hide the workbench "
               "system responses|Recall system 1 to the workbench|Recall system 2 to the "
               "workbench|Recall system 3 to the workbench|Recall system 4 to the "
