@@ -1,7 +1,7 @@
 #include "app/CPrefsSht.h"
 
 #include "app/CConewrightApp.h"
-#include "editors/FieldPolicy.h"
+#include "forms/FieldPolicy.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

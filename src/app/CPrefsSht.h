@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/ui/PropertyPage.h"
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertyPage.h"
+#include "forms/ui/PropertySheet.h"
 
 namespace cw
 {

@@ -2,8 +2,8 @@
 
 #include "calculators/BoxSolvers.h"
 #include "calculators/TrapezoidSolver.h"
-#include "editors/EditRules.h"
 #include "model/BoxTable.h"
+#include "model/EditRules.h"
 #include "model/Units.h"
 
 #include <cmath>

@@ -129,7 +129,7 @@ std::array<double, 2> EnglishRectProposal(const VentDesignValues& v)
             size = {h, w};
     }
     if (a >= 600)
-        size = {12, 12 * static_cast<double>(RoundedCount(a / 12))};
+        size = {12, static_cast<double>(RoundedCount(a / 12))}; // 12 in high, A / 12 wide
     return size;
 }
 

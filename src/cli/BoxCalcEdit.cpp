@@ -1,7 +1,7 @@
 #include "cli/BoxCalcEdit.h"
 
 #include "cli/FieldPath.h"
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 
 #include <array>
 #include <string>

@@ -9,9 +9,9 @@
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "cli/VentCalcEdit.h"
-#include "editors/EditRules.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
+#include "model/EditRules.h"
 #include "project/ProjectFile.h"
 
 #include <array>

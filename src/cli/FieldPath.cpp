@@ -1,6 +1,6 @@
 #include "cli/FieldPath.h"
 
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 
 #include <array>
 #include <charconv>

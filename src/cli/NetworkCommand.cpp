@@ -1,8 +1,8 @@
-#include "calculators/NetworkGraph.h"
 #include "cli/CliResult.h"
 #include "cli/CurveCsv.h"
 #include "cli/OutputCommands.h"
 #include "model/CSpkSysDoc.h"
+#include "pictures/NetworkGraph.h"
 
 #include <memory>
 #include <ostream>
@@ -33,7 +33,7 @@ int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (auto error = LoadProjectFile(line.file, *doc))
         return Fail({kExitDataError, *error}, err);
     const auto response =
-        calc::CrossoverPageResponse(doc->workbench(), page, calc::NetworkGraphFrequencies());
+        calc::CrossoverPageResponse(doc->workbench(), page, pictures::NetworkGraphFrequencies());
     if (!response)
         return Fail({kExitDataError, "The network of calculator page " + std::to_string(page) +
                                          " has a component of 0: calculate it first."},

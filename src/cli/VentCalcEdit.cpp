@@ -1,6 +1,6 @@
 #include "cli/VentCalcEdit.h"
 
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 
 #include <string>
 

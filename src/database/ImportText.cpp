@@ -1,7 +1,7 @@
 #include "database/ImportText.h"
 
 #include "driver/Windows1252.h"
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 #include "model/Units.h"
 
 #include <algorithm>

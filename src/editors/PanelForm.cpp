@@ -1,8 +1,8 @@
 #include "editors/PanelForm.h"
 
 #include "editors/DesignEdit.h"
-#include "editors/EditRules.h"
 #include "model/BoxTable.h"
+#include "model/EditRules.h"
 #include "model/NumberFormat.h"
 #include "model/SoundLevel.h"
 #include "model/Units.h"

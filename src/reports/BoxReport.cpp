@@ -1,9 +1,9 @@
 #include "reports/BoxReport.h"
 
-#include "calculators/BoxDrawing.h"
 #include "model/BoxTable.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
+#include "pictures/BoxDrawing.h"
 #include "reports/CalculatorReportFrame.h"
 
 #include <optional>
@@ -120,7 +120,7 @@ void DrawBoxReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, calc::BoxPage
     const ReportLayout& layout = MapCalculatorReportPage(canvas);
     DrawCalculatorReportFrame(canvas, layout, doc, doc.workbench().boxTypeName);
     DrawReportPicture(canvas, layout.boxPicture, kBoxPictureCell, [&](gfx::Canvas& picture) {
-        calc::DrawBoxDrawing(picture, kind, doc.workbench(), metric);
+        pictures::DrawBoxDrawing(picture, kind, doc.workbench(), metric);
     });
     DrawBoxReportBody(canvas, layout, doc, kind, metric);
 }

@@ -1,7 +1,7 @@
 #include "reports/CalculatorReportFrame.h"
 
 #include "model/CSpkSysDoc.h"
-#include "reports/Pictures.h"
+#include "pictures/Pictures.h"
 #include "reports/ReportTitleBlock.h"
 
 namespace cw::reports
@@ -15,9 +15,9 @@ void DrawCalculatorReportFrame(gfx::Canvas& canvas, const ReportLayout& layout,
     canvas.Save();
     canvas.SetTextColor(gfx::kBlack);
 
-    DrawLogoMark(canvas, right - 600, layout.topLine - 60);
+    pictures::DrawLogoMark(canvas, right - 600, layout.topLine - 60);
     const double emblemTop = layout.topLine - 420;
-    DrawLogoEmblem(canvas, {right - 600, emblemTop, right - 300, emblemTop - 111});
+    pictures::DrawLogoEmblem(canvas, {right - 600, emblemTop, right - 300, emblemTop - 111});
 
     canvas.SetPen({gfx::PenStyle::Solid, 10, gfx::kBlack});
     canvas.FrameRect({50, h, right, -h});

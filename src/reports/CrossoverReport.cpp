@@ -1,9 +1,9 @@
 #include "reports/CrossoverReport.h"
 
 #include "calculators/CrossoverPages.h"
-#include "calculators/NetworkSchematics.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
+#include "pictures/NetworkSchematics.h"
 #include "reports/CalculatorReportFrame.h"
 #include "reports/ReportLayout.h"
 
@@ -91,7 +91,7 @@ void DrawCrossoverReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, int pag
         return;
     const ReportLayout& layout = MapCalculatorReportPage(canvas);
     DrawReportPicture(canvas, layout.crossoverPicture, kCrossoverPictureCell,
-                      [page](gfx::Canvas& c) { calc::DrawCrossoverSchematic(c, page); });
+                      [page](gfx::Canvas& c) { pictures::DrawCrossoverSchematic(c, page); });
     DrawCalculatorReportFrame(canvas, layout, doc, network);
 
     canvas.Save();

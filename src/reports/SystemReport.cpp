@@ -2,8 +2,8 @@
 
 #include "model/BoxTable.h"
 #include "model/NumberFormat.h"
+#include "pictures/Pictures.h"
 #include "plot/PlotPainter.h"
-#include "reports/Pictures.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportTitleBlock.h"
 
@@ -117,15 +117,15 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     // The logo in a white patch at the plot's top-right corner.
     const gfx::Rect logo{8160, 9845, 8500, 9309};
     canvas.FillRect(logo, gfx::kWhite);
-    DrawLogo(canvas, logo);
+    pictures::DrawLogo(canvas, logo);
 
     if (settings.printIcons) {
         // The icons are placed in a coarser grid: 14 units across and 20 up per unit.
         canvas.Save();
         const gfx::Mapping m = canvas.mapping();
         canvas.SetWindowExt(m.windowExt.x / 14, m.windowExt.y / 20);
-        DrawApplicationIcon(canvas, {16, -44, 48, -76});
-        DrawBoxPicture(canvas, wb.boxType(), {338, -44, 370, -76});
+        pictures::DrawApplicationIcon(canvas, {16, -44, 48, -76});
+        pictures::DrawBoxPicture(canvas, wb.boxType(), {338, -44, 370, -76});
         canvas.Restore();
     }
 

@@ -1,8 +1,8 @@
 #include "calculators/NetworkDesign.h"
 
-#include "calculators/ComponentFormat.h"
 #include "calculators/CrossoverPages.h"
 #include "model/CSpkSys.h"
+#include "model/ComponentFormat.h"
 #include "model/Units.h"
 
 #include <cmath>

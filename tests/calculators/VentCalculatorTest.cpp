@@ -112,8 +112,11 @@ TEST(RectVent, ProposalsByUnit)
     EXPECT_DOUBLE_EQ(english.result.areaSqIn, 48);
 
     const RectVent big = StartRectVent(Design(10, 20, 700), false);
+    // 12 in high and trunc(700 / 12 + 0.5) = 58 in wide: 696 sq in, about the minimum area.
     EXPECT_DOUBLE_EQ(big.heightIn, 12);
-    EXPECT_DOUBLE_EQ(big.widthIn, 12 * 58);
+    EXPECT_DOUBLE_EQ(big.widthIn, 58);
+    EXPECT_DOUBLE_EQ(big.result.areaSqIn, 696);
+    ExpectTunes(big.result, Design(10, 20, 700));
 
     // Metric: 0.05 m high from 30 sq in, the width from the metric minimum area.
     const VentDesignValues v = Design(1, 30, 50);

@@ -1,7 +1,7 @@
 #include "editors/TypedPanels.h"
 
 #include "editors/DesignEdit.h"
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 #include "model/Units.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "reports/BoxReport.h"
 
-#include "calculators/BoxDrawing.h"
 #include "gfx/RecordingCanvas.h"
 #include "model/CSpkSysDoc.h"
+#include "pictures/BoxDrawing.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -253,8 +253,8 @@ TEST(BoxDrawing, DimensionsAsNumbersInsideThePixelGrid)
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
         RecordingCanvas canvas;
-        calc::DrawBoxDrawing(canvas, c.kind, s, c.metric);
-        const gfx::Point size = calc::BoxDrawingSize(c.kind);
+        pictures::DrawBoxDrawing(canvas, c.kind, s, c.metric);
+        const gfx::Point size = pictures::BoxDrawingSize(c.kind);
         EXPECT_EQ(size.x, 120);
         EXPECT_EQ(size.y, c.kind == BoxPageKind::Bandpass ? 205 : 200);
         for (const std::string& label : c.labels) {

@@ -2,9 +2,9 @@
 #include "RefusalRecorder.h"
 #include "TypeText.h"
 #include "app/AppCommandIds.h"
-#include "calculators/ComponentFormat.h"
 #include "calculators/ui/CXoversht.h"
 #include "model/CSpkSysDoc.h"
+#include "model/ComponentFormat.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -107,7 +107,7 @@ TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
     EXPECT_EQ(again->tabs()->currentIndex(), 8);
     EXPECT_EQ(again->currentPage()->caption(), "Tweeter Attenuator");
     EXPECT_EQ(again->crossoverPage(8)->results()[0]->text().toStdString(),
-              calc::FormatComponentValue(doc->workbench().tweeterAtten.r1));
+              FormatComponentValue(doc->workbench().tweeterAtten.r1));
     EXPECT_NE(doc->workbench().tweeterAtten.r1, 0);
 }
 

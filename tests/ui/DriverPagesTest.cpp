@@ -3,8 +3,8 @@
 #include "editors/ui/DriverGeneralPage.h"
 #include "editors/ui/DriverParametersPage.h"
 #include "editors/ui/DriverPhysicalPage.h"
-#include "editors/ui/FitWidthValidator.h"
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/FitWidthValidator.h"
+#include "forms/ui/PropertySheet.h"
 #include "model/Units.h"
 
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertySheet.h"
 
 #include "RefusalRecorder.h"
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 
 #include <QLineEdit>
 #include <QPushButton>

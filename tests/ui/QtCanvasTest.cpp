@@ -4,6 +4,7 @@
 #include "gfx/qt/QtRender.h"
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
+#include "reports/ui/ReportPrinter.h"
 #include "support/RecordingWindows.h"
 #include "support/TestFiles.h"
 #include "ui/DarkPixels.h"
@@ -178,7 +179,7 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     const QString png = dir.filePath("plot.png");
     QByteArray bytes;
     EXPECT_EQ(RenderPng(bytes, QSize(800, 500), plot), QString());
-    EXPECT_EQ(SaveFile(png, bytes), QString());
+    EXPECT_EQ(ui::SaveFile(png, bytes), QString());
     const QImage image(png);
     ASSERT_EQ(image.size(), QSize(800, 500));
     // Billiard Green behind the frame, the frame black at its left edge (x 850 of 10000).
@@ -195,14 +196,14 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
     printer.setPageOrientation(QPageLayout::Landscape);
-    EXPECT_EQ(RenderPrinter(printer, report), QString());
+    EXPECT_EQ(ui::RenderPrinter(printer, report), QString());
     QFile printed(dir.filePath("printed.pdf"));
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5).startsWith("%PDF"));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 
     const QString nowhere = dir.filePath("missing/folder/plot.png");
-    EXPECT_EQ(SaveFile(nowhere, bytes), nowhere + " contains an invalid path.");
+    EXPECT_EQ(ui::SaveFile(nowhere, bytes), nowhere + " contains an invalid path.");
 }
 
 TEST(QtRender, APrintedPdfThatDoesNotFitKeepsTheOldFile)
@@ -220,7 +221,7 @@ TEST(QtRender, APrintedPdfThatDoesNotFitKeepsTheOldFile)
     printer.setOutputFileName(path);
     {
         test::FileSizeLimit limit(1000);
-        EXPECT_EQ(RenderPrinter(printer, report), "Disk full while accessing " + path + ".");
+        EXPECT_EQ(ui::RenderPrinter(printer, report), "Disk full while accessing " + path + ".");
     }
     EXPECT_EQ(test::ReadBytes(path.toStdString()), "the previous report");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -230,7 +231,7 @@ TEST(QtRender, APrintedPdfThatDoesNotFitKeepsTheOldFile)
     QPrintPreviewWidget preview(&printer);
     QString previewed = "not drawn";
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
-                     [&](QPrinter* p) { previewed = RenderPrinter(*p, report); });
+                     [&](QPrinter* p) { previewed = ui::RenderPrinter(*p, report); });
     preview.updatePreview();
     EXPECT_EQ(previewed, QString());
     EXPECT_EQ(preview.pageCount(), 1);

@@ -7,9 +7,9 @@
 #include "calculators/ui/CVentSht.h"
 #include "editors/ui/BoxPanelView.h"
 #include "engine/Design.h"
-#include "gfx/qt/CanvasWidget.h"
 #include "model/CommandIds.h"
 #include "model/Units.h"
+#include "pictures/ui/CanvasWidget.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -336,7 +336,7 @@ TEST_F(VentSheetTest, EachPageShowsItsOwnVentDrawing)
     WithSheet([&](CVentSht& sheet) {
         for (int i = 0; i < 2; ++i) {
             sheet.tabs()->setCurrentIndex(i);
-            auto* picture = sheet.page(i)->findChild<gfx::CanvasWidget*>();
+            auto* picture = sheet.page(i)->findChild<ui::CanvasWidget*>();
             ASSERT_NE(picture, nullptr);
             const QImage image = picture->grab().toImage();
             EXPECT_GT(DarkPixels(image, image.rect()), 100) << i;

@@ -1,10 +1,10 @@
 #include "calculators/ui/CBoxPage.h"
 
-#include "calculators/BoxDrawing.h"
-#include "editors/FieldPolicy.h"
-#include "gfx/qt/CanvasWidget.h"
+#include "forms/FieldPolicy.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
+#include "pictures/BoxDrawing.h"
+#include "pictures/ui/CanvasWidget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,7 +33,7 @@ constexpr double kDrawingScale = 2;
 
 QSize DrawingSize(BoxPageKind kind)
 {
-    const gfx::Point size = calc::BoxDrawingSize(kind);
+    const gfx::Point size = pictures::BoxDrawingSize(kind);
     return {static_cast<int>(size.x), static_cast<int>(size.y)};
 }
 
@@ -90,12 +90,12 @@ const char* Caption(BoxPageKind kind)
 CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* parent)
     : PropertyPage(Caption(kind), parent), kind_(kind), doc_(doc), metric_(metric),
       calc_(kind, doc.workbench(), doc.boxLocks),
-      drawing_(gfx::CanvasWidget::Fitted(
+      drawing_(ui::CanvasWidget::Fitted(
           DrawingSize(kind), kDrawingScale,
           [this](gfx::Canvas& canvas) {
-              const gfx::Point size = calc::BoxDrawingSize(kind_);
+              const gfx::Point size = pictures::BoxDrawingSize(kind_);
               canvas.FillRect({0, 0, size.x, size.y}, gfx::kWhite);
-              calc::DrawBoxDrawing(canvas, kind_, doc_.workbench(), metric_);
+              pictures::DrawBoxDrawing(canvas, kind_, doc_.workbench(), metric_);
           },
           this)),
       notes_(new QPlainTextEdit(this)), sentence_(new QLabel(this))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculators/BoxCalculatorPage.h"
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 
 #include <map>
 #include <vector>
@@ -17,13 +17,10 @@ namespace cw
 class CSpkSysDoc;
 }
 
-namespace cw::gfx
-{
-class CanvasWidget;
-}
-
 namespace cw::ui
 {
+
+class CanvasWidget;
 
 // A page of the box calculators: the box's dimensioned drawing and its notes on the left, the
 // dimensions, volumes and adjustments with their lock check boxes on the right, and under them
@@ -71,7 +68,7 @@ private:
     calc::BoxCalculatorPage calc_;
     std::vector<Field> fields_;
     std::map<calc::BoxLock, QCheckBox*> locks_;
-    gfx::CanvasWidget* drawing_;
+    ui::CanvasWidget* drawing_;
     QPlainTextEdit* notes_;
     QLabel* sentence_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertySheet.h"
 
 namespace cw
 {

@@ -1,14 +1,15 @@
 #include "calculators/ui/CVentPg1.h"
 
-#include "editors/FieldPolicy.h"
-#include "reports/Pictures.h"
+#include "forms/FieldPolicy.h"
+#include "pictures/Pictures.h"
 
 namespace cw::ui
 {
 
 CVentPg1::CVentPg1(CSpkSysDoc& doc, bool metric, QWidget* parent)
-    : VentPage("Tube Vents", reports::DrawTubeVentPicture, "The Vent Area and Required Tube Length",
-               "Length of Each Tube =", doc, metric, parent),
+    : VentPage("Tube Vents", pictures::DrawTubeVentPicture,
+               "The Vent Area and Required Tube Length", "Length of Each Tube =", doc, metric,
+               parent),
       diameter_(AddInput("Inside Tube Diameter =", LengthUnit())),
       count_(AddInput("Number of Tubes =", QString()))
 {

@@ -1,13 +1,13 @@
 #include "calculators/ui/CVentPg2.h"
 
-#include "editors/FieldPolicy.h"
-#include "reports/Pictures.h"
+#include "forms/FieldPolicy.h"
+#include "pictures/Pictures.h"
 
 namespace cw::ui
 {
 
 CVentPg2::CVentPg2(CSpkSysDoc& doc, bool metric, QWidget* parent)
-    : VentPage("Rectangular Vents", reports::DrawSlotVentPicture,
+    : VentPage("Rectangular Vents", pictures::DrawSlotVentPicture,
                "The Vent Area and Required Vent Length", "Length of the Vent =", doc, metric,
                parent),
       height_(AddInput("Vent Height =", LengthUnit())),

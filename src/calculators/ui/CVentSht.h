@@ -2,7 +2,7 @@
 
 #include "calculators/ui/CVentPg1.h"
 #include "calculators/ui/CVentPg2.h"
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertySheet.h"
 #include "model/CSpkSysDoc.h"
 
 namespace cw::ui

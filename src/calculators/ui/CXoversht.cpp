@@ -1,11 +1,11 @@
 #include "calculators/ui/CXoversht.h"
 
 #include "calculators/CrossoverPages.h"
-#include "calculators/NetworkGraph.h"
-#include "calculators/NetworkSchematics.h"
-#include "editors/FieldPolicy.h"
-#include "gfx/qt/CanvasWidget.h"
+#include "forms/FieldPolicy.h"
 #include "model/CSpkSysDoc.h"
+#include "pictures/NetworkGraph.h"
+#include "pictures/NetworkSchematics.h"
+#include "pictures/ui/CanvasWidget.h"
 #include "reports/CrossoverReport.h"
 
 #include <QFontMetrics>
@@ -66,17 +66,19 @@ CXoverPage::CXoverPage(CSpkSysDoc& doc, int page, QWidget* parent)
       page_(page)
 {
     const calc::CrossoverFields& fields = calc::CrossoverPageFields(page);
-    auto* schematic = new gfx::CanvasWidget(
-        QSize(static_cast<int>(calc::kSchematicWidth), static_cast<int>(calc::kSchematicHeight)),
+    auto* schematic = new ui::CanvasWidget(
+        QSize(static_cast<int>(pictures::kSchematicWidth),
+              static_cast<int>(pictures::kSchematicHeight)),
         [page](gfx::Canvas& canvas) {
-            canvas.FillRect({0, 0, calc::kSchematicWidth, calc::kSchematicHeight}, gfx::kWhite);
-            calc::DrawCrossoverSchematic(canvas, page);
+            canvas.FillRect({0, 0, pictures::kSchematicWidth, pictures::kSchematicHeight},
+                            gfx::kWhite);
+            pictures::DrawCrossoverSchematic(canvas, page);
         },
         this);
-    graph_ = new gfx::CanvasWidget(
+    graph_ = new ui::CanvasWidget(
         kGraphSize,
         [this](gfx::Canvas& canvas) {
-            calc::DrawNetworkGraph(canvas, {0, 0, 290, 150}, response_);
+            pictures::DrawNetworkGraph(canvas, {0, 0, 290, 150}, response_);
         },
         this);
     graph_->setToolTip(page < 6 ? "The designed network into the entered impedances"
@@ -148,7 +150,7 @@ void CXoverPage::Calculate()
             binder()->Load(result);
     }
     response_ =
-        calc::CrossoverPageResponse(doc_.workbench(), page_, calc::NetworkGraphFrequencies());
+        calc::CrossoverPageResponse(doc_.workbench(), page_, pictures::NetworkGraphFrequencies());
     graph_->update();
 }
 

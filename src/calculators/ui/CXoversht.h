@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculators/NetworkResponse.h"
-#include "editors/ui/PropertyPage.h"
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertyPage.h"
+#include "forms/ui/PropertySheet.h"
 #include "reports/ui/ReportPrinter.h"
 
 #include <QLineEdit>
@@ -16,7 +16,7 @@ namespace cw
 
 class CSpkSysDoc;
 
-namespace gfx
+namespace ui
 {
 class CanvasWidget;
 }
@@ -56,7 +56,7 @@ private:
     std::vector<QLineEdit*> inputs_;
     std::vector<QLineEdit*> results_;
     std::optional<calc::NetworkResponse> response_;
-    gfx::CanvasWidget* graph_;
+    ui::CanvasWidget* graph_;
 };
 
 // The pages by their place in the sheet: pg1 to pg4 the 1st, 2nd and 3rd Order Butterworth and

@@ -1,7 +1,7 @@
 #include "calculators/ui/VentPage.h"
 
-#include "editors/FieldPolicy.h"
-#include "gfx/qt/CanvasWidget.h"
+#include "forms/FieldPolicy.h"
+#include "pictures/ui/CanvasWidget.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,7 +43,7 @@ VentPage::VentPage(const QString& caption, PictureFunction picture, const QStrin
       minimumArea_(WrappedLabel(this))
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new gfx::CanvasWidget(
+    layout->addWidget(new ui::CanvasWidget(
         kPictureSize,
         [picture](gfx::Canvas& canvas) {
             picture(canvas, {0, 0, double(kPictureSize.width()), double(kPictureSize.height())});

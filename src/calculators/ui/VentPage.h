@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculators/VentCalculator.h"
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 #include "gfx/Canvas.h"
 #include "model/CSpkSysDoc.h"
 

@@ -2,7 +2,7 @@
 
 #include "database/ui/DriverTableModel.h"
 #include "driver/DriverFile.h"
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 #include "model/Units.h"
 
 #include <QApplication>
@@ -22,7 +22,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace cw::ui

@@ -1,7 +1,7 @@
 #include "editors/ui/BoxPanelView.h"
 
-#include "editors/ui/BoxIcon.h"
 #include "model/BoxTable.h"
+#include "pictures/ui/BoxIcon.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertySheet.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 

@@ -1,7 +1,7 @@
 #include "editors/ui/DriverPage.h"
 
-#include "editors/ui/ButtonFace.h"
-#include "editors/ui/FitWidthValidator.h"
+#include "forms/ui/ButtonFace.h"
+#include "forms/ui/FitWidthValidator.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 

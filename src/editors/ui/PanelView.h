@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/PanelForm.h"
-#include "editors/ui/FieldBinder.h"
+#include "forms/ui/FieldBinder.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 

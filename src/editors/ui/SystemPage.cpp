@@ -1,6 +1,6 @@
 #include "editors/ui/SystemPage.h"
 
-#include "editors/ui/ButtonFace.h"
+#include "forms/ui/ButtonFace.h"
 
 #include <QHBoxLayout>
 

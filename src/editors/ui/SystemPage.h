@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/ui/PropertyPage.h"
 #include "editors/ui/SystemSidePanel.h"
+#include "forms/ui/PropertyPage.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 

@@ -1,8 +1,8 @@
 #include "editors/ui/SystemSidePanel.h"
 
-#include "editors/ui/FieldBinder.h"
+#include "forms/ui/FieldBinder.h"
 #include "gfx/qt/QtCanvas.h"
-#include "reports/Pictures.h"
+#include "pictures/Pictures.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -38,8 +38,8 @@ QPixmap BoxPicture(BoxType type)
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(pixmap, false, false));
-    reports::DrawBoxPicture(canvas, type,
-                            {4, 4, kPictureSize.width() - 4.0, kPictureSize.height() - 4.0});
+    pictures::DrawBoxPicture(canvas, type,
+                             {4, 4, kPictureSize.width() - 4.0, kPictureSize.height() - 4.0});
     return pixmap;
 }
 

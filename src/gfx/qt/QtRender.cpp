@@ -1,17 +1,13 @@
 #include "gfx/qt/QtRender.h"
 
 #include "gfx/qt/QtCanvas.h"
-#include "model/FileAccess.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSvgGenerator>
 
 namespace cw::gfx
@@ -22,20 +18,6 @@ namespace
 
 const QPageSize kPage(QPageSize::Letter);
 const QMarginsF kMargins(10, 10, 10, 10); // mm: what a printer cannot reach
-
-QString Draw(QPaintDevice& device, bool printing, bool landscape, const DrawFunction& draw)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return "The drawing could not be started on its output.";
-    {
-        QtCanvas canvas(painter, QtCanvas::DescribeDevice(device, printing, landscape));
-        draw(canvas);
-    } // the canvas draws what it still holds as it goes
-    if (!painter.end())
-        return "The drawing could not be finished.";
-    return {};
-}
 
 QPageLayout PaperLayout(bool landscape)
 {
@@ -65,9 +47,25 @@ QString EncodePng(const QImage& image, QByteArray& file)
     return {};
 }
 
-// A one-page PDF of the given page, in memory.
-QString PdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QString& title,
-                const DrawFunction& draw)
+} // namespace
+
+QString RenderOnDevice(QPaintDevice& device, bool printing, bool landscape,
+                       const DrawFunction& draw)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return "The drawing could not be started on its output.";
+    {
+        QtCanvas canvas(painter, QtCanvas::DescribeDevice(device, printing, landscape));
+        draw(canvas);
+    } // the canvas draws what it still holds as it goes
+    if (!painter.end())
+        return "The drawing could not be finished.";
+    return {};
+}
+
+QString RenderPdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QString& title,
+                      const DrawFunction& draw)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -79,7 +77,8 @@ QString PdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QStr
         pdf.setCreator("Conewright");
         pdf.setTitle(title);
         pdf.setPageLayout(layout);
-        if (QString error = Draw(pdf, true, layout.orientation() == QPageLayout::Landscape, draw);
+        if (QString error =
+                RenderOnDevice(pdf, true, layout.orientation() == QPageLayout::Landscape, draw);
             !error.isEmpty())
             return error;
     }
@@ -87,15 +86,13 @@ QString PdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QStr
     return {};
 }
 
-} // namespace
-
 QString RenderPng(QByteArray& file, QSize size, const DrawFunction& draw)
 {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return "The image is too large to draw.";
     image.fill(Qt::white);
-    if (QString error = Draw(image, false, false, draw); !error.isEmpty())
+    if (QString error = RenderOnDevice(image, false, false, draw); !error.isEmpty())
         return error;
     return EncodePng(image, file);
 }
@@ -113,7 +110,7 @@ QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw)
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
         svg.setTitle("Conewright plot");
-        if (QString error = Draw(svg, false, false, draw); !error.isEmpty())
+        if (QString error = RenderOnDevice(svg, false, false, draw); !error.isEmpty())
             return error;
     }
     file = std::move(bytes);
@@ -122,40 +119,15 @@ QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw)
 
 QString RenderPdf(QByteArray& file, bool landscape, const DrawFunction& draw)
 {
-    return PdfPage(file, PaperLayout(landscape), 600, QString(), draw);
+    return RenderPdfPage(file, PaperLayout(landscape), 600, QString(), draw);
 }
 
 QString RenderPagePng(QByteArray& file, bool landscape, int dpi, const DrawFunction& draw)
 {
     QImage image = PaperImage(landscape, dpi);
-    if (QString error = Draw(image, true, landscape, draw); !error.isEmpty())
+    if (QString error = RenderOnDevice(image, true, landscape, draw); !error.isEmpty())
         return error;
     return EncodePng(image, file);
-}
-
-QString SaveFile(const QString& path, const QByteArray& bytes)
-{
-    const FileResult result = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                                  std::string_view(bytes.data(), bytes.size()));
-    return QString::fromStdString(result.message);
-}
-
-QString RenderPrinter(QPrinter& printer, const DrawFunction& draw)
-{
-    const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
-    // Qt's own PDF printing writes straight into the file and never reports a failed write, so
-    // a full disk would leave half a file in place of the old one. The print preview draws
-    // through its own engine and writes nothing.
-    const QPaintEngine* engine = printer.paintEngine();
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty() ||
-        !engine || engine->type() != QPaintEngine::Pdf)
-        return Draw(printer, true, landscape, draw);
-    QByteArray file;
-    if (QString error =
-            PdfPage(file, printer.pageLayout(), printer.resolution(), printer.docName(), draw);
-        !error.isEmpty())
-        return error;
-    return SaveFile(printer.outputFileName(), file);
 }
 
 } // namespace cw::gfx

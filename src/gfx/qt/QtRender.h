@@ -7,7 +7,8 @@
 #include <QString>
 #include <functional>
 
-class QPrinter;
+class QPageLayout;
+class QPaintDevice;
 
 namespace cw::gfx
 {
@@ -25,12 +26,11 @@ QString RenderPdf(QByteArray& file, bool landscape, const DrawFunction& draw);
 // A PNG of a paper page (drawn as printing), the page size in pixels at the given resolution.
 QString RenderPagePng(QByteArray& file, bool landscape, int dpi, const DrawFunction& draw);
 
-// Writes a file's bytes the way projects are saved (WriteFileAtomically): the old file survives
-// any failure. Answers an empty text or the message.
-QString SaveFile(const QString& path, const QByteArray& bytes);
-
-// One page on a printer that has been set up (its orientation is read from it). A printer that
-// prints into a PDF file draws the page in memory and saves the file as SaveFile does.
-QString RenderPrinter(QPrinter& printer, const DrawFunction& draw);
+// The drawing on any paint device (printing: drawn as on paper); empty or the message.
+QString RenderOnDevice(QPaintDevice& device, bool printing, bool landscape,
+                       const DrawFunction& draw);
+// A one-page PDF of the given page, in memory, with the title in its document information.
+QString RenderPdfPage(QByteArray& file, const QPageLayout& layout, int dpi, const QString& title,
+                      const DrawFunction& draw);
 
 } // namespace cw::gfx

@@ -1,8 +1,12 @@
 #include "reports/ui/ReportPrinter.h"
 
+#include "model/FileAccess.h"
+
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -10,6 +14,31 @@
 
 namespace cw::ui
 {
+
+QString SaveFile(const QString& path, const QByteArray& bytes)
+{
+    const FileResult result = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                                  std::string_view(bytes.data(), bytes.size()));
+    return QString::fromStdString(result.message);
+}
+
+QString RenderPrinter(QPrinter& printer, const gfx::DrawFunction& draw)
+{
+    const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    // Qt's own PDF printing writes straight into the file and never reports a failed write, so
+    // a full disk would leave half a file in place of the old one. The print preview draws
+    // through its own engine and writes nothing.
+    const QPaintEngine* engine = printer.paintEngine();
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty() ||
+        !engine || engine->type() != QPaintEngine::Pdf)
+        return gfx::RenderOnDevice(printer, true, landscape, draw);
+    QByteArray file;
+    if (QString error = gfx::RenderPdfPage(file, printer.pageLayout(), printer.resolution(),
+                                           printer.docName(), draw);
+        !error.isEmpty())
+        return error;
+    return SaveFile(printer.outputFileName(), file);
+}
 
 ReportPrinter::ReportPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -68,7 +97,7 @@ void ReportPrinter::Preview(QWidget* parent, const ReportJob& job)
 QString ReportPrinter::PrintPage(QPrinter& target, const ReportJob& job)
 {
     target.setDocName(job.name);
-    return gfx::RenderPrinter(target, job.draw);
+    return RenderPrinter(target, job.draw);
 }
 
 } // namespace cw::ui

@@ -11,6 +11,14 @@ class QWidget;
 namespace cw::ui
 {
 
+// Writes a file's bytes the way projects are saved (WriteFileAtomically): the old file survives
+// any failure. Answers an empty text or the message.
+QString SaveFile(const QString& path, const QByteArray& bytes);
+
+// One page on a printer that has been set up (its orientation is read from it). A printer that
+// prints into a PDF file draws the page in memory and saves the file as SaveFile does.
+QString RenderPrinter(QPrinter& printer, const gfx::DrawFunction& draw);
+
 // One report page to print.
 struct ReportJob {
     QString name;     // the print job's document name, as the printer's queue shows it

@@ -1,9 +1,9 @@
-#include "calculators/ComponentFormat.h"
+#include "model/ComponentFormat.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace cw::calc
+namespace cw
 {
 
 std::string FormatComponentValue(double v)
@@ -26,4 +26,4 @@ std::string FormatComponentValue(double v)
     return text;
 }
 
-} // namespace cw::calc
+} // namespace cw

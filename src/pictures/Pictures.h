@@ -3,7 +3,7 @@
 #include "gfx/Canvas.h"
 #include "model/BoxType.h"
 
-namespace cw::reports
+namespace cw::pictures
 {
 
 // Vector drawings that print crisp at any size. Each fills the rectangle it is given, whatever
@@ -24,4 +24,4 @@ void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect);
 void DrawLogoMark(gfx::Canvas& canvas, double x, double y);
 void DrawLogoEmblem(gfx::Canvas& canvas, const gfx::Rect& rect);
 
-} // namespace cw::reports
+} // namespace cw::pictures

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace cw::calc
+namespace cw
 {
 
 // A component value as the calculators show it: at least 5 characters, right-aligned, with 4
@@ -11,4 +11,4 @@ namespace cw::calc
 // shows as an empty text.
 std::string FormatComponentValue(double v);
 
-} // namespace cw::calc
+} // namespace cw

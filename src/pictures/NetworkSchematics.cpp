@@ -1,4 +1,4 @@
-#include "calculators/NetworkSchematics.h"
+#include "pictures/NetworkSchematics.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace cw::calc
+namespace cw::pictures
 {
 
 namespace
@@ -352,4 +352,4 @@ void DrawCrossoverSchematic(gfx::Canvas& canvas, int page)
     }
 }
 
-} // namespace cw::calc
+} // namespace cw::pictures

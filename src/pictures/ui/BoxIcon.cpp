@@ -1,7 +1,7 @@
-#include "editors/ui/BoxIcon.h"
+#include "pictures/ui/BoxIcon.h"
 
 #include "gfx/qt/QtCanvas.h"
-#include "reports/Pictures.h"
+#include "pictures/Pictures.h"
 
 #include <QPainter>
 
@@ -18,7 +18,7 @@ void BoxIcon::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(*this, false, false));
-    reports::DrawBoxPicture(canvas, type_, {2, 2, width() - 2.0, height() - 2.0});
+    pictures::DrawBoxPicture(canvas, type_, {2, 2, width() - 2.0, height() - 2.0});
 }
 
 } // namespace cw::ui

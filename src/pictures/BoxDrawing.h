@@ -6,8 +6,10 @@
 // The dimensioned drawing of a box calculator page, shared by the page and its report. It draws
 // in a grid of its own pixels, x to the right and y downwards from the top-left corner, with
 // the current dimensions of the chosen unit copy written on the dimension lines.
-namespace cw::calc
+namespace cw::pictures
 {
+
+using calc::BoxPageKind;
 
 // The drawing's size in its pixels: 120 x 200, the bandpass box 120 x 205.
 gfx::Point BoxDrawingSize(BoxPageKind kind);
@@ -18,4 +20,4 @@ gfx::Point BoxDrawingSize(BoxPageKind kind);
 // chamber heights and the driver on the dividing panel, and a top view with W and D.
 void DrawBoxDrawing(gfx::Canvas& canvas, BoxPageKind kind, const CSpkSys& record, bool metric);
 
-} // namespace cw::calc
+} // namespace cw::pictures

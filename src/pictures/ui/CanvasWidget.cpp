@@ -1,20 +1,20 @@
-#include "gfx/qt/CanvasWidget.h"
+#include "pictures/ui/CanvasWidget.h"
 
 #include "gfx/qt/QtCanvas.h"
 
 #include <QPainter>
 #include <algorithm>
 
-namespace cw::gfx
+namespace cw::ui
 {
 
-CanvasWidget::CanvasWidget(QSize logicalSize, DrawFunction draw, QWidget* parent)
+CanvasWidget::CanvasWidget(QSize logicalSize, gfx::DrawFunction draw, QWidget* parent)
     : QWidget(parent), logicalSize_(logicalSize), draw_(std::move(draw))
 {
     setFixedSize(logicalSize);
 }
 
-CanvasWidget* CanvasWidget::Fitted(QSize logicalSize, double scale, DrawFunction draw,
+CanvasWidget* CanvasWidget::Fitted(QSize logicalSize, double scale, gfx::DrawFunction draw,
                                    QWidget* parent)
 {
     auto* widget = new CanvasWidget(logicalSize, std::move(draw), parent);
@@ -26,7 +26,7 @@ CanvasWidget* CanvasWidget::Fitted(QSize logicalSize, double scale, DrawFunction
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QtCanvas canvas(painter, QtCanvas::DescribeDevice(*this, false, false));
+    gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(*this, false, false));
     const double w = logicalSize_.width();
     const double h = logicalSize_.height();
     const double scale = std::min(width() / w, height() / h);
@@ -37,4 +37,4 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     draw_(canvas);
 }
 
-} // namespace cw::gfx
+} // namespace cw::ui

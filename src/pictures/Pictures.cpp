@@ -1,9 +1,9 @@
-#include "reports/Pictures.h"
+#include "pictures/Pictures.h"
 
 #include <cmath>
 #include <vector>
 
-namespace cw::reports
+namespace cw::pictures
 {
 
 namespace
@@ -291,4 +291,4 @@ void DrawLogo(gfx::Canvas& canvas, const gfx::Rect& rect)
     DrawLogoEmblem(canvas, s.R(0.1, 0.45, 0.9, 1.1));
 }
 
-} // namespace cw::reports
+} // namespace cw::pictures

@@ -1,6 +1,6 @@
-#include "editors/ui/PropertySheet.h"
+#include "forms/ui/PropertySheet.h"
 
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "editors/ui/FieldAdapter.h"
+#include "forms/ui/FieldAdapter.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

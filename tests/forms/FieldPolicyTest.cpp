@@ -1,4 +1,4 @@
-#include "editors/FieldPolicy.h"
+#include "forms/FieldPolicy.h"
 
 #include "model/NumberFormat.h"
 

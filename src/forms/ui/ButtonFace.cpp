@@ -1,4 +1,4 @@
-#include "editors/ui/ButtonFace.h"
+#include "forms/ui/ButtonFace.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-namespace cw::gfx
+namespace cw::ui
 {
 
 // A widget that shows a drawing made on a canvas in pixels of its own: the logical size given,
@@ -15,8 +15,8 @@ class CanvasWidget : public QWidget
 {
     Q_OBJECT
 public:
-    CanvasWidget(QSize logicalSize, DrawFunction draw, QWidget* parent = nullptr);
-    static CanvasWidget* Fitted(QSize logicalSize, double scale, DrawFunction draw,
+    CanvasWidget(QSize logicalSize, gfx::DrawFunction draw, QWidget* parent = nullptr);
+    static CanvasWidget* Fitted(QSize logicalSize, double scale, gfx::DrawFunction draw,
                                 QWidget* parent = nullptr);
 
 protected:
@@ -24,7 +24,7 @@ protected:
 
 private:
     QSize logicalSize_;
-    DrawFunction draw_;
+    gfx::DrawFunction draw_;
 };
 
-} // namespace cw::gfx
+} // namespace cw::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,7 +38,7 @@ extern const FieldPolicy<std::string> kMultiLineTextField;
 extern const FieldPolicy<std::int32_t> kCheckField;
 
 // The calculators' numbers, stored with the number rule and shown in their fixed formats.
-extern const FieldPolicy<double> kComponentField; // calc::FormatComponentValue
+extern const FieldPolicy<double> kComponentField; // FormatComponentValue
 extern const FieldPolicy<double> kFixed5Field;    // "%5.5f"
 extern const FieldPolicy<double> kFixed3Field;    // "%5.3f"
 extern const FieldPolicy<double> kSixDigitField;  // "%1.6G"

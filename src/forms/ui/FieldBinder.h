@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/FieldPolicy.h"
-#include "editors/ui/FieldAdapter.h"
+#include "forms/FieldPolicy.h"
+#include "forms/ui/FieldAdapter.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "editors/ui/FieldBinder.h"
+#include "forms/ui/FieldBinder.h"
 
 #include <QLineEdit>
 #include <QMessageBox>

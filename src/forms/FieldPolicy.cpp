@@ -1,6 +1,6 @@
-#include "editors/FieldPolicy.h"
+#include "forms/FieldPolicy.h"
 
-#include "calculators/ComponentFormat.h"
+#include "model/ComponentFormat.h"
 #include "model/NumberFormat.h"
 
 namespace cw::edit
@@ -73,7 +73,7 @@ const FieldPolicy<std::string> kTextField{AsTyped, TakeAsTyped};
 const FieldPolicy<std::string> kMultiLineTextField{LinesToShow, LinesToStore};
 const FieldPolicy<std::int32_t> kCheckField{CheckState, TakeCheckState};
 
-const FieldPolicy<double> kComponentField{calc::FormatComponentValue, ParseNumber, kEnterNumber};
+const FieldPolicy<double> kComponentField{FormatComponentValue, ParseNumber, kEnterNumber};
 const FieldPolicy<double> kFixed5Field{Fixed5, ParseNumber, kEnterNumber};
 const FieldPolicy<double> kFixed3Field{Fixed3, ParseNumber, kEnterNumber};
 const FieldPolicy<double> kSixDigitField{FormatSixDigits, ParseNumber, kEnterNumber};

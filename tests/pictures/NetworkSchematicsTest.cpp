@@ -1,18 +1,20 @@
-#include "calculators/NetworkSchematics.h"
+#include "pictures/NetworkSchematics.h"
 
 #include "calculators/CrossoverPages.h"
-#include "calculators/NetworkGraph.h"
 #include "gfx/RecordingCanvas.h"
+#include "pictures/NetworkGraph.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
 
-namespace cw::calc
+namespace cw::pictures
 {
 namespace
 {
+
+using namespace calc;
 
 using gfx::RecordingCanvas;
 
@@ -113,4 +115,4 @@ TEST(NetworkGraph, DrawsEachCurveInsideThePlotOrSaysWhyNot)
 }
 
 } // namespace
-} // namespace cw::calc
+} // namespace cw::pictures

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/ui/FieldBinder.h"
+#include "forms/ui/FieldBinder.h"
 
 #include <QSet>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "calculators/NetworkGraph.h"
+#include "pictures/NetworkGraph.h"
 
 #include "model/NumberFormat.h"
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-namespace cw::calc
+namespace cw::pictures
 {
 
 namespace
@@ -197,4 +197,4 @@ void DrawNetworkGraph(gfx::Canvas& canvas, const gfx::Rect& area,
     canvas.Restore();
 }
 
-} // namespace cw::calc
+} // namespace cw::pictures

@@ -1,4 +1,4 @@
-#include "editors/ui/PropertyPage.h"
+#include "forms/ui/PropertyPage.h"
 
 namespace cw::ui
 {

@@ -1,11 +1,11 @@
-#include "calculators/BoxDrawing.h"
+#include "pictures/BoxDrawing.h"
 
 #include "model/NumberFormat.h"
 
 #include <cmath>
 #include <string>
 
-namespace cw::calc
+namespace cw::pictures
 {
 
 namespace
@@ -231,4 +231,4 @@ void DrawBoxDrawing(gfx::Canvas& canvas, BoxPageKind kind, const CSpkSys& record
     canvas.Restore();
 }
 
-} // namespace cw::calc
+} // namespace cw::pictures

@@ -1,4 +1,4 @@
-#include "editors/ui/FitWidthValidator.h"
+#include "forms/ui/FitWidthValidator.h"
 
 #include <QFontMetricsF>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 // canvas mapped to the picture's own pixels: 290 x 210, x to the right and y downwards from the
 // top-left corner. The page shows it scaled to its place and the report prints it in its picture
 // cell, so both draw the same lines.
-namespace cw::calc
+namespace cw::pictures
 {
 
 inline constexpr double kSchematicWidth = 290;
@@ -25,4 +25,4 @@ void DrawTweeterAttenSchematic(gfx::Canvas& canvas);
 // The schematic of calculator page 0 … 8; nothing for another page.
 void DrawCrossoverSchematic(gfx::Canvas& canvas, int page);
 
-} // namespace cw::calc
+} // namespace cw::pictures

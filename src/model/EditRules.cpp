@@ -1,4 +1,4 @@
-#include "editors/EditRules.h"
+#include "model/EditRules.h"
 
 #include <charconv>
 #include <cmath>
