@@ -193,4 +193,11 @@ bool CalculateCrossoverPage(CSpkSys& s, int page)
     }
 }
 
+std::optional<std::string> CrossoverPageRefusal(const CSpkSys& s, int page)
+{
+    if (page == 6)
+        return ResonanceCompRefusal(s.resonanceComp, s.resonanceCompMaxZ);
+    return std::nullopt;
+}
+
 } // namespace cw::calc
