@@ -151,7 +151,6 @@ void DrawNetworkGraph(gfx::Canvas& canvas, const gfx::Rect& area,
     canvas.FillRect(area, gfx::kWhite);
     const gfx::Rect plot{area.left + 30, area.top + 26, area.right - 30, area.bottom - 14};
     Graph graph(canvas, plot);
-    graph.FrequencyGrid();
     if (!response) {
         graph.Frame();
         canvas.SetFont(kFont);
@@ -172,6 +171,7 @@ void DrawNetworkGraph(gfx::Canvas& canvas, const gfx::Rect& area,
         return;
     }
 
+    graph.FrequencyGrid();
     const bool levels =
         std::any_of(response->curves.begin(), response->curves.end(),
                     [](const NetworkCurve& c) { return c.kind == CurveKind::Transfer; });
