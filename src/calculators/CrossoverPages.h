@@ -58,4 +58,9 @@ struct CrossoverFields {
 // The fields of page 0 … 8; an empty set for no page.
 const CrossoverFields& CrossoverPageFields(int page);
 
+// A page's numbers in the record, inputs then results, and writing them back: what puts a page
+// back as it was before an edit it refuses.
+std::vector<double> CrossoverPageValues(const CSpkSys& s, int page);
+void SetCrossoverPageValues(CSpkSys& s, int page, const std::vector<double>& values);
+
 } // namespace cw::calc

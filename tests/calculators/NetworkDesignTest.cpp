@@ -227,6 +227,15 @@ TEST(CrossoverPages, NamesInSheetOrder)
     ASSERT_TRUE(CalculateCrossoverPage(s, 4));
     EXPECT_EQ(s.xover2OBW, Xover2OBW{});
     EXPECT_NE(s.xover2OLR, Xover2OLR{});
+
+    // A page's values (Max Z among the Resonance Compensator's) put back as they were.
+    const CSpkSys before = Calculated();
+    s = before;
+    s.resonanceCompMaxZ = 5;
+    s.resonanceComp.r1 = -13.33;
+    EXPECT_EQ(CrossoverPageValues(before, 6).size(), 7u);
+    SetCrossoverPageValues(s, 6, CrossoverPageValues(before, 6));
+    EXPECT_TRUE(Groups(s) == Groups(before));
 }
 
 } // namespace

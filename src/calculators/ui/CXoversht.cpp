@@ -132,7 +132,7 @@ void CXoverPage::OnStart()
     if (PrepareStart())
         binder()->Load();
     Calculate();
-    accepted_ = Values();
+    accepted_ = calc::CrossoverPageValues(doc_.workbench(), page_);
 }
 
 void CXoverPage::OnActivate(bool first)
@@ -153,7 +153,7 @@ bool CXoverPage::OnLeave()
     if (!edited)
         return true;
     if (const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_)) {
-        Restore(accepted_);
+        calc::SetCrossoverPageValues(doc_.workbench(), page_, accepted_);
         ShowRefusal(why);
         binder()->Refuse(lastEdited_ ? lastEdited_ : inputs_.front(), QString::fromStdString(*why));
         return false;
@@ -167,13 +167,13 @@ void CXoverPage::Accept(QLineEdit* input)
     lastEdited_ = input;
     if (const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_)) {
         // Judged while typing, so no message box: "1" on the way to "12" is refused quietly.
-        Restore(accepted_);
+        calc::SetCrossoverPageValues(doc_.workbench(), page_, accepted_);
         ShowRefusal(why);
         return;
     }
     doc_.SetModified();
     Calculate();
-    accepted_ = Values();
+    accepted_ = calc::CrossoverPageValues(doc_.workbench(), page_);
 }
 
 void CXoverPage::Calculate()
@@ -203,29 +203,6 @@ void CXoverPage::ShowRecordRefusal()
 QString CXoverPage::refusal() const
 {
     return refusal_->isHidden() ? QString() : refusal_->text();
-}
-
-std::vector<double> CXoverPage::Values() const
-{
-    const calc::CrossoverFields& fields = calc::CrossoverPageFields(page_);
-    std::vector<double> values;
-    for (const auto* group : {&fields.inputs, &fields.results}) {
-        for (const calc::CrossoverField& f : *group)
-            values.push_back(f.Get(doc_.workbench()));
-    }
-    return values;
-}
-
-void CXoverPage::Restore(const std::vector<double>& values)
-{
-    const calc::CrossoverFields& fields = calc::CrossoverPageFields(page_);
-    std::size_t k = 0;
-    for (const auto* group : {&fields.inputs, &fields.results}) {
-        for (const calc::CrossoverField& f : *group) {
-            if (k < values.size())
-                f.value(doc_.workbench()) = values[k++];
-        }
-    }
 }
 
 void CXoverPage::ShowRefusal(const std::optional<std::string>& why)

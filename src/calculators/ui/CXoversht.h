@@ -60,9 +60,6 @@ private:
     // An accepted edit of input: calculates, or, when the texts describe no network, puts the
     // record back as it was accepted last and shows why.
     void Accept(QLineEdit* input);
-    // The page's values in the record (inputs, then results), and putting them back.
-    std::vector<double> Values() const;
-    void Restore(const std::vector<double>& values);
     void ShowRefusal(const std::optional<std::string>& why);
     // Blanks the results and shows why when the record's inputs describe no network; redraws
     // the graph.
