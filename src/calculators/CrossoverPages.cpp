@@ -152,6 +152,29 @@ const CrossoverFields& CrossoverPageFields(int page)
     return page >= 0 && page < kCrossoverPageCount ? fields[static_cast<std::size_t>(page)] : none;
 }
 
+std::vector<double> CrossoverPageValues(const CSpkSys& s, int page)
+{
+    const CrossoverFields& fields = CrossoverPageFields(page);
+    std::vector<double> values;
+    for (const auto* group : {&fields.inputs, &fields.results}) {
+        for (const CrossoverField& f : *group)
+            values.push_back(f.Get(s));
+    }
+    return values;
+}
+
+void SetCrossoverPageValues(CSpkSys& s, int page, const std::vector<double>& values)
+{
+    const CrossoverFields& fields = CrossoverPageFields(page);
+    std::size_t k = 0;
+    for (const auto* group : {&fields.inputs, &fields.results}) {
+        for (const CrossoverField& f : *group) {
+            if (k < values.size())
+                f.value(s) = values[k++];
+        }
+    }
+}
+
 const char* CrossoverPageName(int page)
 {
     return page >= 0 && page < kCrossoverPageCount ? kNames[static_cast<std::size_t>(page)]
@@ -191,6 +214,13 @@ bool CalculateCrossoverPage(CSpkSys& s, int page)
     default:
         return false;
     }
+}
+
+std::optional<std::string> CrossoverPageRefusal(const CSpkSys& s, int page)
+{
+    if (page == 6)
+        return ResonanceCompRefusal(s.resonanceComp, s.resonanceCompMaxZ);
+    return std::nullopt;
 }
 
 } // namespace cw::calc

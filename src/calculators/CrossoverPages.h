@@ -2,6 +2,8 @@
 
 #include "model/CSpkSys.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +24,12 @@ int CrossoverPageFromName(std::string_view name);
 // Runs a page's calculation on the record's value group; false when it stored nothing (see
 // NetworkDesign.h) or there is no such page.
 bool CalculateCrossoverPage(CSpkSys& s, int page);
+
+// Why a page's inputs as the record holds them describe no network it can design (the Resonance
+// Compensator's Max Z at or below the driver impedance), as a sentence for the designer; nothing
+// when they do. The page refuses such an edit, and the report, the graph and the command line
+// show the sentence instead of results.
+std::optional<std::string> CrossoverPageRefusal(const CSpkSys& s, int page);
 
 // The tab caption of a page ("1st Order Butterworth" …); nullptr for no page.
 const char* CrossoverPageCaption(int page);
@@ -49,5 +57,10 @@ struct CrossoverFields {
 
 // The fields of page 0 … 8; an empty set for no page.
 const CrossoverFields& CrossoverPageFields(int page);
+
+// A page's numbers in the record, inputs then results, and writing them back: what puts a page
+// back as it was before an edit it refuses.
+std::vector<double> CrossoverPageValues(const CSpkSys& s, int page);
+void SetCrossoverPageValues(CSpkSys& s, int page, const std::vector<double>& values);
 
 } // namespace cw::calc

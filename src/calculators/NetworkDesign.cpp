@@ -1,5 +1,6 @@
 #include "calculators/NetworkDesign.h"
 
+#include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <cmath>
@@ -131,18 +132,25 @@ bool CalcXover4OLR(Xover4OLR& g)
                   {&g.c4, LowPassElement(3, proto[3], zw, w)}});
 }
 
-// Series crossover, tweeter over woofer, L1 across the tweeter and C1 across the woofer. Its
-// characteristic polynomial s² L C + s L (1/Zt + 1/Zw) + 1 is set to the standard second-order
-// form (s/w0)² + 2 zeta s/w0 + 1. With zeta = 1 and equal loads this is the classic first-order
-// series crossover (L = Z/w0, C = 1/(Z w0)); the two outputs always add up to the input.
+// Series crossover, tweeter over woofer, L1 across the tweeter and C1 across the woofer. Of the
+// input the woofer gets (1 + s L/Zt) / D and the tweeter s L (1/Zw + s C) / D, the two adding up
+// to the input, with D = s² L C + s L (1/Zt + 1/Zw) + 1 = (s/w0)² + 2 zeta s/w0 + 1: zeta is the
+// network's damping and w0 = 1/√(LC). Their levels are equal at x = w/w0 where
+// x⁴ - 2k x² - 1 = 0, k = 2 zeta² (Zw - Zt) / (Zw + Zt), so w0 is put x below the crossover.
+// With equal impedances x = 1, and zeta = 1 gives the classic constant-resistance network
+// L = Z/w, C = 1/(Z w).
 bool CalcXover1OS(Xover1OS& g)
 {
     const double zt = g.tweeterImpedance, zw = g.wooferImpedance;
     if (!HasCrossoverInputs(g) || g.zeta == 0 || zt + zw == 0)
         return false;
-    const double w = kTwoPi * g.frequency;
-    const double henrys = 2 * g.zeta * zt * zw / ((zt + zw) * w);
-    return Store({{&g.c1, 1e6 / (w * w * henrys)}, {&g.l1, 1000 * henrys}});
+    const double k = 2 * g.zeta * g.zeta * (zw - zt) / (zw + zt);
+    // x² = k + √(k² + 1), written without cancellation for k below 0.
+    const double root = std::hypot(k, 1.0);
+    const double x2 = k >= 0 ? k + root : 1 / (root - k);
+    const double w0 = kTwoPi * g.frequency / std::sqrt(x2);
+    const double henrys = 2 * g.zeta * zt * zw / ((zt + zw) * w0);
+    return Store({{&g.c1, 1e6 / (w0 * w0 * henrys)}, {&g.l1, 1000 * henrys}});
 }
 
 // Impedance equalisation of a driver's resonance (the usual loudspeaker design texts): the
@@ -154,7 +162,7 @@ bool CalcResonanceComp(ResonanceComp& g, double maxZ)
 {
     const double re = g.driverImpedance;
     const double zmax = ResonanceMaxZ(g, maxZ);
-    if (re == 0 || g.driverFs == 0 || g.driverQt == 0 || zmax == re)
+    if (re == 0 || g.driverFs == 0 || g.driverQt == 0 || ResonanceCompRefusal(g, maxZ))
         return false;
     const double ws = kTwoPi * g.driverFs;
     const double qes = g.driverQt * zmax / (zmax - re);
@@ -166,6 +174,17 @@ bool CalcResonanceComp(ResonanceComp& g, double maxZ)
 double ResonanceMaxZ(const ResonanceComp& g, double maxZ)
 {
     return maxZ != 0 ? maxZ : 4 * g.driverImpedance;
+}
+
+// Below R(e) the formulas give negative parts, and at R(e) they divide by zero.
+std::optional<std::string> ResonanceCompRefusal(const ResonanceComp& g, double maxZ)
+{
+    if (maxZ == 0 || maxZ > g.driverImpedance)
+        return std::nullopt;
+    return "Max Z (" + FormatShown(maxZ) + " Ohms) must be above the Driver Impedance (" +
+           FormatShown(g.driverImpedance) +
+           " Ohms): it is the driver's impedance at the top of its resonance peak. Enter 0 if "
+           "it is unknown.";
 }
 
 // Zobel network: R1 + 1/(s C1) across R(e) + s L(e) is a constant resistance R(e) when

@@ -210,6 +210,8 @@ NetworkCircuit TweeterAttenCircuit(const TweeterAtten& g)
 std::optional<NetworkCircuit> ResonanceCompCircuit(const ResonanceComp& g, double maxZ,
                                                    bool withNetwork)
 {
+    if (ResonanceCompRefusal(g, maxZ))
+        return std::nullopt;
     const double re = g.driverImpedance;
     const double zmax = ResonanceMaxZ(g, maxZ);
     const double ws = kTwoPi * g.driverFs;

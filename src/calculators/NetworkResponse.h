@@ -37,7 +37,7 @@ NetworkCircuit Xover4OLRCircuit(const Xover4OLR& g, const DriverLoads& loads = {
 NetworkCircuit TweeterAttenCircuit(const TweeterAtten& g);
 // The driver the resonance compensator is designed for (R(e) = driver impedance, a motional
 // R(es) || L(ces) || C(mes) from F(s), Q(t) and the designed-for Max Z), with the network across
-// it when withNetwork; nothing when those inputs describe no driver.
+// it when withNetwork; nothing when those inputs describe no driver (see ResonanceCompRefusal).
 std::optional<NetworkCircuit> ResonanceCompCircuit(const ResonanceComp& g, double maxZ,
                                                    bool withNetwork);
 // R(e) + jωL(e), with the Zobel network across it when withNetwork.

@@ -269,6 +269,8 @@ private:
         const int page = calc::CrossoverPageFromName(name);
         if (page < 0)
             return UsageError("Unknown design step or calculator \"" + name + "\".");
+        if (const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page))
+            return DataError(name + ": " + *why + " The results were kept.");
         if (!calc::CalculateCrossoverPage(doc_.workbench(), page))
             return DataError(name + " gives no usable result with these values; the results were "
                                     "kept.");

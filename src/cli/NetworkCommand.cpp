@@ -1,3 +1,5 @@
+#include "calculators/CrossoverPages.h"
+#include "pictures/NetworkGraph.h"
 #include "cli/CliResult.h"
 #include "cli/CurveCsv.h"
 #include "cli/OutputCommands.h"
@@ -32,6 +34,10 @@ int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std:
     auto doc = std::make_unique<CSpkSysDoc>();
     if (auto error = LoadProjectFile(line.file, *doc))
         return Fail({kExitDataError, *error}, err);
+    if (const auto why = calc::CrossoverPageRefusal(doc->workbench(), page))
+        return Fail(
+            {kExitDataError, "No network on calculator page " + std::to_string(page) + ": " + *why},
+            err);
     const auto response =
         calc::CrossoverPageResponse(doc->workbench(), page, pictures::NetworkGraphFrequencies());
     if (!response)

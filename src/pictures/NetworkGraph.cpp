@@ -145,24 +145,33 @@ std::vector<double> NetworkGraphFrequencies()
 }
 
 void DrawNetworkGraph(gfx::Canvas& canvas, const gfx::Rect& area,
-                      const std::optional<NetworkResponse>& response)
+                      const std::optional<NetworkResponse>& response, std::string_view why)
 {
     canvas.Save();
     canvas.FillRect(area, gfx::kWhite);
     const gfx::Rect plot{area.left + 30, area.top + 26, area.right - 30, area.bottom - 14};
     Graph graph(canvas, plot);
-    graph.FrequencyGrid();
     if (!response) {
         graph.Frame();
         canvas.SetFont(kFont);
         canvas.SetTextColor(kFrame);
         canvas.SetTextAlign(TextAlign::Center);
-        canvas.TextOut((plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2 - 5,
-                       "No response: the network has a component of 0.");
+        const std::string text =
+            "No response: " + std::string(why.empty() ? "the network has a component of 0." : why);
+        const auto lines =
+            gfx::WrapLines(text, plot.right - plot.left - 10,
+                           [&canvas](std::string_view t) { return canvas.TextWidth(t); });
+        const double lineHeight = canvas.GetTextMetrics().height;
+        double y = (plot.top + plot.bottom - lineHeight * static_cast<double>(lines.size())) / 2;
+        for (const std::string& line : lines) {
+            canvas.TextOut((plot.left + plot.right) / 2, y, line);
+            y += lineHeight;
+        }
         canvas.Restore();
         return;
     }
 
+    graph.FrequencyGrid();
     const bool levels =
         std::any_of(response->curves.begin(), response->curves.end(),
                     [](const NetworkCurve& c) { return c.kind == CurveKind::Transfer; });

@@ -4,6 +4,7 @@
 #include "gfx/Canvas.h"
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The small response graph beside a calculator page's fields: the designed network's curves over
@@ -20,7 +21,9 @@ using calc::NetworkResponse;
 // 40 points per decade.
 std::vector<double> NetworkGraphFrequencies();
 
+// Without a response the empty plot says why: the sentence given, or by default that a
+// component is 0.
 void DrawNetworkGraph(gfx::Canvas& canvas, const gfx::Rect& area,
-                      const std::optional<NetworkResponse>& response);
+                      const std::optional<NetworkResponse>& response, std::string_view why = {});
 
 } // namespace cw::pictures

@@ -180,12 +180,12 @@ void Branch(Schematic& s, double hot, double cold, std::initializer_list<Step> s
             s.Component(step.part, {x, hot}, {x + 40, hot}, step.name);
             x += 40;
         } else {
-            s.Wire({{x, hot}, {x + 14, hot}});
-            x += 14;
-            s.Dot(x, hot);
-            s.Component(step.part, {x, hot}, {x, cold}, step.name);
-            s.Ground(x, cold);
-            x += 14;
+            // The branch wire runs on through the node the part hangs from.
+            s.Wire({{x, hot}, {x + 28, hot}});
+            s.Dot(x + 14, hot);
+            s.Component(step.part, {x + 14, hot}, {x + 14, cold}, step.name);
+            s.Ground(x + 14, cold);
+            x += 28;
         }
     }
     s.Wire({{x, hot}, {kDriverX, hot}});

@@ -106,7 +106,15 @@ void DrawCrossoverReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, int pag
 
     const calc::CrossoverFields& fields = calc::CrossoverPageFields(page);
     DrawRows(canvas, layout, doc.workbench(), fields.inputs, 10);
-    DrawRows(canvas, layout, doc.workbench(), fields.results, 2);
+    // Values the page refuses have no components: the report says why instead.
+    if (const auto why = calc::CrossoverPageRefusal(doc.workbench(), page)) {
+        canvas.SetFont(kRowFont);
+        canvas.SetTextAlign(TextAlign::Left);
+        canvas.DrawTextWrapped(
+            {layout.headingColumn, layout.Row(2), layout.frameRight, layout.Row(-3)}, *why);
+    } else {
+        DrawRows(canvas, layout, doc.workbench(), fields.results, 2);
+    }
     canvas.Restore();
 }
 

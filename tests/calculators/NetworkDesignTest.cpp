@@ -155,6 +155,59 @@ TEST(NetworkCalculations, ResonanceCompensatorEstimatesAnUnknownPeak)
     EXPECT_DOUBLE_EQ(g.r1, 10.67);
 }
 
+TEST(NetworkCalculations, ResonanceCompensatorRefusesAPeakNotAboveTheDriverImpedance)
+{
+    CSpkSys s = Calculated(); // 8 Ohms, 1000 Hz, Q(t) 0.707, Max Z unknown
+    for (double maxZ : {5.0, 8.0, -20.0}) {
+        SCOPED_TRACE(maxZ);
+        CSpkSys refused = s;
+        refused.resonanceCompMaxZ = maxZ;
+        const CSpkSys before = refused;
+        const auto why = CrossoverPageRefusal(refused, 6);
+        ASSERT_TRUE(why.has_value());
+        EXPECT_NE(why->find("must be above the Driver Impedance (8 Ohms)"), std::string::npos)
+            << *why;
+        EXPECT_FALSE(CalculateCrossoverPage(refused, 6));
+        EXPECT_TRUE(Groups(refused) == Groups(before));
+        EXPECT_GT(refused.resonanceComp.r1, 0);
+    }
+    CSpkSys refused = s;
+    refused.resonanceCompMaxZ = 5;
+    EXPECT_EQ(*CrossoverPageRefusal(refused, 6),
+              "Max Z (5 Ohms) must be above the Driver Impedance (8 Ohms): it is the driver's "
+              "impedance at the top of its resonance peak. Enter 0 if it is unknown.");
+    // Just above it, unknown (0), or any other page: a network.
+    for (double maxZ : {8.01, 0.0, 40.0}) {
+        s.resonanceCompMaxZ = maxZ;
+        EXPECT_FALSE(CrossoverPageRefusal(s, 6)) << maxZ;
+        EXPECT_TRUE(CalculateCrossoverPage(s, 6)) << maxZ;
+        EXPECT_GT(s.resonanceComp.r1, 0);
+        EXPECT_GT(s.resonanceComp.l1, 0);
+        EXPECT_GT(s.resonanceComp.c1, 0);
+    }
+    s.resonanceCompMaxZ = 5;
+    for (int page = 0; page < kCrossoverPageCount; ++page) {
+        if (page != 6) {
+            EXPECT_FALSE(CrossoverPageRefusal(s, page)) << page;
+        }
+    }
+}
+
+TEST(SeriesCrossover, EqualImpedancesKeepTheClassicDesign)
+{
+    // Zeta 1 into 8 Ohms at 1 kHz: L = Z / 2 pi f, C = 1 / (2 pi f Z), as the 1st order
+    // Butterworth parts.
+    Xover1OS g;
+    g.zeta = 1;
+    ASSERT_TRUE(CalcXover1OS(g));
+    EXPECT_DOUBLE_EQ(g.l1, 1.273);
+    EXPECT_DOUBLE_EQ(g.c1, 19.89);
+    g.zeta = 0.707; // the page's default: L 0.707 times, C 1/0.707 times as large
+    ASSERT_TRUE(CalcXover1OS(g));
+    EXPECT_DOUBLE_EQ(g.l1, 0.9002);
+    EXPECT_DOUBLE_EQ(g.c1, 28.14);
+}
+
 TEST(CrossoverPages, NamesInSheetOrder)
 {
     EXPECT_STREQ(CrossoverPageName(0), "Xover1OBW");
@@ -174,6 +227,15 @@ TEST(CrossoverPages, NamesInSheetOrder)
     ASSERT_TRUE(CalculateCrossoverPage(s, 4));
     EXPECT_EQ(s.xover2OBW, Xover2OBW{});
     EXPECT_NE(s.xover2OLR, Xover2OLR{});
+
+    // A page's values (Max Z among the Resonance Compensator's) put back as they were.
+    const CSpkSys before = Calculated();
+    s = before;
+    s.resonanceCompMaxZ = 5;
+    s.resonanceComp.r1 = -13.33;
+    EXPECT_EQ(CrossoverPageValues(before, 6).size(), 7u);
+    SetCrossoverPageValues(s, 6, CrossoverPageValues(before, 6));
+    EXPECT_TRUE(Groups(s) == Groups(before));
 }
 
 } // namespace

@@ -87,6 +87,25 @@ TEST_F(NetworkCommand, RefusesWhatItCannotWrite)
     }
 }
 
+TEST_F(NetworkCommand, AResonanceCompensatorWithoutAPeakIsRefusedWithTheReason)
+{
+    const test::CliRun run = Run("calc --run ResonanceComp --set resonanceCompMaxZ=8 "
+                                 "--run ResonanceComp --json -");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "ResonanceComp: Max Z (8 Ohms) must be above the Driver Impedance (8 "
+                       "Ohms): it is the driver's impedance at the top of its resonance peak. "
+                       "Enter 0 if it is unknown. The results were kept.\n");
+    ASSERT_EQ(
+        Run("calc --run ResonanceComp --set resonanceCompMaxZ=5 --save " + P("rc.spk")).exitCode,
+        0);
+    const test::CliRun network = Run("network " + P("rc.spk") + " --crossover 6 --csv -");
+    EXPECT_EQ(network.exitCode, 1);
+    EXPECT_EQ(network.out, "");
+    EXPECT_NE(network.err.find("Max Z (5 Ohms) must be above the Driver Impedance (8 Ohms)"),
+              std::string::npos)
+        << network.err;
+}
+
 TEST_F(NetworkCommand, ReportsACrossoverPageInEitherOrientation)
 {
     ASSERT_EQ(Run("report " + P("xover.spk") + " --crossover 3 --pdf " + P("r.pdf")).exitCode, 0);

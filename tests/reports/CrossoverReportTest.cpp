@@ -147,6 +147,25 @@ TEST(CrossoverReport, LandscapeMovesTheColumnsAndTheNote)
     EXPECT_EQ(FrameEdges(canvas, l).size(), 4u);
 }
 
+TEST(CrossoverReport, AResonanceCompensatorWithoutAPeakSaysWhyInsteadOfComponents)
+{
+    auto doc = std::make_unique<CSpkSysDoc>();
+    CSpkSys& s = doc->workbench();
+    ASSERT_TRUE(calc::CalculateCrossoverPage(s, 6));
+    s.resonanceCompMaxZ = 5; // at or below the 8 Ohm driver: no network
+    auto canvas = PaperCanvas(false);
+    DrawCrossoverReportPage(canvas, *doc, 6);
+    std::string printed;
+    for (const auto& text : canvas.Texts())
+        printed += text.text + " ";
+    EXPECT_NE(printed.find("Max Z (5 Ohms) must be above the Driver Impedance (8 Ohms)"),
+              std::string::npos)
+        << printed;
+    EXPECT_EQ(canvas.FindText("R1 ="), nullptr);
+    EXPECT_EQ(canvas.FindText("10.67"), nullptr);
+    EXPECT_NE(canvas.FindText("Max Z (or 0 if unknown) ="), nullptr);
+}
+
 TEST(CrossoverReport, TitlesAndThePolarityNoteByPage)
 {
     auto doc = std::make_unique<CSpkSysDoc>();

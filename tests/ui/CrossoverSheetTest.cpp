@@ -138,6 +138,86 @@ TEST_F(CrossoverSheet, OkStoresATextTheTypingRuleLeftAndMarksTheDocument)
     EXPECT_EQ(refusals.messages.back(), "Please enter a number.");
 }
 
+TEST_F(CrossoverSheet, TheResonanceCompensatorRefusesAMaxZNotAboveTheDriverImpedance)
+{
+    doc->activeCrossoverPage = 6;
+    auto sheet = Open();
+    CXoverPage* page = sheet->crossoverPage(6);
+    CSpkSys& s = doc->workbench();
+    QLineEdit* maxZ = page->inputs()[3];
+    QLineEdit* r1 = page->results()[2];
+    ASSERT_EQ(maxZ->objectName(), "Max Z (or 0 if unknown) =");
+    const ResonanceComp unknown = s.resonanceComp; // designed for an estimated peak
+    EXPECT_EQ(r1->text(), "10.67");
+    ASSERT_TRUE(page->response().has_value());
+    const std::vector<double> compensated = page->response()->curves[1].magnitude;
+    EXPECT_TRUE(page->refusal().isEmpty());
+
+    // Typed key by key, "5" is refused quietly: the record, the results and the graph stay.
+    TypeText(maxZ, "5");
+    EXPECT_EQ(s.resonanceCompMaxZ, 0);
+    EXPECT_EQ(s.resonanceComp, unknown);
+    EXPECT_EQ(r1->text(), "10.67");
+    ASSERT_TRUE(page->response().has_value());
+    EXPECT_EQ(page->response()->curves[1].magnitude, compensated);
+    EXPECT_NE(page->refusal().indexOf("must be above the Driver Impedance (8 Ohms)"), -1);
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+
+    // "50" is a peak: the results and the graph show the network designed for it, which holds
+    // the modelled driver at its 8 Ohms.
+    QTest::keyClicks(maxZ, "0");
+    EXPECT_EQ(s.resonanceCompMaxZ, 50);
+    EXPECT_TRUE(page->refusal().isEmpty());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(s.resonanceComp.r1, 9.524);
+    EXPECT_EQ(r1->text(), "9.524");
+    ASSERT_TRUE(page->response().has_value());
+    for (double ohms : page->response()->curves[1].magnitude)
+        EXPECT_NEAR(ohms, 8, 0.05);
+    const ResonanceComp designed = s.resonanceComp;
+
+    // The driver impedance itself: refused too, and leaving the page says why.
+    TypeText(maxZ, "8");
+    EXPECT_EQ(s.resonanceCompMaxZ, 50);
+    EXPECT_EQ(r1->text(), "9.524");
+    sheet->tabs()->setCurrentIndex(0);
+    EXPECT_EQ(sheet->tabs()->currentIndex(), 6);
+    ASSERT_EQ(refusals.messages.size(), 1);
+    EXPECT_EQ(refusals.messages[0], page->refusal());
+    EXPECT_EQ(s.resonanceCompMaxZ, 50);
+    EXPECT_EQ(s.resonanceComp, designed);
+    sheet->accept();
+    EXPECT_TRUE(sheet->isVisible());
+    sheet->reject();
+    EXPECT_EQ(s.resonanceCompMaxZ, 50);
+    EXPECT_EQ(s.resonanceComp, designed);
+}
+
+TEST_F(CrossoverSheet, AStoredMaxZNotAboveTheDriverImpedanceShowsWhyInsteadOfResults)
+{
+    // As a project can hold it (set from the command line, or saved by an older version).
+    CSpkSys& s = doc->workbench();
+    s.resonanceCompMaxZ = 5;
+    s.resonanceComp.r1 = -13.33;
+    doc->activeCrossoverPage = 6;
+    auto sheet = Open();
+    CXoverPage* page = sheet->crossoverPage(6);
+    for (QLineEdit* result : page->results())
+        EXPECT_EQ(result->text(), "");
+    EXPECT_FALSE(page->response().has_value());
+    EXPECT_NE(page->refusal().indexOf("Max Z (5 Ohms)"), -1);
+    // Coming back to the page shows the same; mending Max Z designs the network.
+    sheet->tabs()->setCurrentIndex(0);
+    sheet->tabs()->setCurrentIndex(6);
+    EXPECT_EQ(page->results()[2]->text(), "");
+    TypeText(page->inputs()[3], "40");
+    EXPECT_TRUE(page->refusal().isEmpty());
+    EXPECT_EQ(page->results()[2]->text(), "10.00");
+    EXPECT_TRUE(page->response().has_value());
+    EXPECT_TRUE(refusals.messages.isEmpty());
+}
+
 TEST_F(CrossoverSheet, TheInductanceCompensatorStartsFromTheDriversInductance)
 {
     CSpkSys& s = doc->workbench();

@@ -78,7 +78,8 @@ CXoverPage::CXoverPage(CSpkSysDoc& doc, int page, QWidget* parent)
     graph_ = new ui::CanvasWidget(
         kGraphSize,
         [this](gfx::Canvas& canvas) {
-            pictures::DrawNetworkGraph(canvas, {0, 0, 290, 150}, response_);
+            const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_);
+            pictures::DrawNetworkGraph(canvas, {0, 0, 290, 150}, response_, why ? *why : "");
         },
         this);
     graph_->setToolTip(page < 6 ? "The designed network into the entered impedances"
@@ -92,10 +93,8 @@ CXoverPage::CXoverPage(CSpkSysDoc& doc, int page, QWidget* parent)
         const calc::CrossoverField f = fields.inputs[i];
         binder()->Bind(inputs_[i], edit::kRealField,
                        [this, f]() -> double& { return f.value(doc_.workbench()); });
-        binder()->OnAcceptedEdit(inputs_[i], [this] {
-            doc_.SetModified();
-            Calculate();
-        });
+        QLineEdit* input = inputs_[i];
+        binder()->OnAcceptedEdit(input, [this, input] { Accept(input); });
     }
     for (std::size_t i = 0; i < results_.size(); ++i) {
         const calc::CrossoverField f = fields.results[i];
@@ -116,6 +115,12 @@ CXoverPage::CXoverPage(CSpkSysDoc& doc, int page, QWidget* parent)
         note->setWordWrap(true);
         right->addWidget(note);
     }
+    refusal_ = new QLabel(this);
+    refusal_->setObjectName("refusal");
+    refusal_->setWordWrap(true);
+    refusal_->setStyleSheet("color: #b00000");
+    refusal_->hide();
+    right->addWidget(refusal_);
     right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
@@ -129,29 +134,83 @@ void CXoverPage::OnStart()
     if (PrepareStart())
         binder()->Load();
     Calculate();
+    accepted_ = calc::CrossoverPageValues(doc_.workbench(), page_);
+}
+
+void CXoverPage::OnActivate(bool first)
+{
+    ui::PropertyPage::OnActivate(first);
+    if (!first)
+        ShowRecordRefusal();
 }
 
 bool CXoverPage::OnLeave()
 {
     // A text the edit rule let pass unstored ("0.", "-") is stored now: the document then has
-    // changed as much as after an accepted edit.
+    // changed as much as after an accepted edit. Texts that describe no network keep the user
+    // on the page, with the record as it was accepted last.
     const bool edited = isModified();
     if (!ui::PropertyPage::OnLeave())
         return false;
-    if (edited)
-        doc_.SetModified();
+    if (!edited)
+        return true;
+    if (const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_)) {
+        calc::SetCrossoverPageValues(doc_.workbench(), page_, accepted_);
+        ShowRefusal(why);
+        binder()->Refuse(lastEdited_ ? lastEdited_ : inputs_.front(), QString::fromStdString(*why));
+        return false;
+    }
+    doc_.SetModified();
     return true;
+}
+
+void CXoverPage::Accept(QLineEdit* input)
+{
+    lastEdited_ = input;
+    if (const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_)) {
+        // Judged while typing, so no message box: "1" on the way to "12" is refused quietly.
+        calc::SetCrossoverPageValues(doc_.workbench(), page_, accepted_);
+        ShowRefusal(why);
+        return;
+    }
+    doc_.SetModified();
+    Calculate();
+    accepted_ = calc::CrossoverPageValues(doc_.workbench(), page_);
 }
 
 void CXoverPage::Calculate()
 {
-    if (calc::CalculateCrossoverPage(doc_.workbench(), page_)) {
+    CSpkSys& s = doc_.workbench();
+    if (calc::CrossoverPageRefusal(s, page_)) {
+        response_.reset();
+    } else if (calc::CalculateCrossoverPage(s, page_) || !response_) {
         for (QLineEdit* result : results_)
             binder()->Load(result);
+        response_ = calc::CrossoverPageResponse(s, page_, pictures::NetworkGraphFrequencies());
     }
-    response_ =
-        calc::CrossoverPageResponse(doc_.workbench(), page_, pictures::NetworkGraphFrequencies());
+    ShowRecordRefusal();
+}
+
+void CXoverPage::ShowRecordRefusal()
+{
+    const auto why = calc::CrossoverPageRefusal(doc_.workbench(), page_);
+    if (why) {
+        for (QLineEdit* result : results_)
+            binder()->SetText(result, {});
+    }
+    ShowRefusal(why);
     graph_->update();
+}
+
+QString CXoverPage::refusal() const
+{
+    return refusal_->isHidden() ? QString() : refusal_->text();
+}
+
+void CXoverPage::ShowRefusal(const std::optional<std::string>& why)
+{
+    refusal_->setText(why ? QString::fromStdString(*why) : QString());
+    refusal_->setHidden(!why);
 }
 
 bool CXoverpg6::PrepareStart()

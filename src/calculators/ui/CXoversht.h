@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -37,13 +38,17 @@ public:
     const std::vector<QLineEdit*>& results() const { return results_; }
     // The response the graph shows; nothing when the network cannot be solved.
     const std::optional<calc::NetworkResponse>& response() const { return response_; }
+    // The sentence shown under the results while the inputs describe no network ("" for none).
+    QString refusal() const;
 
-    // The page's calculation on the record; shows the results when it stored them, and redraws
-    // the graph either way.
+    // The page's calculation on the record. When it stores results the page shows them and the
+    // graph draws their network; when an input it divides by is 0 both stay as they were; when
+    // the record's inputs describe no network the results are blank and the graph says why.
     void Calculate();
 
 protected:
     void OnStart() override;
+    void OnActivate(bool first) override;
     bool OnLeave() override;
     // Before the first calculation, after the fields have been loaded: a page may fill in a value
     // it starts from. True when it changed the record, so the fields are loaded again.
@@ -52,11 +57,23 @@ protected:
     CSpkSysDoc& doc_;
 
 private:
+    // An accepted edit of input: calculates, or, when the texts describe no network, puts the
+    // record back as it was accepted last and shows why.
+    void Accept(QLineEdit* input);
+    void ShowRefusal(const std::optional<std::string>& why);
+    // Blanks the results and shows why when the record's inputs describe no network; redraws
+    // the graph.
+    void ShowRecordRefusal();
+
     int page_;
     std::vector<QLineEdit*> inputs_;
     std::vector<QLineEdit*> results_;
     std::optional<calc::NetworkResponse> response_;
     ui::CanvasWidget* graph_;
+    QLabel* refusal_;
+    // The values as the page last accepted them, and the input typed into last.
+    std::vector<double> accepted_;
+    QLineEdit* lastEdited_ = nullptr;
 };
 
 // The pages by their place in the sheet: pg1 to pg4 the 1st, 2nd and 3rd Order Butterworth and
