@@ -19,6 +19,9 @@ using Q = BoxQuantity;
 constexpr const char* kVbLockedGross = "V(B) is locked; unlock it to change V(G).";
 constexpr const char* kVbLockedFront =
     "V(B) is locked; unlock it to change the front chamber height.";
+constexpr const char* kNetAboveZero = "The net volume V(B) must be above 0.";
+constexpr const char* kTooSmallForOtherUnits =
+    "This value is too small to be kept in the other units: it rounds to 0 there.";
 
 bool IsDimension(Q q)
 {
@@ -162,6 +165,19 @@ void Solve(TrapBoxValues& stored, const Chain& chain)
         // Each copy starts from the same angle; the English copy's result is the one kept.
         double angle = stored.angle;
         TrapBoxDims& c = metric ? work.metric : work.english;
+        if (chain.change == Change::Dimension && !chain.NetLocked()) {
+            // The volume follows the dimensions; the angle, the widths and the depth must
+            // still make a trapezoid first.
+            TrapShape shape{c.height, c.width1, c.width2, c.depth, angle};
+            for (BoxLock typed : {BoxLock::W1, BoxLock::W2, BoxLock::D, BoxLock::Angle}) {
+                if (Forced(chain.field.quantity) == Bit(typed))
+                    KeepTrapAngleRelation(shape, typed, chain.locks, chain.guard);
+            }
+            c.width1 = shape.width1;
+            c.width2 = shape.width2;
+            c.depth = shape.depth;
+            angle = shape.angle;
+        }
         SolveBox(c, work.fillingPercent, metric, chain, [&](LockSet forced) {
             SolveTrapDimensions(c, angle, metric, chain.locks, forced, chain.guard);
         });
@@ -188,10 +204,9 @@ void Solve(BandpassBoxValues& stored, const Chain& chain)
             SolveRectDimensions(b.rearHeight, b.width, b.depth, b.rear.grossVolume, metric,
                                 chain.locks | forced, guard);
         };
-        const auto front = [&] {
-            if (!Has(chain.locks, BoxLock::H))
-                SolveFrontHeight(b, metric, guard);
-        };
+        // The H lock holds the rear chamber's height; the front chamber's follows its volume
+        // over the shared width and depth, so that both chambers always add up.
+        const auto front = [&] { SolveFrontHeight(b, metric, guard); };
         const auto fromDimensions = [&](bool rearChamber) {
             BandpassChamber& c = rearChamber ? b.rear : b.front;
             GrossFromDimensions(c, rearChamber ? b.rearHeight : b.frontHeight, b.width, b.depth,
@@ -288,17 +303,33 @@ bool BoxCalculatorPage::Edit(BoxField field, double value)
     }
     if (!std::isfinite(value) || !std::isfinite(twinValue))
         return Finish(kTooLarge);
+    if (q == Q::NetVolume && !(value > 0))
+        return Finish(kNetAboveZero);
+    if (twin != nullptr && value != 0 && twinValue == 0)
+        return Finish(kTooSmallForOtherUnits);
 
-    const bool vbLocked = IsLocked(BoxLock::Vb);
-    if (q == Q::GrossVolume && vbLocked)
-        return Finish(kVbLockedGross);
-    if (q == Q::FrontHeight && vbLocked)
-        return Finish(kVbLockedFront);
+    if (!Accepts(field))
+        return Finish(q == Q::GrossVolume ? kVbLockedGross : kVbLockedFront);
 
+    // A refused edit leaves the page as it was before the keystroke, typed value included.
+    const RectBoxValues rect = record_.rectBox;
+    const TrapBoxValues trap = record_.trapBox;
+    const BandpassBoxValues bandpass = record_.bandpassBox;
     *typed = value;
     if (twin != nullptr)
         *twin = twinValue;
-    return Run(field);
+    if (Run(field))
+        return true;
+    record_.rectBox = rect;
+    record_.trapBox = trap;
+    record_.bandpassBox = bandpass;
+    return false;
+}
+
+bool BoxCalculatorPage::Accepts(BoxField field) const
+{
+    const Q q = field.quantity;
+    return !((q == Q::GrossVolume || q == Q::FrontHeight) && IsLocked(BoxLock::Vb));
 }
 
 bool BoxCalculatorPage::Run(std::optional<BoxField> edited)

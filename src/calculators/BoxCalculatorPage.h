@@ -72,6 +72,10 @@ public:
     // alone (empty, a lone sign, "0.") changes nothing and returns true.
     bool EditText(BoxField field, std::string_view text);
 
+    // False for a field the locks keep from being typed into (V(G), and the front chamber's
+    // height, while V(B) is locked).
+    bool Accepts(BoxField field) const;
+
     // A click on a lock check box (the page then shows the lock's state and the message, if any).
     LockClick ClickLock(BoxLock lock);
     bool IsLocked(BoxLock lock) const;

@@ -38,8 +38,16 @@ void GrossFromDimensions(BandpassChamber& c, double height, double width, double
 // V(G) = displacements + V(B) × 100 / (F + 100), F the filling percentage; and the reverse,
 // V(B) = (F + 100) × (V(G) − displacements) / 100. Volumes is RectBoxDims, TrapBoxDims or
 // BandpassChamber.
+inline constexpr const char* kDisplacementsNotNegative = "The displacements must not be below 0.";
+
+template <class Volumes> bool DisplacementsValid(const Volumes& v)
+{
+    return v.otherDisplacement >= 0 && v.bracingDisplacement >= 0 && v.driverDisplacement >= 0;
+}
+
 template <class Volumes> void GrossFromNet(Volumes& v, double fillingPercent, SolveGuard& guard)
 {
+    guard.Require(DisplacementsValid(v), kDisplacementsNotNegative);
     const double share =
         guard.Divide(v.netVolume * 100, fillingPercent + 100, kFillingAboveMinus100);
     const double gross =
@@ -50,6 +58,7 @@ template <class Volumes> void GrossFromNet(Volumes& v, double fillingPercent, So
 template <class Volumes> void NetFromGross(Volumes& v, double fillingPercent, SolveGuard& guard)
 {
     guard.Require(fillingPercent + 100 > 0, kFillingAboveMinus100);
+    guard.Require(DisplacementsValid(v), kDisplacementsNotNegative);
     guard.Require(v.grossVolume >= 0, kGrossNotNegative);
     const double net = guard.Rounded(
         (fillingPercent + 100) *

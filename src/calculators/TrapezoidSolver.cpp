@@ -2,9 +2,11 @@
 
 #include "calculators/BoxSolvers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 
 namespace cw::calc
 {
@@ -98,14 +100,15 @@ double DepthFromWideWall(const TrapShape& s, double t, double vc, SolveGuard& gu
 
 std::vector<TrapRoutine> SelectTrapRoutines(LockSet locks, LockSet forced)
 {
-    const LockSet locked = locks & kDimensions;
-    const Row* row = nullptr;
-    for (const Row& r : kTable) {
-        if (r.locked == locked && (r.angleEitherWay || !Has(locks, Angle)))
-            row = &r;
-    }
-    if (row == nullptr)
-        return {};
+    const auto rowOf = [](LockSet set) -> const Row* {
+        const Row* row = nullptr;
+        for (const Row& r : kTable) {
+            if (r.locked == (set & kDimensions) && (r.angleEitherWay || !Has(set, Angle)))
+                row = &r;
+        }
+        return row;
+    };
+    const Row* row = rowOf(locks);
     std::vector<TrapRoutine> routines;
     bool anyForced = false;
     for (std::size_t i = 0; i < kForcedOrder.size(); ++i) {
@@ -113,16 +116,99 @@ std::vector<TrapRoutine> SelectTrapRoutines(LockSet locks, LockSet forced)
         if (!Has(forced, dimension))
             continue;
         anyForced = true;
-        Cell routine = row->routines[i + 1];
-        // A forced dimension that is locked as well is known already: the locks alone decide.
-        if (!routine && Has(locks, dimension))
-            routine = row->routines[0];
-        if (routine)
-            routines.push_back(*routine);
+        // A locked dimension typed anew is known as a forced one is; the other locks decide.
+        const Row* forcedRow = Has(locks, dimension) ? rowOf(locks & ~Bit(dimension)) : row;
+        if (forcedRow != nullptr && forcedRow->routines[i + 1])
+            routines.push_back(*forcedRow->routines[i + 1]);
     }
-    if (!anyForced && row->routines[0])
+    if (!anyForced && row != nullptr && row->routines[0])
         routines.push_back(*row->routines[0]);
     return routines;
+}
+
+bool IsTrapPrism(const TrapShape& s, double vc)
+{
+    const auto finite = [](double v) { return std::isfinite(v); };
+    if (!(finite(s.height) && finite(s.width1) && finite(s.width2) && finite(s.depth) &&
+          finite(vc)))
+        return false;
+    if (!(s.height > 0 && s.depth > 0 && s.width1 > 0 && s.width1 <= s.width2 && s.angle >= 0 &&
+          s.angle < 90 && vc > 0))
+        return false;
+    // Each value is rounded to five significant digits, so each relation holds to a few parts in
+    // ten thousand of its largest term.
+    constexpr double kPrecision = 3e-4;
+    const double spread = 2 * s.depth * std::tan(s.angle * 6.2831853 / 360);
+    const double volume = s.height * s.depth * (s.width1 + s.width2) / 2;
+    return std::abs(s.width2 - s.width1 - spread) <=
+               kPrecision * std::max({s.width2, spread, s.depth}) &&
+           std::abs(volume - vc) <= kPrecision * vc;
+}
+
+void KeepTrapAngleRelation(TrapShape& s, BoxLock typed, LockSet locks, SolveGuard& guard)
+{
+    // The ways to restore the relation, each changing the quantities it names.
+    enum class Way { MoveW1, MoveW2, TurnAngle, MoveDepth, SpreadWidths };
+    std::vector<Way> ways;
+    switch (typed) {
+    case W1:
+        ways = {Way::MoveW2, Way::TurnAngle, Way::MoveDepth};
+        break;
+    case W2:
+        ways = {Way::MoveW1, Way::TurnAngle, Way::MoveDepth};
+        break;
+    case D:
+        ways = {Way::TurnAngle, Way::MoveW2, Way::MoveW1};
+        break;
+    case Angle:
+        ways = {Way::SpreadWidths, Way::MoveW2, Way::MoveW1, Way::MoveDepth};
+        break;
+    default:
+        return; // the height is no part of the relation
+    }
+    const LockSet fixed = locks | Bit(typed);
+    std::string firstReason;
+    for (const Way way : ways) {
+        const bool free = way == Way::MoveW1      ? !Has(fixed, W1)
+                          : way == Way::MoveW2    ? !Has(fixed, W2)
+                          : way == Way::TurnAngle ? !Has(fixed, Angle)
+                          : way == Way::MoveDepth ? !Has(fixed, D)
+                                                  : !Has(fixed, W1) && !Has(fixed, W2);
+        if (!free)
+            continue;
+        SolveGuard trial;
+        TrapShape t = s;
+        const double tangent = Tangent(t.angle, trial);
+        switch (way) {
+        case Way::MoveW1:
+            t.width1 = trial.Length(t.width2 - 2 * tangent * t.depth, "width 1");
+            break;
+        case Way::MoveW2:
+            t.width2 = trial.Length(t.width1 + 2 * tangent * t.depth, "width 2");
+            break;
+        case Way::TurnAngle:
+            trial.Require(t.depth > 0, kDepthAboveZero);
+            t.angle = AngleOf(t, trial);
+            break;
+        case Way::MoveDepth:
+            if (tangent == 0)
+                trial.Require(t.width1 == t.width2, kWidthsAtZeroAngle);
+            else
+                t.depth = trial.Length((t.width2 - t.width1) / (2 * tangent), "the depth");
+            break;
+        case Way::SpreadWidths:
+            SpreadWidths(t, MeanWidth(t), tangent, trial);
+            break;
+        }
+        trial.Require(t.width1 <= t.width2, kWidth1Wider);
+        if (trial.ok()) {
+            s = t;
+            return;
+        }
+        if (firstReason.empty())
+            firstReason = trial.message();
+    }
+    guard.Require(false, firstReason.empty() ? kLocksLeaveNoBox : firstReason.c_str());
 }
 
 void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard& guard)
@@ -203,9 +289,16 @@ void RunTrapRoutine(TrapRoutine routine, TrapShape& shape, double vc, SolveGuard
         s.height = guard.Length(vc / (MeanWidth(s) * s.depth), "the height");
         break;
     case S10: {
+        // The widths and the angle fix the depth; the volume then gives the height. At 0 degrees
+        // the depth is free, and the height kept gives it as S4 does.
         RequireGiven(s, Bit(H) | Bit(W1) | Bit(W2), guard);
         const double t = Tangent(s.angle, guard);
-        s.depth = DepthFromWideWall(s, t, vc, guard);
+        if (t == 0) {
+            guard.Require(s.width1 == s.width2, kWidthsAtZeroAngle);
+            s.depth = DepthFromWideWall(s, t, vc, guard);
+        } else {
+            s.depth = guard.Length((s.width2 - s.width1) / (2 * t), "the depth");
+        }
         s.height = guard.Length(vc / (MeanWidth(s) * s.depth), "the height");
         break;
     }
@@ -237,16 +330,25 @@ void SolveTrapDimensions(TrapBoxDims& d, double& angle, bool metric, LockSet loc
     if (!guard.ok())
         return;
     const LockSet kept = locks | forced;
+    TrapShape result{d.height, d.width1, d.width2, d.depth, angle};
     if (!Has(kept, H))
-        d.height = s.height;
+        result.height = s.height;
     if (!Has(kept, W1))
-        d.width1 = s.width1;
+        result.width1 = s.width1;
     if (!Has(kept, W2))
-        d.width2 = s.width2;
+        result.width2 = s.width2;
     if (!Has(kept, D))
-        d.depth = s.depth;
+        result.depth = s.depth;
     if (!Has(kept, Angle))
-        angle = s.angle;
+        result.angle = s.angle;
+    guard.Require(IsTrapPrism(result, vc), kLocksLeaveNoBox);
+    if (!guard.ok())
+        return;
+    d.height = result.height;
+    d.width1 = result.width1;
+    d.width2 = result.width2;
+    d.depth = result.depth;
+    angle = result.angle;
 }
 
 } // namespace cw::calc

@@ -208,9 +208,7 @@ TEST_F(BoxPage, TrapezoidEditsSolveWithTheTypedDimensionKept)
     const TrapBoxValues solved = wb.trapBox;
     EXPECT_FALSE(page.Edit({Q::Height, true}, 0.01));
     EXPECT_EQ(page.guardMessage(), kWidth2TooNarrow);
-    EXPECT_EQ(wb.trapBox.english.depth, solved.english.depth);
-    EXPECT_EQ(wb.trapBox.metric.height, 0.01); // the typed value stays, with its twin
-    EXPECT_DOUBLE_EQ(wb.trapBox.english.height, 0.3937);
+    EXPECT_EQ(wb.trapBox, solved); // the typed value and its twin too
 }
 
 TEST_F(BoxPage, ValuesThatAllowNoBoxStoreNothingUnusable)
@@ -258,6 +256,42 @@ TEST_F(BoxPage, ValuesThatAllowNoBoxStoreNothingUnusable)
         }
         page->ClickLock(BoxLock::Vb);
     }
+}
+
+TEST_F(BoxPage, ImpossibleValuesAreRefusedAndLeaveThePageAsItWas)
+{
+    DesignClosedBox();
+    BoxCalculatorPage page(kRect, wb, locks);
+    ASSERT_TRUE(page.Start());
+    ASSERT_TRUE(page.ClickLock(BoxLock::Vb).accepted); // V(B) free: dimensions give the volume
+    ASSERT_TRUE(page.Edit({Q::DriverDisplacement}, 10));
+    const RectBoxValues good = wb.rectBox;
+    const struct {
+        BoxField field;
+        double value;
+        const char* message;
+    } cases[] = {
+        // The typed value and its twin go too: no H of 0 beside the old W, D and V(G).
+        {{Q::Height}, 0, kDisplacementsTooLarge},
+        {{Q::NetVolume}, -5, "The net volume V(B) must be above 0."},
+        {{Q::DriverDisplacement, false}, -0.7, kDisplacementsNotNegative},
+        {{Q::BracingDisplacement}, -20, kDisplacementsNotNegative},
+        // Far below what the cubic-feet copy can hold: the real reason, not "above 0".
+        {{Q::NetVolume},
+         1e-6,
+         "This value is too small to be kept in the other units: it rounds to 0 there."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(page.Edit(c.field, c.value)) << c.value;
+        EXPECT_EQ(page.guardMessage(), c.message);
+        EXPECT_EQ(wb.rectBox, good) << c.value;
+    }
+    // A tiny box the other copy can hold is solved in both.
+    ASSERT_TRUE(page.ClickLock(BoxLock::Vb).accepted);
+    ASSERT_TRUE(page.Edit({Q::DriverDisplacement}, 0));
+    ASSERT_TRUE(page.Edit({Q::NetVolume, false}, 1e-6)) << page.guardMessage();
+    EXPECT_GT(wb.rectBox.metric.height, 0);
+    ExpectSameBox(wb.rectBox.metric.height, wb.rectBox.english.height);
 }
 
 TEST_F(BoxPage, TypingAndFieldAddresses)

@@ -110,31 +110,34 @@ TEST(TrapRoutineChoice, LocksAndForcedDimensions)
     EXPECT_EQ(SelectTrapRoutines(Bit(H) | Bit(W1) | Bit(W2), 0), V{S6});
     // Several forced dimensions: one routine each, in the order H, W1, W2, D, angle.
     EXPECT_EQ(SelectTrapRoutines(0, Bit(Angle) | Bit(W2) | Bit(H)), (V{S2, S4, S5}));
-    // A forced dimension that is locked anyway adds nothing to the locks.
+    // A locked dimension typed anew is solved as a forced one under the other locks: W1 typed
+    // with W1 and W2 locked gives the depth and the angle for the new W1 (S6), not a height
+    // that leaves the old angle standing on the new widths.
     EXPECT_EQ(SelectTrapRoutines(Bit(H) | Bit(Vb), Bit(H)), V{S2});
-    EXPECT_EQ(SelectTrapRoutines(Bit(W1) | Bit(W2) | Bit(Vb), Bit(W1)), V{S1});
+    EXPECT_EQ(SelectTrapRoutines(Bit(W1) | Bit(W2) | Bit(Vb), Bit(W1)), V{S6});
+    EXPECT_EQ(SelectTrapRoutines(Bit(D) | Bit(Angle) | Bit(Vb), Bit(Angle)), V{S5});
     // Rows that need the angle unlocked; then nothing solves.
     EXPECT_EQ(SelectTrapRoutines(Bit(W1) | Bit(Angle), 0), V{});
     EXPECT_EQ(SelectTrapRoutines(Bit(H) | Bit(W1) | Bit(D), 0), V{});
 }
 
-TEST(TrapRoutineChoice, LockedAndForcedDimensionsKeepTheirValues)
+TEST(TrapRoutineChoice, ALockARoutineWouldBreakRefusesInsteadOfBendingTheBox)
 {
-    // S6 solves D and the angle, but D is locked: only the angle is kept.
+    // S6 solves D and the angle, but D is locked: keeping D with S6's angle is no trapezoid, so
+    // nothing is stored.
     TrapBoxDims d;
     d.height = 0.5;
     d.width1 = 0.2;
     d.width2 = 0.36;
     d.depth = 0.3;
     d.grossVolume = 50;
+    const TrapBoxDims before = d;
     double angle = 15;
     SolveGuard guard;
     SolveTrapDimensions(d, angle, true, Bit(W1) | Bit(D), Bit(H), guard);
-    ASSERT_TRUE(guard.ok());
-    EXPECT_EQ(d.depth, 0.3);
-    EXPECT_EQ(d.height, 0.5);
-    EXPECT_DOUBLE_EQ(angle,
-                     Round5(std::atan(0.16 / (2 * (0.05 / (0.28 * 0.5)))) * 360 / 6.2831853));
+    EXPECT_EQ(guard.message(), kLocksLeaveNoBox);
+    EXPECT_EQ(d, before);
+    EXPECT_EQ(angle, 15);
 }
 
 TEST(TrapRoutines, AngleZeroIsARectangle)

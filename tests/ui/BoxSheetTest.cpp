@@ -192,6 +192,21 @@ TEST_F(BoxSheetTest, ValuesThatAllowNoBoxShowTheSentenceAndKeepTheBox)
     EXPECT_FALSE(page->guardSentence().isEmpty());
 }
 
+TEST_F(BoxSheetTest, OkAfterARefusedValueStoresNothingOfIt)
+{
+    DesignClosedBox();
+    ui::CBoxPage* page = Open(true);
+    const RectBoxValues before = wb.rectBox;
+    // V(B) locked: no height of 0 holds the volume. The text stays while it is typed...
+    TypeText(page->field(Q::Height), "0");
+    EXPECT_EQ(Text(page->field(Q::Height)), "0");
+    EXPECT_FALSE(page->guardSentence().isEmpty());
+    EXPECT_EQ(wb.rectBox, before);
+    // ...and OK, with the text complete, stores the box as it was, not the refused height.
+    sheet->accept();
+    EXPECT_EQ(wb.rectBox, before);
+}
+
 TEST_F(BoxSheetTest, UnitsOkCancelAndReopen)
 {
     DesignClosedBox();

@@ -2,6 +2,7 @@
 
 #include "forms/FieldPolicy.h"
 #include "model/CSpkSysDoc.h"
+#include "model/EditRules.h"
 #include "model/NumberFormat.h"
 #include "pictures/BoxDrawing.h"
 #include "pictures/ui/CanvasWidget.h"
@@ -227,6 +228,16 @@ void CBoxPage::OnActivate(bool first)
 
 bool CBoxPage::OnLeave()
 {
+    // A text is complete when the page is left: one the calculator refused (or one the edit
+    // guard let pass unseen, such as "0.") is tried once more, and what it still refuses goes
+    // back to the value the record holds, so that nothing the page refused is stored now.
+    for (const Field& f : fields_) {
+        const std::optional<double> typed = edit::ParseNumber(f.edit->text().toStdString());
+        if (typed && *typed != *calc_.Value(f.field))
+            OnEdit(f);
+        if (typed && *typed != *calc_.Value(f.field))
+            binder()->Load(f.edit);
+    }
     const std::string notes = calc_.notes();
     const bool stored = PropertyPage::OnLeave();
     if (calc_.notes() != notes)
@@ -252,8 +263,10 @@ void CBoxPage::OnEdit(const Field& edited)
     calc_.Edit(edited.field, typed);
     doc_.SetModified();
     ShowResults(before, &edited);
-    // A value the calculator did not take goes back to what the record holds.
-    if (value != typed)
+    // A field the locks keep from being typed into goes back to what the record holds at once;
+    // any other value the calculator refused stays as typed (the user may be on the way to a
+    // value it takes) while the sentence says why, until the page is left.
+    if (value != typed && !calc_.Accepts(edited.field))
         binder()->SetText(edited.edit, QString::fromStdString(FormatNumber(value)));
     ShowState();
 }
