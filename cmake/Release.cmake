@@ -83,12 +83,12 @@ set(CPACK_PACKAGE_NAME conewright)
 set(CPACK_PACKAGE_VENDOR Conewright)
 set(CPACK_PACKAGE_CONTACT "${CW_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "loudspeaker design workbench")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Conewright designs loudspeaker enclosures from a driver's Thiele-Small parameters.\n"
-    "It sizes closed, vented and bandpass boxes of six alignments, calculates SPL,\n"
-    "cone excursion, phase, group delay and impedance, keeps ten designs for\n"
-    "comparison, sizes crossovers, boxes and vents, and prints one-page reports.\n"
-    "A driver database keeps a library of drivers.\n"
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Conewright designs loudspeaker enclosures from the Thiele-Small parameters\n"
+    "of a driver. It sizes closed, vented and bandpass boxes of six alignments,\n"
+    "calculates SPL, cone excursion, phase, group delay and impedance, keeps ten\n"
+    "designs for comparison, sizes crossovers, boxes and vents, and prints\n"
+    "one-page reports. A driver database keeps a library of drivers.\n"
     "\n"
     "The conewright-cli program runs the same engine from the command line and\n"
     "writes curves, plots and reports.")
@@ -99,8 +99,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${CW_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries come from dpkg-shlibdeps; what is loaded without the linker seeing it is named
-# here: the fonts the reports measure text with, and the SVG plugins of the icons.
+# The libraries come from dpkg-shlibdeps. The Qt plugins loaded at run time (the X11 and
+# offscreen platforms, the SVG icon engine and image reader) ship in the packages of libraries the
+# programs link, so of what the linker does not see only the fonts the reports measure text
+# with are left to name. On a Wayland desktop the window is native with qt6-wayland, and goes
+# through XWayland without it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)
