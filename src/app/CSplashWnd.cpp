@@ -29,7 +29,7 @@ CSplashWnd::CSplashWnd(QWidget* mainWindow)
     if (!version.isEmpty()) {
         painter.setPen(QColor(0xe0, 0xf0, 0xf0));
         painter.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
-        painter.drawText(QRect(0, 46, kPictureSize.width(), 20), Qt::AlignHCenter | Qt::AlignTop,
+        painter.drawText(QRect(0, 49, kPictureSize.width(), 20), Qt::AlignHCenter | Qt::AlignTop,
                          QStringLiteral("Version %1").arg(version));
     }
     painter.end();
