@@ -3,7 +3,9 @@
 #
 # The version is the one of project() in CMakeLists.txt; the date below is that release's date.
 set(CW_RELEASE_DATE "2026-12-09")
-# The reverse-DNS name that the desktop entry, the AppStream data and the window share.
+# The reverse-DNS name that the desktop entry, the AppStream data and the window share, the
+# home page and the maintainer. conewright.example stands for the project's own domain until it
+# has one; changing it here changes every installed file that names it.
 set(CW_APP_ID "example.conewright.Conewright")
 set(CW_HOMEPAGE "https://conewright.example/")
 set(CW_MAINTAINER "Conewright Developer <dev@conewright.example>")
