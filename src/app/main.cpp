@@ -13,7 +13,7 @@ namespace
 bool OnlyPrints(int argc, char* argv[])
 {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        for (const char* option : {"-h", "--help", "-?", "-v", "--version"}) {
+        for (const char* option : {"-h", "--help", "-v", "--version"}) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }
