@@ -18,7 +18,7 @@ CMAKE_FLAGS := $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCW_WERROR=$(WERR
 # The tests keep their files in folders of their own, so two run at a time.
 CTEST := ctest --output-on-failure -j2
 
-.PHONY: all deps build run test test-sanitize bench fuzz clean
+.PHONY: all deps build run test test-sanitize bench fuzz package check-package clean
 
 all: build
 
@@ -45,6 +45,15 @@ test-sanitize: deps
 	    -DCW_BUILD_APP=ON -DCW_WERROR=ON
 	cmake --build $(SAN_DIR)
 	$(CTEST) --test-dir $(SAN_DIR)
+
+# The Debian package (cpack -G DEB), and its checks: validators, lintian, and an installation
+# with apt-get that runs the installed programs and removes them again (needs root).
+package: build
+	rm -f $(BUILD_DIR)/conewright_*.deb
+	cmake --build $(BUILD_DIR) --target package
+
+check-package: package
+	scripts/check-package $(BUILD_DIR)
 
 # The engine's, the drawing's and the driver database's timings (medians of repeated runs).
 bench: build

@@ -24,6 +24,14 @@ CSplashWnd::CSplashWnd(QWidget* mainWindow)
     picture_.fill(Qt::white);
     QPainter painter(&picture_);
     QSvgRenderer(QStringLiteral(":/splash.svg")).render(&painter, QRectF(QPointF(), kPictureSize));
+    // The picture is also the About box, so it says which version this is.
+    const QString version = QCoreApplication::applicationVersion();
+    if (!version.isEmpty()) {
+        painter.setPen(QColor(0xe0, 0xf0, 0xf0));
+        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+        painter.drawText(QRect(0, 49, kPictureSize.width(), 20), Qt::AlignHCenter | Qt::AlignTop,
+                         QStringLiteral("Version %1").arg(version));
+    }
     painter.end();
     setFixedSize(kPictureSize);
     QTimer::singleShot(kShowMs, this, &QWidget::close);

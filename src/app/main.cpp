@@ -3,13 +3,35 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+
+// --help and --version only print, so they are answered without a display.
+bool OnlyPrints(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        for (const char* option : {"-h", "--help", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Conewright");
-    QApplication::setOrganizationName("Conewright");
-    QApplication::setApplicationVersion(QStringLiteral(CW_VERSION));
+    const std::unique_ptr<QCoreApplication> app =
+        OnlyPrints(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                               : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName("Conewright");
+    QCoreApplication::setOrganizationName("Conewright");
+    QCoreApplication::setApplicationVersion(QStringLiteral(CW_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CW_APP_ID));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Loudspeaker design workbench");
@@ -18,7 +40,7 @@ int main(int argc, char* argv[])
     parser.addOption({"no-splash", "Start without the start-up picture."});
     parser.addPositionalArgument("file", "A project (.spk) or driver file (.dvr) to open.",
                                  "[file]");
-    parser.process(app);
+    parser.process(*app);
 
     cw::StartOptions options;
     options.splash = !parser.isSet("no-splash");

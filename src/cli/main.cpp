@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
     "  conewright-cli db [--db FILE] check [--id N]\n"
+    "  conewright-cli --help | --version\n"
     "\n"
     "Every output named - goes to the standard output.\n"
     "calc starts from a new project (or --project), applies the options in their order,\n"
@@ -91,6 +92,13 @@ int main(int argc, char* argv[])
         code = cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     else if (!words.empty() && words[0] == "export")
         code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    else if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        std::cout << kUsage;
+        code = cw::cli::kExitOk;
+    } else if (words.size() == 1 && (words[0] == "--version" || words[0] == "-v")) {
+        std::cout << "conewright-cli " << CW_VERSION << '\n';
+        code = cw::cli::kExitOk;
+    }
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
     // What went to the standard output counts only once it has left the buffer.
