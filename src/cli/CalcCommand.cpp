@@ -9,6 +9,7 @@
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "cli/VentCalcEdit.h"
+#include "database/DriverStore.h"
 #include "editors/EditRules.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
@@ -80,6 +81,35 @@ Result SplitAssignment(const Option& o, std::string& path, std::string& value)
     path = o.value.substr(0, eq);
     value = o.value.substr(eq + 1);
     return std::nullopt;
+}
+
+// No output may replace a file the command reads; saving the project that was opened is an
+// ordinary save.
+Result CheckOutputs(const std::vector<Option>& options)
+{
+    std::vector<std::string> projects, others, outputs, saves;
+    std::string db;
+    bool fromDatabase = false;
+    for (const Option& o : options) {
+        if (o.name == "project")
+            projects.push_back(o.value);
+        else if (o.name == "driver")
+            others.push_back(o.value);
+        else if (o.name == "db")
+            db = o.value;
+        else if (o.name == "db-driver")
+            fromDatabase = true;
+        else if (o.name == "csv" || o.name == "json")
+            outputs.push_back(o.value);
+        else if (o.name == "save")
+            saves.push_back(o.value);
+    }
+    if (fromDatabase)
+        others.push_back(db.empty() ? database::DefaultDatabasePath() : db);
+    if (Result r = CheckNotInputs(saves, others))
+        return r;
+    others.insert(others.end(), projects.begin(), projects.end());
+    return CheckNotInputs(outputs, others);
 }
 
 class Calc
@@ -362,6 +392,8 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& err)
 {
     std::vector<Option> options;
     Result result = ParseOptions(args, options);
+    if (!result)
+        result = CheckOutputs(options);
     if (!result)
         result = Calc(std::move(options)).Run();
     if (!result)

@@ -3,6 +3,7 @@
 #include "database/DriverCheck.h"
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
+#include "database/ImportText.h"
 #include "driver/DriverFile.h"
 
 #include <algorithm>
@@ -77,6 +78,8 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
     }
     if (a.command == "export" && (!a.id || a.out.empty()))
         return UsageError("db export takes --id N and --out FILE.dvr.");
+    if (a.command == "export")
+        return CheckNotInput(a.out, a.db.empty() ? database::DefaultDatabasePath() : a.db);
     return std::nullopt;
 }
 
@@ -87,9 +90,10 @@ Result OpenStore(const std::string& path, DriverStore::Access access, DriverStor
     return std::nullopt;
 }
 
+// Names and findings come from other people's files: printed, they keep to their line.
 std::string Name(const std::string& manufacturer, const std::string& model)
 {
-    return manufacturer + " " + model;
+    return database::Printable(manufacturer + " " + model);
 }
 
 Result List(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
@@ -136,10 +140,10 @@ Result Import(DriverStore& store, const DatabaseArgs& a, std::ostream& out, std:
         << " from " << batch.filesRead << (batch.filesRead == 1 ? " file" : " files") << " into "
         << store.path() << ".\n";
     for (const std::string& name : report.duplicates)
-        out << "Already in the database: " << name << '\n';
+        out << "Already in the database: " << database::Printable(name) << '\n';
     bool namedFileSkipped = false;
     for (const database::SkippedFile& s : batch.skipped) {
-        err << "Skipped: " << s.reason << '\n';
+        err << "Skipped: " << database::Printable(s.reason) << '\n';
         namedFileSkipped =
             namedFileSkipped || std::find(a.files.begin(), a.files.end(), s.path) != a.files.end();
     }
@@ -171,8 +175,12 @@ Result Export(const DriverStore& store, const DatabaseArgs& a)
     try {
         bytes = EncodeDriver(d.driver);
     } catch (const std::length_error&) {
-        return DataError("Failed to save document.");
+        bytes.clear();
     }
+    // The program opens no driver file larger than this, so none is written.
+    if (bytes.empty() || bytes.size() > kMaxDriverFileBytes)
+        return DataError("Driver " + std::to_string(*a.id) +
+                         " is too large for a driver file, so it was not exported.");
     return WriteOutput(a.out, bytes);
 }
 
@@ -202,7 +210,7 @@ Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
         withFindings += !findings.empty();
         out << id << ": " << Name(d.driver.manufacturer, d.driver.model) << '\n';
         for (const std::string& f : findings)
-            out << "  " << f << '\n';
+            out << "  " << database::Printable(f) << '\n';
         if (findings.empty())
             out << "  No findings.\n";
     }

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,25 @@ constexpr const char* kUsage =
     "the consistency check.\n"
     "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
 
+int Dispatch(const std::vector<std::string>& words)
+{
+    if (!words.empty() && words[0] == "calc")
+        return cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
+    if (!words.empty() && words[0] == "driver")
+        return cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "plot")
+        return cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "report")
+        return cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "db")
+        return cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "network")
+        return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "export")
+        return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    return cw::cli::kExitUsage;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -77,20 +97,14 @@ int main(int argc, char* argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> words(argv + 1, argv + argc);
     int code = cw::cli::kExitUsage;
-    if (!words.empty() && words[0] == "calc")
-        code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
-    else if (!words.empty() && words[0] == "driver")
-        code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "plot")
-        code = cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "report")
-        code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "db")
-        code = cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "network")
-        code = cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "export")
-        code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    try {
+        code = Dispatch(words);
+    } catch (const std::bad_alloc&) {
+        // Files are replaced whole or not at all and the database in one transaction, so what
+        // was being written is as it was.
+        std::cerr << "There is not enough memory to finish the command.\n";
+        return cw::cli::kExitDataError;
+    }
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;
     // What went to the standard output counts only once it has left the buffer.

@@ -193,5 +193,68 @@ TEST_F(DatabaseCommand, TheUsersDatabaseIsInTheDataFolder)
     EXPECT_TRUE(list.out.ends_with(": Acme W8 (1 finding)\n")) << list.out;
 }
 
+TEST_F(DatabaseCommand, NamesPrintEscapedAndWhatCannotBeUsedIsRefusedBySentence)
+{
+    // A model with a line break and a terminal command: one driver posing as two lines.
+    WriteBytes((dir / "pose.xml").string(),
+               "<speakers><speaker vendor=\"Acme\" model=\"W8&#10;2: Fake&#27;[2J\" fs=\"40\" "
+               "qts=\"0.4\"/></speakers>");
+    ASSERT_EQ(Import("'" + (dir / "pose.xml").string() + "'").exitCode, 0);
+    EXPECT_EQ(Run("db --db '" + db + "' list").out, "1: Acme W8\\n2: Fake\\x1b[2J\n");
+    EXPECT_EQ(
+        Run("db --db '" + db + "' check --id 1").out.rfind("1: Acme W8\\n2: Fake\\x1b[2J\n", 0),
+        0u);
+
+    // A driver too large for the driver file the program would open again.
+    DriverParams large = SampleDriver();
+    large.description = std::string(1100000, 'c');
+    WriteBytes((dir / "long.dvr").string(), EncodeDriver(large));
+    ASSERT_EQ(Import("'" + (dir / "long.dvr").string() + "'").exitCode, 0);
+    const std::string out = (dir / "out.dvr").string();
+    const CliRun tooLarge = Run("db --db '" + db + "' export --id 2 --out '" + out + "'");
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_EQ(tooLarge.err, "Driver 2 is too large for a driver file, so it was not exported.\n");
+    EXPECT_FALSE(fs::exists(out));
+
+    // A table of more rows than one import takes, and a file that cannot be read.
+    std::string rows = "Manufacturer\tModel\tfs [Hz]\n";
+    for (int i = 0; i <= 100000; ++i)
+        rows += "A\tM\t40\n";
+    WriteBytes((dir / "rows.txt").string(), rows);
+    const CliRun many = Import("'" + (dir / "rows.txt").string() + "' /proc/self/mem");
+    EXPECT_EQ(many.exitCode, 1);
+    EXPECT_EQ(many.err, "Skipped: " + (dir / "rows.txt").string() +
+                            " was not imported: one import takes at most 100000 drivers.\n"
+                            "Skipped: /proc/self/mem cannot be read.\n"
+                            "Not every file named could be imported.\n");
+    EXPECT_EQ(List().size(), 2u);
+
+    const CliRun search = Run("db --db '" + db + "' list --search '" + std::string(300, 'a') + "'");
+    EXPECT_EQ(search.exitCode, 1);
+    EXPECT_EQ(search.err,
+              "The search is too long: it takes up to 20 words of 200 characters in all.\n");
+}
+
+TEST_F(DatabaseCommand, AnImportThatRunsOutOfDiskLeavesTheDatabaseAsItWas)
+{
+    ASSERT_EQ(Import("'" + (files / "w8.wdr").string() + "'").exitCode, 0);
+    const std::string before = ReadText(db);
+    std::string table = "Manufacturer\tModel\tfs [Hz]\tComment\n";
+    for (int i = 0; i < 5000; ++i)
+        table += "Acme\tM" + std::to_string(i) + "\t40\t" + std::string(200, 'c') + "\n";
+    WriteBytes((dir / "big.txt").string(), table);
+    const CliRun full =
+        RunOnFullDisk(static_cast<int>(before.size() / 512) + 8,
+                      "db --db '" + db + "' import '" + (dir / "big.txt").string() + "'");
+    EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(full.err, "Writing to the driver database " + db +
+                            " failed, perhaps on a full disk; nothing was changed.\n");
+    EXPECT_EQ(ReadText(db), before);
+    const CliRun list = Run("db --db '" + db + "' list");
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out, "1: Acme W8 (1 finding)\n");
+    EXPECT_EQ(ReadText(db), before);
+}
+
 } // namespace
 } // namespace cw

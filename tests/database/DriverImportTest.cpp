@@ -276,5 +276,52 @@ TEST(DriverImport, FoldersOfMixedFilesTellWhatWasSkipped)
     EXPECT_EQ(stopped.drivers.size(), 2u);
 }
 
+// A value of megabytes is no driver data: the file is refused by a sentence naming the line,
+// at once rather than after reading the value character by character.
+TEST(DriverImport, OverlongLinesAndTagsAreRefusedNamingTheLine)
+{
+    const std::size_t size = 4u << 20;
+    const auto repeat = [&](const std::string& unit) {
+        std::string text;
+        while (text.size() < size)
+            text += unit;
+        return text;
+    };
+    const std::string xml = "<speakers>\n<speaker model=\"x\" vendor=\"";
+    struct Case {
+        const char* path;
+        std::string text;
+        std::size_t line;
+    };
+    const Case cases[] = {
+        {"amp.xml", xml + repeat("&") + "\"/>\n</speakers>\n", 2},
+        {"named.xml", xml + repeat("&amp;") + "\"/>\n</speakers>\n", 2},
+        {"numeric.xml", xml + repeat("&#38;") + "\"/>\n</speakers>\n", 2},
+        {"unclosed.xml", "<speakers>\n\n<speaker vendor=" + repeat("x"), 3},
+        {"value.wdr", "[Driver]\r\nfs=40\r\nBrand=" + repeat("&") + "\r\n", 3},
+        {"line.wdr", "[Driver]\nfs=40\n" + repeat("x"), 3},
+        {"value.txt", "Manufacturer\tModel\tfs [Hz]\nAcme\t" + repeat("&#38;") + "\t40\n", 2},
+        {"line.txt", "Manufacturer\tModel\tfs [Hz]\nAcme\tW8\t40\n" + repeat("x"), 3},
+    };
+    for (const Case& c : cases) {
+        std::vector<ImportedDriver> out;
+        EXPECT_EQ(ReadDriverBytes(c.text, c.path, out),
+                  std::string(c.path) + ", line " + std::to_string(c.line) +
+                      ", is longer than the 65536 characters a line of a driver list may have; "
+                      "the file was not imported.");
+        EXPECT_TRUE(out.empty()) << c.path;
+    }
+
+    // Text of megabytes between the tags of a list is no tag: the list is read.
+    std::vector<ImportedDriver> out;
+    EXPECT_EQ(ReadDriverBytes("<speakers>" + repeat("x") +
+                                  "<speaker vendor=\"A&amp;B\" model=\"W8\" fs=\"40\"/>"
+                                  "</speakers>",
+                              "text.xml", out),
+              "");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].driver.manufacturer, "A&B");
+}
+
 } // namespace
 } // namespace cw::database

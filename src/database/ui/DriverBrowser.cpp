@@ -1,5 +1,6 @@
 #include "database/ui/DriverBrowser.h"
 
+#include "database/ImportText.h"
 #include "database/ui/DriverTableModel.h"
 #include "driver/DriverFile.h"
 #include "editors/EditRules.h"
@@ -21,8 +22,8 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace cw::ui
@@ -37,6 +38,12 @@ const QString kDriverFilter = QStringLiteral("Loudspeaker Drivers (*.dvr)");
 const QString kImportFilter =
     QStringLiteral("Driver Files (*.dvr *.wdr *.xml *.txt *.tsv);;All Files (*)");
 const QString kInvalidBound = QStringLiteral("color: #c00000;");
+// Up to this many drivers every key of the search runs it at once.
+constexpr std::int64_t kInstantSearchDrivers = 20000;
+constexpr int kFilterPauseMs = 250;
+// What the details box shows of a driver's findings.
+constexpr std::size_t kShownFindings = 20;
+constexpr std::size_t kShownFindingBytes = 300;
 
 std::string Local(const QString& path)
 {
@@ -108,9 +115,17 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(search_, 1);
     layout->addLayout(searchRow);
-    connect(search_, &QLineEdit::textChanged, this, &DriverBrowser::Refresh);
-    // Enter in the search takes the driver it has found.
-    connect(search_, &QLineEdit::returnPressed, this, &DriverBrowser::LoadSelected);
+    filterTimer_ = new QTimer(this);
+    filterTimer_->setSingleShot(true);
+    filterTimer_->setInterval(kFilterPauseMs);
+    connect(filterTimer_, &QTimer::timeout, this, &DriverBrowser::Refresh);
+    connect(search_, &QLineEdit::textChanged, this, &DriverBrowser::FilterEdited);
+    // Enter in the search takes the driver it has found, once the search has run.
+    connect(search_, &QLineEdit::returnPressed, this, [this] {
+        if (filterTimer_->isActive())
+            Refresh();
+        LoadSelected();
+    });
 
     BuildFilters(layout);
 
@@ -189,7 +204,7 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
             field->setPlaceholderText(end == 0 ? QStringLiteral("from") : QStringLiteral("to"));
             field->setMaximumWidth(
                 field->fontMetrics().horizontalAdvance(QStringLiteral("00000.00")));
-            connect(field, &QLineEdit::textChanged, this, &DriverBrowser::Refresh);
+            connect(field, &QLineEdit::textChanged, this, &DriverBrowser::FilterEdited);
             r.bound[end] = field;
             if (end == 1)
                 row->addWidget(new QLabel(QStringLiteral("–"), this));
@@ -320,8 +335,24 @@ void DriverBrowser::ReadFilter(database::DriverFilter& filter)
     }
 }
 
+bool DriverBrowser::searchPending() const
+{
+    return filterTimer_->isActive();
+}
+
+void DriverBrowser::FilterEdited()
+{
+    // A small store is searched at each key; in a large one the search would hold up the next
+    // key, so it runs when the typing pauses.
+    if (total_ <= kInstantSearchDrivers)
+        Refresh();
+    else
+        filterTimer_->start();
+}
+
 void DriverBrowser::Refresh()
 {
+    filterTimer_->stop();
     const std::vector<std::int64_t> selected = SelectedIds();
     std::vector<database::DriverSummary> found;
     std::int64_t total = 0;
@@ -402,12 +433,21 @@ void DriverBrowser::ShowSelection()
                               : QStringLiteral(" (") + QString::fromStdString(d->sourceFile) + ')');
     else
         lines << QStringLiteral("Imported from %1 (%2) on %3.")
-                     .arg(QString::fromStdString(d->sourceFile),
+                     .arg(QString::fromStdString(
+                              database::Abbreviated(d->sourceFile, kShownFindingBytes)),
                           QString::fromStdString(d->sourceFormat), added);
+    // A finding stored by an older version may quote a value of a megabyte; laying it out
+    // would hold up every key typed while the driver is selected.
+    std::size_t shown = 0;
     for (const std::vector<std::string>* findings : {&d->importFindings, &d->checkFindings}) {
-        for (const std::string& f : *findings)
-            lines << QStringLiteral("\u2022 ") + QString::fromStdString(f);
+        for (const std::string& f : *findings) {
+            if (shown++ < kShownFindings)
+                lines << QStringLiteral("\u2022 ") +
+                             QString::fromStdString(database::Abbreviated(f, kShownFindingBytes));
+        }
     }
+    if (shown > kShownFindings)
+        lines << QStringLiteral("(%1 more)").arg(shown - kShownFindings);
     if (d->importFindings.empty() && d->checkFindings.empty())
         lines << QStringLiteral("The check found its values consistent.");
     details_->setPlainText(lines.join('\n'));
@@ -621,6 +661,11 @@ void DriverBrowser::ExportSelected()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".dvr");
+        // The driver would take the place of every driver the window shows.
+        if (const FileResult r = database::CheckNotDatabase(Local(path), store_.path()); !r.ok()) {
+            Warn(r.message);
+            return;
+        }
         if (const FileResult r = WriteDriverFile(Local(path), d.driver); !r.ok()) {
             Warn(r.message);
             return;

@@ -17,6 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace cw::ui
 {
@@ -65,6 +66,8 @@ public:
 
     const database::DriverStore& store() const { return store_; }
     QLineEdit* searchField() const { return search_; }
+    // Whether a search waits for the typing to pause.
+    bool searchPending() const;
     QLineEdit* rangeField(RangeFilter filter, bool max) const
     {
         return ranges_[filter].bound[max ? 1 : 0];
@@ -93,6 +96,8 @@ private:
     void BuildButtons(QBoxLayout* layout);
     // Runs the search and the filters again, keeping the selected driver when it still shows.
     void Refresh();
+    // The search or a bound changed: refreshes now, or when the typing pauses in a large store.
+    void FilterEdited();
     void ShowNotice();
     void ShowSelection();
     void SetUnitLabels();
@@ -116,6 +121,7 @@ private:
     QPushButton* retry_ = nullptr;
     QLineEdit* search_ = nullptr;
     QPushButton* clear_ = nullptr;
+    QTimer* filterTimer_ = nullptr; // a search waiting for the typing to pause
     std::array<Range, RangeCount> ranges_;
     QTableView* table_ = nullptr;
     DriverTableModel* model_ = nullptr;
