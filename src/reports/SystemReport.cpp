@@ -66,11 +66,11 @@ ReportRow Plain(const char* label, const char* symbol, double value, const char*
     return {label, symbol, FormatShown(value), unit};
 }
 
-// A notes box holds a few thousand characters on the page; a longer text is handed over only
+// A notes box holds a few hundred characters on the page; a longer text is handed over only
 // as far as it can show, as wrapping all of ten megabytes would take half a minute.
 std::string_view NotesShown(std::string_view text)
 {
-    constexpr std::size_t kMaxBytes = 16384;
+    constexpr std::size_t kMaxBytes = 4096;
     if (text.size() <= kMaxBytes)
         return text;
     std::size_t end = kMaxBytes;
