@@ -75,7 +75,8 @@ TEST_F(DatabaseCommand, ImportsAFolderOfMixedFilesListsAndSearches)
     EXPECT_EQ(all[0]["findings"], Json::array());
     EXPECT_EQ(all[1]["model"], "W12 liters");
     ASSERT_EQ(all[1]["findings"].size(), 1u);
-    EXPECT_NE(all[1]["findings"][0].get<std::string>().find("about 1000 times"), std::string::npos);
+    EXPECT_NE(all[1]["findings"][0].get<std::string>().find("is 1000 times what"),
+              std::string::npos);
     EXPECT_EQ(all[2]["model"], "W8");
     EXPECT_EQ(all[2]["findings"].size(), 1u); // V(as) typed in liters where m³ belong
     EXPECT_EQ(all[3]["manufacturer"], "Bolt");
@@ -112,7 +113,7 @@ TEST_F(DatabaseCommand, ExportGivesBackTheDriverFileAndCheckNamesEachDriver)
 
     const CliRun check = Run("db --db '" + db + "' check");
     ASSERT_EQ(check.exitCode, 0) << check.err;
-    EXPECT_NE(check.out.find(": Acme W8\n  V(as) 51400 liters is about 1000 times"),
+    EXPECT_NE(check.out.find(": Acme W8\n  V(as) 51400 liters is 1000 times what"),
               std::string::npos)
         << check.out;
     EXPECT_NE(check.out.find(": Bolt T25\n  BL: \"2.5 N/A\" was read as 2.5.\n"),

@@ -92,8 +92,8 @@ TEST(DriverImport, WinIsdDriverFileInSiUnits)
     EXPECT_EQ(sparse[0].driver.xMax, 0);
     EXPECT_EQ(sparse[0].findings, Findings{"X(max): \"n/a\" is not a number; it was left empty."});
     EXPECT_EQ(CheckDriver(sparse[0].driver),
-              Findings{"V(as) 51400 liters is about 1000 times the 51.4 liters from C(ms) and "
-                       "S(D): it looks like a unit mistake in V(as)."});
+              Findings{"V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 "
+                       "liters meant?"});
 }
 
 TEST(DriverImport, QspeakersDatabaseWithEveryDriverInIt)
@@ -137,8 +137,7 @@ TEST(DriverImport, QspeakersDatabaseWithEveryDriverInIt)
     EXPECT_EQ(w.driver.bl, 5.9);
     EXPECT_EQ(w.findings, Findings{"BL: \"5.9 N/A\" was read as 5.9."});
     EXPECT_EQ(CheckDriver(w.driver),
-              Findings{"S(D) 214 sq m is more than any driver's cone: it looks like square "
-                       "centimetres (0.0214 sq m)."});
+              Findings{"S(D) 214 sq m is more than a 200 mm driver has: was 0.0214 sq m meant?"});
 
     EXPECT_EQ(drivers[2].driver.model, "names only");
     EXPECT_EQ(drivers[2].driver.fs, 0);
@@ -175,10 +174,8 @@ TEST(DriverImport, DriversTableByHeaderName)
 
     // X(max) in metres and L(e) in henries under headers that say mm and mH.
     EXPECT_EQ(CheckDriver(drivers[1].driver),
-              (Findings{"X(max) 0.005 mm is less than any driver moves: it looks like metres "
-                        "(5 mm).",
-                        "L(e) 0.0006 mH is less than any voice coil has: it looks like henries "
-                        "(0.6 mH)."}));
+              (Findings{"X(max) 0.005 mm is less than any driver has: was 5 mm meant?",
+                        "L(e) 0.0006 mH is less than any driver has: was 0.6 mH meant?"}));
     EXPECT_EQ(drivers[2].driver.manufacturer, "Bolt");
     EXPECT_EQ(drivers[2].driver.model, "Tiny");
     EXPECT_EQ(drivers[3].driver.re, 8);
