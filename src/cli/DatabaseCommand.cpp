@@ -26,6 +26,7 @@ struct DatabaseArgs {
     std::vector<std::string> files; // import
     std::string search;             // list
     bool json = false;              // list
+    bool fixUnits = false;          // check
     std::optional<std::int64_t> id; // export, check
     std::string out;                // export
 };
@@ -53,6 +54,8 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
             a.search = args[++i];
         } else if (word == "--json" && a.command == "list") {
             a.json = true;
+        } else if (word == "--fix-units" && a.command == "check") {
+            a.fixUnits = true;
         } else if (word == "--id" && (a.command == "export" || a.command == "check")) {
             a.id = ParseId(args[++i]);
             if (!a.id)
@@ -184,8 +187,9 @@ Result Export(const DriverStore& store, const DatabaseArgs& a)
     return WriteOutput(a.out, bytes);
 }
 
-// The check runs anew, so that it speaks for this version of the program.
-Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
+// The check runs anew, so that it speaks for this version of the program. With fixUnits each
+// value in the wrong unit is set to what it probably meant, and each change is printed.
+Result Check(DriverStore& store, const DatabaseArgs& a, std::ostream& out)
 {
     std::vector<std::int64_t> ids;
     if (a.id) {
@@ -197,7 +201,7 @@ Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
         for (const database::DriverSummary& d : all)
             ids.push_back(d.id);
     }
-    std::size_t withFindings = 0;
+    std::size_t withFindings = 0, mended = 0;
     for (const std::int64_t id : ids) {
         database::StoredDriver d;
         if (Result r = Get(store, id, d))
@@ -213,10 +217,21 @@ Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
             out << "  " << database::Printable(f) << '\n';
         if (findings.empty())
             out << "  No findings.\n";
+        const std::vector<database::UnitFix> fixes = database::LikelyUnitFixes(d.driver);
+        if (!a.fixUnits || fixes.empty())
+            continue;
+        if (const FileResult r = store.Update(id, database::ApplyUnitFixes(d.driver, fixes));
+            !r.ok())
+            return DataError(r.message);
+        for (const database::UnitFix& fix : fixes)
+            out << "  Mended: " << database::DescribeFix(fix) << '\n';
+        mended += fixes.size();
     }
     if (!a.id)
         out << withFindings << " of " << ids.size()
             << (ids.size() == 1 ? " driver has" : " drivers have") << " findings.\n";
+    if (a.fixUnits)
+        out << "Mended " << mended << (mended == 1 ? " value" : " values") << ".\n";
     return std::nullopt;
 }
 
@@ -229,8 +244,8 @@ int RunDatabase(const std::vector<std::string>& args, std::ostream& out, std::os
     DriverStore store;
     if (!result)
         result = OpenStore(a.db,
-                           a.command == "import" ? DriverStore::Access::ReadWrite
-                                                 : DriverStore::Access::ReadOnly,
+                           a.command == "import" || a.fixUnits ? DriverStore::Access::ReadWrite
+                                                               : DriverStore::Access::ReadOnly,
                            store);
     if (!result) {
         if (a.command == "list")

@@ -33,7 +33,7 @@ constexpr const char* kUsage =
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
-    "  conewright-cli db [--db FILE] check [--id N]\n"
+    "  conewright-cli db [--db FILE] check [--id N] [--fix-units]\n"
     "\n"
     "Every output named - goes to the standard output.\n"
     "calc starts from a new project (or --project), applies the options in their order,\n"
@@ -66,7 +66,8 @@ constexpr const char* kUsage =
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
-    "the consistency check.\n"
+    "the consistency check, and with --fix-units sets each value given in the wrong unit to\n"
+    "what it probably meant, printing each change.\n"
     "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
 
 int Dispatch(const std::vector<std::string>& words)

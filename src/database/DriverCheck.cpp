@@ -67,6 +67,8 @@ class Checker
 public:
     explicit Checker(const DriverParams& d) : d_(d) {}
 
+    const std::vector<UnitFix>& fixes() const { return fixes_; }
+
     std::vector<std::string> Run()
     {
         for (const Plain& p :
@@ -80,7 +82,7 @@ public:
         UnitMistakes();
         Twins();
         Relations();
-        return std::move(findings_);
+        return findings_;
     }
 
 private:
@@ -121,9 +123,10 @@ private:
 
     // A value the step away from what the others give; says so with the value it probably
     // meant and answers true.
-    bool AgainstRelation(const char* label, double v, const char* unit, double expected,
-                         const char* basis, double step = kUnitStep)
+    bool AgainstRelation(const char* label, double DriverParams::*field, const char* unit,
+                         double expected, const char* basis, double step = kUnitStep)
     {
+        const double v = d_.*field;
         if (!Given(v) || !std::isfinite(expected) || !(expected > 0))
             return false;
         const double ratio = v / expected;
@@ -131,15 +134,18 @@ private:
         const bool smaller = ratio < 2 / step && ratio > 1 / (2 * step);
         if (!larger && !smaller)
             return false;
+        const double meant = larger ? v / step : v * step;
         Say(std::string(label) + " " + Amount(v, unit) + " is " + Times(step, larger) + " what " +
-            basis + " give: was " + Amount(larger ? v / step : v * step, unit) + " meant?");
+            basis + " give: was " + Amount(meant, unit) + " meant?");
+        fixes_.push_back({label, unit, field, v, meant});
         return true;
     }
 
     // A value outside where drivers lie whose value the step away lies inside.
-    bool AgainstRange(const char* label, double v, const char* unit, double low, double high,
-                      const std::string& size, double step = kUnitStep)
+    bool AgainstRange(const char* label, double DriverParams::*field, const char* unit, double low,
+                      double high, const std::string& size, double step = kUnitStep)
     {
+        const double v = d_.*field;
         if (!Given(v) || (v >= low && v <= high))
             return false;
         const bool larger = v > high;
@@ -149,6 +155,7 @@ private:
         Say(std::string(label) + " " + Amount(v, unit) + " is " +
             (larger ? "more than " : "less than ") + size + " has: was " + Amount(meant, unit) +
             " meant?");
+        fixes_.push_back({label, unit, field, v, meant});
         return true;
     }
 
@@ -161,11 +168,11 @@ private:
         const std::string sized = "a " + Amount(d_.nominalDiameterMm, "mm") + " driver";
         const double circle = kTwoPi / 2 * diameter * diameter / 4;
         if (diameter > 0)
-            sdSuspect_ = AgainstRange("S(D)", d_.sdSqM, "sq m", kSdOfCircle[0] * circle,
+            sdSuspect_ = AgainstRange("S(D)", &DriverParams::sdSqM, "sq m", kSdOfCircle[0] * circle,
                                       kSdOfCircle[1] * circle, sized, kAreaStep);
         else
-            sdSuspect_ =
-                AgainstRange("S(D)", d_.sdSqM, "sq m", kSdSqM[0], kSdSqM[1], anyDriver, kAreaStep);
+            sdSuspect_ = AgainstRange("S(D)", &DriverParams::sdSqM, "sq m", kSdSqM[0], kSdSqM[1],
+                                      anyDriver, kAreaStep);
         const double piston = kTwoPi / 2 * std::pow(kPistonOfDiameter * diameter, 2);
         const bool sdGiven = !sdSuspect_ && Given(d_.sdSqM);
         const double sd = sdGiven ? d_.sdSqM : piston;
@@ -174,42 +181,42 @@ private:
             diameter > 0 ? sized : "a driver of S(D) " + Amount(d_.sdSqM, "sq m");
 
         if (sd > 0)
-            mmsSuspect_ = AgainstRange("M(ms)", d_.mms, "g", kMmsPerSd15[0] * scale,
+            mmsSuspect_ = AgainstRange("M(ms)", &DriverParams::mms, "g", kMmsPerSd15[0] * scale,
                                        kMmsPerSd15[1] * scale, bySd);
         // C(ms) from f(s) and M(ms), in mm/N.
         const double mms = mmsSuspect_ ? 0 : d_.mms / 1000;
         if (Given(d_.fs) && Given(mms))
             cmsSuspect_ =
-                AgainstRelation("C(ms)", d_.cms, "mm/N", 1000 / (std::pow(kTwoPi * d_.fs, 2) * mms),
-                                "f(s) and M(ms)");
+                AgainstRelation("C(ms)", &DriverParams::cms, "mm/N",
+                                1000 / (std::pow(kTwoPi * d_.fs, 2) * mms), "f(s) and M(ms)");
 
         // V(as) against C(ms) and S(D), else against S(D), f(s) and M(ms), else the size.
         const double vas = d_.vasLiters, area = sdSuspect_ ? 0 : Sd();
         const double rhoC2 = kAirDensity * kSoundSpeed * kSoundSpeed;
         if (Given(vas) && Given(area) && Given(d_.cms) && !cmsSuspect_)
-            vasSuspect_ = AgainstRelation("V(as)", vas, "liters", rhoC2 * area * area * d_.cms,
-                                          "C(ms) and S(D)");
+            vasSuspect_ = AgainstRelation("V(as)", &DriverParams::vasLiters, "liters",
+                                          rhoC2 * area * area * d_.cms, "C(ms) and S(D)");
         else if (Given(vas) && Given(area) && Given(d_.fs) && Given(mms))
             vasSuspect_ =
-                AgainstRelation("V(as)", vas, "liters",
+                AgainstRelation("V(as)", &DriverParams::vasLiters, "liters",
                                 rhoC2 * area * area * 1000 / (std::pow(kTwoPi * d_.fs, 2) * mms),
                                 "S(D), f(s) and M(ms)");
         else if (sd > 0)
-            vasSuspect_ = AgainstRange("V(as)", vas, "liters", kVasPerSd15[0] * scale,
-                                       kVasPerSd15[1] * scale, bySd);
+            vasSuspect_ = AgainstRange("V(as)", &DriverParams::vasLiters, "liters",
+                                       kVasPerSd15[0] * scale, kVasPerSd15[1] * scale, bySd);
 
         // Too little is so for every driver; too much depends on the size.
-        for (const auto& [label, value, share] :
-             {std::tuple{"X(max)", d_.xMax, kXmaxOfDiameter},
-              std::tuple{"X(peak)", d_.xPeak, kXpeakOfDiameter}}) {
-            if (Given(value) && value < kXmaxMm[0])
-                AgainstRange(label, value, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
+        for (const auto& [label, field, share] :
+             {std::tuple{"X(max)", &DriverParams::xMax, kXmaxOfDiameter},
+              std::tuple{"X(peak)", &DriverParams::xPeak, kXpeakOfDiameter}}) {
+            if (Given(d_.*field) && d_.*field < kXmaxMm[0])
+                AgainstRange(label, field, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
             else if (diameter > 0)
-                AgainstRange(label, value, "mm", kXmaxMm[0], share * diameter * 1000, sized);
+                AgainstRange(label, field, "mm", kXmaxMm[0], share * diameter * 1000, sized);
             else
-                AgainstRange(label, value, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
+                AgainstRange(label, field, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
         }
-        AgainstRange("L(e)", d_.le, "mH", kLeMH[0], kLeMH[1], anyDriver);
+        AgainstRange("L(e)", &DriverParams::le, "mH", kLeMH[0], kLeMH[1], anyDriver);
     }
 
     void Twin(const char* what, double metric, const char* metricUnit, double other,
@@ -316,6 +323,7 @@ private:
     bool cmsSuspect_ = false;
     bool vasSuspect_ = false;
     std::vector<std::string> findings_;
+    std::vector<UnitFix> fixes_;
 };
 
 } // namespace
@@ -323,6 +331,31 @@ private:
 std::vector<std::string> CheckDriver(const DriverParams& d)
 {
     return Checker(d).Run();
+}
+
+std::vector<UnitFix> LikelyUnitFixes(const DriverParams& d)
+{
+    Checker checker(d);
+    checker.Run();
+    return checker.fixes();
+}
+
+std::string DescribeFix(const UnitFix& fix)
+{
+    return std::string(fix.label) + " " + Amount(fix.value, fix.unit) + " is now " +
+           Amount(fix.meant, fix.unit) + ".";
+}
+
+DriverParams ApplyUnitFixes(DriverParams d, const std::vector<UnitFix>& fixes)
+{
+    for (const UnitFix& fix : fixes) {
+        d.*fix.field = fix.meant;
+        if (fix.field == &DriverParams::vasLiters && d.vasCuFt != 0)
+            d.vasCuFt = fix.meant / kLitersPerCuFt;
+        if (fix.field == &DriverParams::sdSqM && d.sdSqIn != 0)
+            d.sdSqIn = fix.meant / kSqMPerSqIn;
+    }
+    return d;
 }
 
 } // namespace cw::database

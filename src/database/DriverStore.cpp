@@ -689,6 +689,38 @@ FileResult DriverStore::AddAll(std::span<const ImportedDriver> drivers, AddRepor
     return {};
 }
 
+FileResult DriverStore::Update(std::int64_t id, const DriverParams& d)
+{
+    if (readOnly())
+        return {WithPath(kReadOnly, path_)};
+    if (FileResult r = CheckWhole(); !r.ok())
+        return r;
+    std::string bytes;
+    try {
+        bytes = EncodeDriver(d);
+    } catch (const std::length_error&) {
+        return {WithPath("A driver is too large for the driver database %1.", path_)};
+    }
+    std::string sql = "UPDATE drivers SET ";
+    for (const DriverColumn& c : DriverColumns())
+        sql += "\"" + c.name + "\" = ?, ";
+    sql += "checkFindings = ?, fingerprint = ? WHERE id = ?";
+    Transaction t(db_);
+    if (t.begun() != SQLITE_OK)
+        return Refusal(t.begun());
+    Statement update(db_, sql);
+    if (update.prepared() != SQLITE_OK)
+        return Refusal(update.prepared());
+    int i = BindDriver(update, d);
+    update.Bind(i++, Join(CheckDriver(d)));
+    update.Bind(i++, Fingerprint(bytes));
+    update.Bind(i++, id);
+    if (const int r = update.Step(); r != SQLITE_DONE)
+        return Refusal(r);
+    const int committed = t.Commit();
+    return committed == SQLITE_OK ? FileResult{} : Refusal(committed);
+}
+
 FileResult DriverStore::Remove(std::span<const std::int64_t> ids)
 {
     if (readOnly())

@@ -92,6 +92,9 @@ public:
     // check; a driver identical to one already stored is left out. On failure nothing is added.
     // The first change of a session checks the whole file first and refuses a damaged one.
     FileResult Add(std::span<const ImportedDriver> drivers, AddReport& report);
+    // Replaces the record of driver id with d, checked anew; where it came from and what its
+    // import found stay. Not found is no failure.
+    FileResult Update(std::int64_t id, const DriverParams& d);
     // Removes the drivers in one transaction.
     FileResult Remove(std::span<const std::int64_t> ids);
 

@@ -257,5 +257,39 @@ TEST_F(DatabaseCommand, AnImportThatRunsOutOfDiskLeavesTheDatabaseAsItWas)
     EXPECT_EQ(ReadText(db), before);
 }
 
+TEST_F(DatabaseCommand, FixUnitsMendsExactlyTheNamedValueAndSaysSo)
+{
+    ASSERT_EQ(
+        Import("'" + (files / "w8.wdr").string() + "' '" + (files / "sample.dvr").string() + "'")
+            .exitCode,
+        0);
+    const auto exported = [&](const char* name) {
+        const std::string out = (dir / name).string();
+        EXPECT_EQ(Run("db --db '" + db + "' export --id 1 --out '" + out + "'").exitCode, 0);
+        DriverParams d;
+        EXPECT_TRUE(DecodeDriver(ReadText(out), d));
+        return d;
+    };
+    const DriverParams before = exported("before.dvr");
+    ASSERT_EQ(before.vasLiters, 51400);
+
+    const CliRun fixed = Run("db --db '" + db + "' check --fix-units");
+    ASSERT_EQ(fixed.exitCode, 0) << fixed.err;
+    EXPECT_EQ(fixed.out, "1: Acme W8\n"
+                         "  V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 "
+                         "liters meant?\n"
+                         "  Mended: V(as) 51400 liters is now 51.4 liters.\n"
+                         "1 of 2 drivers have findings.\n"
+                         "Mended 1 value.\n");
+    DriverParams after = exported("after.dvr");
+    EXPECT_DOUBLE_EQ(after.vasLiters, 51.4);
+    after.vasLiters = before.vasLiters;
+    after.vasCuFt = before.vasCuFt;
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(Run("db --db '" + db + "' check --id 1").out, "1: Acme W8\n  No findings.\n");
+    EXPECT_EQ(Run("db --db '" + db + "' check --fix-units").out,
+              "0 of 2 drivers have findings.\nMended 0 values.\n");
+}
+
 } // namespace
 } // namespace cw

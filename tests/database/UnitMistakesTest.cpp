@@ -170,6 +170,11 @@ TEST(UnitMistakes, EachMistakeEitherWayInEveryFormatNamesTheValueMeant)
                     << what << ": " << ::testing::PrintToString(findings);
                 EXPECT_EQ(findings[0].rfind(m.label, 0), 0u) << what << ": " << findings[0];
                 EXPECT_TRUE(findings[0].ends_with(m.meant)) << what << ": " << findings[0];
+                // The mend changes that value alone, and the driver is consistent again.
+                const std::vector<UnitFix> fixes = LikelyUnitFixes(read[0].driver);
+                ASSERT_EQ(fixes.size(), 1u) << what;
+                EXPECT_EQ(fixes[0].field, m.field) << what;
+                EXPECT_EQ(CheckDriver(ApplyUnitFixes(read[0].driver, fixes)), Findings{}) << what;
             }
         }
     }
