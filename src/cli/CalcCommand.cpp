@@ -9,7 +9,9 @@
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "cli/VentCalcEdit.h"
+#include "database/DriverCheck.h"
 #include "database/DriverStore.h"
+#include "database/ImportText.h"
 #include "editors/EditRules.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
@@ -115,7 +117,7 @@ Result CheckOutputs(const std::vector<Option>& options)
 class Calc
 {
 public:
-    explicit Calc(std::vector<Option> options) : options_(std::move(options))
+    Calc(std::vector<Option> options, std::ostream& err) : options_(std::move(options)), err_(err)
     {
         doc_.SetWindows(&windows_);
     }
@@ -205,6 +207,11 @@ private:
         DriverParams driver;
         if (Result r = DriverFromDatabase(db, name, driver))
             return r;
+        // The design goes on, but a value in the wrong unit gives a box of the wrong size.
+        for (const database::UnitFix& fix : database::LikelyUnitFixes(driver))
+            err_ << "Note: " << database::Printable(name)
+                 << " looks to have a value in the wrong unit; db check --fix-units would set "
+                 << database::DescribeFix(fix) << ".\n";
         doc_.LoadDriver(std::move(driver));
         return Messages();
     }
@@ -379,6 +386,7 @@ private:
     }
 
     std::vector<Option> options_;
+    std::ostream& err_;
     CliWindows windows_;
     CSpkSysDoc doc_;
     PanelEditor editor_{doc_};
@@ -395,7 +403,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& err)
     if (!result)
         result = CheckOutputs(options);
     if (!result)
-        result = Calc(std::move(options)).Run();
+        result = Calc(std::move(options), err).Run();
     if (!result)
         return kExitOk;
     err << result->message << '\n';

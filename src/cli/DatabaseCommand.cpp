@@ -224,7 +224,7 @@ Result Check(DriverStore& store, const DatabaseArgs& a, std::ostream& out)
             !r.ok())
             return DataError(r.message);
         for (const database::UnitFix& fix : fixes)
-            out << "  Mended: " << database::DescribeFix(fix) << '\n';
+            out << "  Mended " << database::DescribeFix(fix) << ".\n";
         mended += fixes.size();
     }
     if (!a.id)

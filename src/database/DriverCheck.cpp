@@ -342,8 +342,8 @@ std::vector<UnitFix> LikelyUnitFixes(const DriverParams& d)
 
 std::string DescribeFix(const UnitFix& fix)
 {
-    return std::string(fix.label) + " " + Amount(fix.value, fix.unit) + " is now " +
-           Amount(fix.meant, fix.unit) + ".";
+    return std::string(fix.label) + " from " + Amount(fix.value, fix.unit) + " to " +
+           Amount(fix.meant, fix.unit);
 }
 
 DriverParams ApplyUnitFixes(DriverParams d, const std::vector<UnitFix>& fixes)

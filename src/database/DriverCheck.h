@@ -27,7 +27,7 @@ struct UnitFix {
 // The unit mistakes among CheckDriver's findings, as changes to the record.
 std::vector<UnitFix> LikelyUnitFixes(const DriverParams& d);
 
-// "V(as) 45000 liters is now 45 liters."
+// "V(as) from 45000 liters to 45 liters".
 std::string DescribeFix(const UnitFix& fix);
 
 // The driver with each fix applied; a copy in the other unit system that was given follows.

@@ -142,6 +142,8 @@ TEST_F(DatabaseCommand, CalcLoadsADriverFromTheDatabaseAsFromItsFile)
     // included.
     const CliRun w8 = Run("calc --db '" + db + "' --db-driver 'Acme W8' --box 2OCB --json -");
     ASSERT_EQ(w8.exitCode, 0) << w8.err;
+    EXPECT_EQ(w8.err, "Note: Acme W8 looks to have a value in the wrong unit; db check "
+                      "--fix-units would set V(as) from 51400 liters to 51.4 liters.\n");
     const Json wb = Json::parse(w8.out);
     EXPECT_DOUBLE_EQ(wb["driver"]["vasLiters"].get<double>(), 51400);
     EXPECT_DOUBLE_EQ(wb["driver"]["cms"].get<double>(), 0.8);
@@ -278,7 +280,7 @@ TEST_F(DatabaseCommand, FixUnitsMendsExactlyTheNamedValueAndSaysSo)
     EXPECT_EQ(fixed.out, "1: Acme W8\n"
                          "  V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 "
                          "liters meant?\n"
-                         "  Mended: V(as) 51400 liters is now 51.4 liters.\n"
+                         "  Mended V(as) from 51400 liters to 51.4 liters.\n"
                          "1 of 2 drivers have findings.\n"
                          "Mended 1 value.\n");
     DriverParams after = exported("after.dvr");

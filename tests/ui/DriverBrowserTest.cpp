@@ -339,6 +339,35 @@ TEST_F(DriverBrowserTest, ALongFindingOrALargeStoreNeverHoldsUpTheTyping)
     EXPECT_EQ(doc().workbench().driver.model, "B1234");
 }
 
+TEST_F(DriverBrowserTest, AValueInTheWrongUnitIsMendedAfterShowingBeforeAndAfter)
+{
+    DriverParams big = Driver("Acme", "W10", 30, 254);
+    big.vasLiters = 45000; // cubic metres typed where liters belong
+    Store({big, Driver("Acme", "W8", 40, 200)});
+    DriverBrowser* b = Open();
+    ASSERT_TRUE(b);
+    ASSERT_EQ(Current(*b), "W10");
+    EXPECT_TRUE(b->details()->toPlainText().contains(
+        "Mend Units sets V(as) from 45000 liters to 45 liters."));
+    EXPECT_TRUE(b->mendButton()->isEnabled());
+
+    // Cancel changes nothing; OK sets the one value.
+    AnswerNextMessageBox(QMessageBox::Cancel);
+    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    QString question;
+    AnswerNextMessageBox(QMessageBox::Ok, &question);
+    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    EXPECT_TRUE(question.contains("Set V(as) from 45000 liters to 45 liters."))
+        << question.toStdString();
+    std::optional<database::StoredDriver> stored;
+    ASSERT_TRUE(b->store().Get(b->model()->driver(0).id, stored).ok());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->driver.vasLiters, 45);
+    EXPECT_EQ(stored->driver.fs, 30);
+    EXPECT_TRUE(stored->checkFindings.empty());
+    EXPECT_FALSE(b->mendButton()->isEnabled());
+}
+
 TEST_F(DriverBrowserTest, WithNoProjectOpenALoadMakesOne)
 {
     Store({Driver("Acme", "W200", 41, 200)});

@@ -1,5 +1,6 @@
 #include "database/ui/DriverBrowser.h"
 
+#include "database/DriverCheck.h"
 #include "database/ImportText.h"
 #include "database/ui/DriverTableModel.h"
 #include "driver/DriverFile.h"
@@ -240,6 +241,7 @@ void DriverBrowser::BuildButtons(QBoxLayout* layout)
     importFiles_ = button(QStringLiteral("Import &Files..."), &DriverBrowser::ImportFiles);
     importFolder_ = button(QStringLiteral("Import Fol&der..."), &DriverBrowser::ImportFolder);
     export_ = button(QStringLiteral("&Export..."), &DriverBrowser::ExportSelected);
+    mend_ = button(QStringLiteral("&Mend Units..."), &DriverBrowser::MendUnits);
     delete_ = button(QStringLiteral("Dele&te..."), &DriverBrowser::DeleteSelected);
     auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -257,6 +259,7 @@ void DriverBrowser::BuildButtons(QBoxLayout* layout)
         offeredButtons_.push_back(b);
         row->addWidget(b);
     }
+    row->addWidget(mend_);
     row->addWidget(export_);
     row->addWidget(delete_);
     row->addStretch();
@@ -411,6 +414,7 @@ void DriverBrowser::ShowNotice()
 
 void DriverBrowser::ShowSelection()
 {
+    selectedFixes_.clear();
     const std::vector<std::int64_t> ids = SelectedIds();
     if (ids.size() != 1) {
         details_->setPlainText(ids.empty() ? QString()
@@ -448,6 +452,11 @@ void DriverBrowser::ShowSelection()
     }
     if (shown > kShownFindings)
         lines << QStringLiteral("(%1 more)").arg(shown - kShownFindings);
+    // What Mend Units offers, before it is applied.
+    selectedFixes_ = database::LikelyUnitFixes(d->driver);
+    for (const database::UnitFix& fix : selectedFixes_)
+        lines << QStringLiteral("Mend Units sets %1.")
+                     .arg(QString::fromStdString(database::DescribeFix(fix)));
     if (d->importFindings.empty() && d->checkFindings.empty())
         lines << QStringLiteral("The check found its values consistent.");
     details_->setPlainText(lines.join('\n'));
@@ -465,6 +474,7 @@ void DriverBrowser::UpdateCommands()
     for (QPushButton* b : offeredButtons_)
         b->setEnabled(writable);
     export_->setEnabled(open && selected > 0);
+    mend_->setEnabled(writable && selected == 1 && !selectedFixes_.empty());
     delete_->setEnabled(writable && selected > 0);
     search_->setEnabled(open);
     clear_->setEnabled(open);
@@ -522,8 +532,14 @@ void DriverBrowser::LoadSelected()
     // As opening its driver file does: the design values follow the new driver and every view
     // of the project is updated.
     hooks_.loadTarget().LoadDriver(d->driver);
-    SetStatus(QStringLiteral("Loaded %1 into the workbench.")
-                  .arg(Name(d->driver.manufacturer, d->driver.model)));
+    QString text = QStringLiteral("Loaded %1 into the workbench.")
+                       .arg(Name(d->driver.manufacturer, d->driver.model));
+    // A value in the wrong unit designs a box of the wrong size: the user hears of it.
+    for (const database::UnitFix& fix : database::LikelyUnitFixes(d->driver))
+        text += QStringLiteral(" Its %1 looks given in the wrong unit: Mend Units sets %2.")
+                    .arg(QString::fromUtf8(fix.label),
+                         QString::fromStdString(database::DescribeFix(fix)));
+    SetStatus(text);
     UpdateCommands();
 }
 
@@ -694,6 +710,40 @@ void DriverBrowser::ExportSelected()
         QStringLiteral("Exported %1 to %2.").arg(Count(written, "driver", "drivers"), folder));
     if (!failures.isEmpty())
         Warn(failures.join('\n').toStdString());
+}
+
+void DriverBrowser::MendUnits()
+{
+    const std::vector<std::int64_t> ids = SelectedIds();
+    if (ids.size() != 1 || !store_.isOpen() || store_.readOnly())
+        return;
+    std::optional<database::StoredDriver> d;
+    if (const FileResult r = store_.Get(ids.front(), d); !r.ok() || !d) {
+        Warn(r.ok() ? std::string("The driver is no longer in the driver database.") : r.message);
+        return;
+    }
+    const std::vector<database::UnitFix> fixes = database::LikelyUnitFixes(d->driver);
+    if (fixes.empty())
+        return;
+    QStringList changes;
+    for (const database::UnitFix& fix : fixes)
+        changes << QStringLiteral("Set %1.").arg(
+            QString::fromStdString(database::DescribeFix(fix)));
+    const QString name = Name(d->driver.manufacturer, d->driver.model);
+    if (QMessageBox::question(this, kTitle,
+                              QStringLiteral("Mend the units of %1?\n\n%2\n\nImporting its file "
+                                             "again brings the values as they were back.")
+                                  .arg(name, changes.join('\n')),
+                              QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    if (const FileResult r = store_.Update(ids.front(), ApplyUnitFixes(d->driver, fixes));
+        !r.ok()) {
+        Warn(r.message);
+        return;
+    }
+    Refresh();
+    SetStatus(QStringLiteral("Mended %1: %2").arg(name, changes.join(' ')));
 }
 
 void DriverBrowser::DeleteSelected()

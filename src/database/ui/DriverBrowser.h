@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/DriverCheck.h"
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
 #include "model/AppSettings.h"
@@ -62,6 +63,9 @@ public:
     void ImportFolder();
     void Import(const std::vector<std::string>& paths);
     void ExportSelected();
+    // Sets each value of the selected driver that looks given in the wrong unit to what it
+    // probably meant, after showing the changes.
+    void MendUnits();
     void DeleteSelected();
 
     const database::DriverStore& store() const { return store_; }
@@ -82,6 +86,7 @@ public:
     QPushButton* loadButton() const { return load_; }
     QPushButton* addButton() const { return add_; }
     QPushButton* deleteButton() const { return delete_; }
+    QPushButton* mendButton() const { return mend_; }
     QPushButton* importButton() const { return importFiles_; }
     const std::vector<QPushButton*>& offeredButtons() const { return offeredButtons_; }
 
@@ -134,6 +139,8 @@ private:
     QPushButton* importFolder_ = nullptr;
     std::vector<QPushButton*> offeredButtons_;
     QPushButton* export_ = nullptr;
+    QPushButton* mend_ = nullptr;
+    std::vector<database::UnitFix> selectedFixes_; // what Mend Units offers
     QPushButton* delete_ = nullptr;
 };
 
