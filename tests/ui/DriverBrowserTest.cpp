@@ -350,6 +350,11 @@ TEST_F(DriverBrowserTest, AValueInTheWrongUnitIsMendedAfterShowingBeforeAndAfter
     EXPECT_TRUE(b->details()->toPlainText().contains(
         "Mend Units sets V(as) from 45000 liters to 45 liters."));
     EXPECT_TRUE(b->mendButton()->isEnabled());
+    b->LoadSelected();
+    EXPECT_EQ(b->statusLabel()->text(),
+              "Loaded Acme W10 into the workbench. Its V(as) looks given in the wrong unit: Mend "
+              "Units shows the values meant.");
+    EXPECT_EQ(doc().workbench().driver.vasLiters, 45000);
 
     // Cancel changes nothing; OK sets the one value.
     AnswerNextMessageBox(QMessageBox::Cancel);

@@ -175,6 +175,9 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     count_ = new QLabel(this);
     status_ = new QLabel(this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long report is cut at the window's edge (its tool tip has all of it) rather than
+    // widening the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusRow->addWidget(count_);
     statusRow->addSpacing(16);
     statusRow->addWidget(status_, 1);
@@ -511,6 +514,7 @@ void DriverBrowser::Warn(const std::string& text)
 void DriverBrowser::SetStatus(const QString& text)
 {
     status_->setText(text);
+    status_->setToolTip(text);
 }
 
 void DriverBrowser::LoadSelected()
@@ -535,10 +539,14 @@ void DriverBrowser::LoadSelected()
     QString text = QStringLiteral("Loaded %1 into the workbench.")
                        .arg(Name(d->driver.manufacturer, d->driver.model));
     // A value in the wrong unit designs a box of the wrong size: the user hears of it.
+    QStringList suspects;
     for (const database::UnitFix& fix : database::LikelyUnitFixes(d->driver))
-        text += QStringLiteral(" Its %1 looks given in the wrong unit: Mend Units sets %2.")
-                    .arg(QString::fromUtf8(fix.label),
-                         QString::fromStdString(database::DescribeFix(fix)));
+        suspects << QString::fromUtf8(fix.label);
+    if (!suspects.isEmpty())
+        text += QStringLiteral(" Its %1 %2 given in the wrong unit: Mend Units shows the values "
+                               "meant.")
+                    .arg(suspects.join(QStringLiteral(", ")),
+                         suspects.size() == 1 ? QStringLiteral("looks") : QStringLiteral("look"));
     SetStatus(text);
     UpdateCommands();
 }

@@ -82,6 +82,7 @@ public:
     QLabel* notice() const { return notice_; }
     QPushButton* retryButton() const { return retry_; }
     QLabel* countLabel() const { return count_; }
+    QLabel* statusLabel() const { return status_; }
     QPlainTextEdit* details() const { return details_; }
     QPushButton* loadButton() const { return load_; }
     QPushButton* addButton() const { return add_; }
