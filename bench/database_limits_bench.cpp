@@ -4,6 +4,8 @@
 // (--benchmark_filter) for a peak memory of its own.
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
+#include "driver/DriverFile.h"
+#include "project/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -151,6 +153,35 @@ void HostileValue(benchmark::State& state)
 BENCHMARK(HostileValue)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {4, 8}})
     ->Unit(benchmark::kMillisecond);
+
+// The project file and the driver file with a text of megabytes of '&' (the notes, the
+// description): read in time that grows with the file. Arguments: 0 project, 1 driver file; MiB.
+void LongTextInAFile(benchmark::State& state)
+{
+    const std::string text(static_cast<std::size_t>(state.range(1)) << 20, '&');
+    std::string bytes;
+    if (state.range(0) == 0) {
+        ProjectData data;
+        data.systems[0].notes = text;
+        bytes = SerializeProject(data);
+    } else {
+        DriverParams d;
+        d.description = text;
+        bytes = EncodeDriver(d);
+    }
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            ProjectData data;
+            benchmark::DoNotOptimize(ParseProject(bytes, data));
+        } else {
+            DriverParams d;
+            benchmark::DoNotOptimize(DecodeDriver(bytes, d));
+        }
+    }
+    state.SetLabel(state.range(0) == 0 ? "project notes" : "driver description");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(LongTextInAFile)->ArgsProduct({{0, 1}, {4, 8}})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

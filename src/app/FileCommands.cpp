@@ -74,8 +74,17 @@ void CMainFrame::SaveDriverDialog(ProjectWindows& project)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() ||
         RefusedAsDatabase(this, dialog.selectedFiles().first()))
         return;
+    // The project's own file would lose the project to a driver.
+    const std::string path = Local(dialog.selectedFiles().first());
+    if (SameFile(path, project.doc().path())) {
+        QMessageBox::warning(
+            this, QStringLiteral("Conewright"),
+            QString::fromStdString(WithPath(
+                "%1 is the file of this project; the driver was not saved over it.", path)));
+        return;
+    }
     WaitCursor wait;
-    project.doc().SaveDriver(Local(dialog.selectedFiles().first()));
+    project.doc().SaveDriver(path);
 }
 
 ProjectWindows* CConewrightApp::OpenProject(const QString& path)
