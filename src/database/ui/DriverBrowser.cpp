@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <new>
 
 namespace cw::ui
 {
@@ -611,8 +612,11 @@ void DriverBrowser::Import(const std::vector<std::string>& paths)
     std::size_t done = 0;
     std::size_t total = 0;
     bool stopped = false;
-    database::ImportBatch batch =
-        database::ReadDriverFiles(paths, [&](std::size_t n, std::size_t all) {
+    database::ImportBatch batch;
+    database::AddReport report;
+    FileResult stored;
+    try {
+        batch = database::ReadDriverFiles(paths, [&](std::size_t n, std::size_t all) {
             done = n;
             total = all;
             progress.setMaximum(static_cast<int>(all));
@@ -620,9 +624,13 @@ void DriverBrowser::Import(const std::vector<std::string>& paths)
             stopped = progress.wasCanceled();
             return !stopped;
         });
-    progress.setLabelText(QStringLiteral("Storing drivers..."));
-    database::AddReport report;
-    const FileResult stored = store_.Add(batch.drivers, report);
+        progress.setLabelText(QStringLiteral("Storing drivers..."));
+        stored = store_.Add(batch.drivers, report);
+    } catch (const std::bad_alloc&) {
+        // The store's transaction was rolled back on the way out.
+        batch = {};
+        stored = {"There is not enough memory to import these files; nothing was added."};
+    }
     progress.reset();
     if (!stored.ok()) {
         Warn(stored.message);
