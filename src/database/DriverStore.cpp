@@ -405,6 +405,9 @@ FileResult DriverStore::Recover(int busyTimeoutMs) const
     if ((result & 0xFF) == SQLITE_READONLY || (result & 0xFF) == SQLITE_CANTOPEN ||
         (result & 0xFF) == SQLITE_PERM)
         return {WithPath(kUnfinished, path_)};
+    // The journal of another program's change in progress: its lock was waited for once.
+    if ((result & 0xFF) == SQLITE_BUSY)
+        return {WithPath(kInUse, path_)};
     return {};
 }
 
