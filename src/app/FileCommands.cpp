@@ -2,11 +2,13 @@
 #include "app/CConewrightApp.h"
 #include "app/CMainFrame.h"
 #include "app/ProjectWindows.h"
+#include "database/DriverStore.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMessageBox>
 
 namespace cw
 {
@@ -31,6 +33,16 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// The driver database window reads its file the whole session: a save never replaces it.
+bool RefusedAsDatabase(QWidget* parent, const QString& path)
+{
+    const FileResult r = database::CheckNotDatabase(Local(path));
+    if (!r.ok())
+        QMessageBox::warning(parent, QStringLiteral("Conewright"),
+                             QString::fromStdString(r.message));
+    return !r.ok();
+}
 
 } // namespace
 
@@ -59,10 +71,20 @@ void CMainFrame::SaveDriverDialog(ProjectWindows& project)
                        QString::fromStdString(d.manufacturer + " " + d.model), kDriverFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dvr"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() ||
+        RefusedAsDatabase(this, dialog.selectedFiles().first()))
         return;
+    // The project's own file would lose the project to a driver.
+    const std::string path = Local(dialog.selectedFiles().first());
+    if (SameFile(path, project.doc().path())) {
+        QMessageBox::warning(
+            this, QStringLiteral("Conewright"),
+            QString::fromStdString(WithPath(
+                "%1 is the file of this project; the driver was not saved over it.", path)));
+        return;
+    }
     WaitCursor wait;
-    project.doc().SaveDriver(Local(dialog.selectedFiles().first()));
+    project.doc().SaveDriver(path);
 }
 
 ProjectWindows* CConewrightApp::OpenProject(const QString& path)
@@ -103,6 +125,8 @@ bool CConewrightApp::SaveProject(ProjectWindows& project, bool saveAs)
             return false;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".spk");
+        if (RefusedAsDatabase(dialogParent(), path))
+            return false;
     }
     bool saved;
     {

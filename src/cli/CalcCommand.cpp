@@ -9,6 +9,9 @@
 #include "cli/FieldPath.h"
 #include "cli/PanelEdit.h"
 #include "cli/VentCalcEdit.h"
+#include "database/DriverCheck.h"
+#include "database/DriverStore.h"
+#include "database/ImportText.h"
 #include "engine/Design.h"
 #include "model/CSpkSysDoc.h"
 #include "model/EditRules.h"
@@ -82,10 +85,39 @@ Result SplitAssignment(const Option& o, std::string& path, std::string& value)
     return std::nullopt;
 }
 
+// No output may replace a file the command reads; saving the project that was opened is an
+// ordinary save.
+Result CheckOutputs(const std::vector<Option>& options)
+{
+    std::vector<std::string> projects, others, outputs, saves;
+    std::string db;
+    bool fromDatabase = false;
+    for (const Option& o : options) {
+        if (o.name == "project")
+            projects.push_back(o.value);
+        else if (o.name == "driver")
+            others.push_back(o.value);
+        else if (o.name == "db")
+            db = o.value;
+        else if (o.name == "db-driver")
+            fromDatabase = true;
+        else if (o.name == "csv" || o.name == "json")
+            outputs.push_back(o.value);
+        else if (o.name == "save")
+            saves.push_back(o.value);
+    }
+    if (fromDatabase)
+        others.push_back(db.empty() ? database::DefaultDatabasePath() : db);
+    if (Result r = CheckNotInputs(saves, others))
+        return r;
+    others.insert(others.end(), projects.begin(), projects.end());
+    return CheckNotInputs(outputs, others);
+}
+
 class Calc
 {
 public:
-    explicit Calc(std::vector<Option> options) : options_(std::move(options))
+    Calc(std::vector<Option> options, std::ostream& err) : options_(std::move(options)), err_(err)
     {
         doc_.SetWindows(&windows_);
     }
@@ -175,6 +207,11 @@ private:
         DriverParams driver;
         if (Result r = DriverFromDatabase(db, name, driver))
             return r;
+        // The design goes on, but a value in the wrong unit gives a box of the wrong size.
+        for (const database::UnitFix& fix : database::LikelyUnitFixes(driver))
+            err_ << "Note: " << database::Printable(name)
+                 << " looks to have a value in the wrong unit; db check --fix-units would set "
+                 << database::DescribeFix(fix) << ".\n";
         doc_.LoadDriver(std::move(driver));
         return Messages();
     }
@@ -351,6 +388,7 @@ private:
     }
 
     std::vector<Option> options_;
+    std::ostream& err_;
     CliWindows windows_;
     CSpkSysDoc doc_;
     PanelEditor editor_{doc_};
@@ -365,7 +403,9 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& err)
     std::vector<Option> options;
     Result result = ParseOptions(args, options);
     if (!result)
-        result = Calc(std::move(options)).Run();
+        result = CheckOutputs(options);
+    if (!result)
+        result = Calc(std::move(options), err).Run();
     if (!result)
         return kExitOk;
     err << result->message << '\n';

@@ -3,7 +3,6 @@
 #include "model/FileAccess.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,9 +42,20 @@ Result WriteOutput(const std::string& path, std::string_view bytes)
 
 Result CheckNotInput(const std::string& output, const std::string& input)
 {
-    std::error_code ec;
-    if (output == input || std::filesystem::equivalent(output, input, ec))
+    if (output == input || SameFile(output, input))
         return UsageError("The output " + output + " is the file the command reads.");
+    return std::nullopt;
+}
+
+Result CheckNotInputs(const std::vector<std::string>& outputs,
+                      const std::vector<std::string>& inputs)
+{
+    for (const std::string& output : outputs) {
+        for (const std::string& input : inputs) {
+            if (Result same = CheckNotInput(output, input))
+                return same;
+        }
+    }
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cw::cli
 {
@@ -36,8 +37,12 @@ bool IsStandardOutput(const std::string& path);
 // replaced whole or not at all.
 Result WriteOutput(const std::string& path, std::string_view bytes);
 
-// Refuses an output that would overwrite the file the command reads.
+// Refuses an output that would overwrite the file the command reads: the same name, or another
+// name or a link for the same file.
 Result CheckNotInput(const std::string& output, const std::string& input);
+// The same for every output against every input.
+Result CheckNotInputs(const std::vector<std::string>& outputs,
+                      const std::vector<std::string>& inputs);
 
 // Flushes the standard output and reports what it could not take (a full disk, a closed pipe).
 Result FlushStandardOutput();

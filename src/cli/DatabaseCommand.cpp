@@ -3,6 +3,7 @@
 #include "database/DriverCheck.h"
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
+#include "database/ImportText.h"
 #include "driver/DriverFile.h"
 
 #include <algorithm>
@@ -25,6 +26,7 @@ struct DatabaseArgs {
     std::vector<std::string> files; // import
     std::string search;             // list
     bool json = false;              // list
+    bool fixUnits = false;          // check
     std::optional<std::int64_t> id; // export, check
     std::string out;                // export
 };
@@ -52,6 +54,8 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
             a.search = args[++i];
         } else if (word == "--json" && a.command == "list") {
             a.json = true;
+        } else if (word == "--fix-units" && a.command == "check") {
+            a.fixUnits = true;
         } else if (word == "--id" && (a.command == "export" || a.command == "check")) {
             a.id = ParseId(args[++i]);
             if (!a.id)
@@ -77,6 +81,8 @@ Result Parse(const std::vector<std::string>& args, DatabaseArgs& a)
     }
     if (a.command == "export" && (!a.id || a.out.empty()))
         return UsageError("db export takes --id N and --out FILE.dvr.");
+    if (a.command == "export")
+        return CheckNotInput(a.out, a.db.empty() ? database::DefaultDatabasePath() : a.db);
     return std::nullopt;
 }
 
@@ -87,9 +93,10 @@ Result OpenStore(const std::string& path, DriverStore::Access access, DriverStor
     return std::nullopt;
 }
 
+// Names and findings come from other people's files: printed, they keep to their line.
 std::string Name(const std::string& manufacturer, const std::string& model)
 {
-    return manufacturer + " " + model;
+    return database::Printable(manufacturer + " " + model);
 }
 
 Result List(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
@@ -136,10 +143,10 @@ Result Import(DriverStore& store, const DatabaseArgs& a, std::ostream& out, std:
         << " from " << batch.filesRead << (batch.filesRead == 1 ? " file" : " files") << " into "
         << store.path() << ".\n";
     for (const std::string& name : report.duplicates)
-        out << "Already in the database: " << name << '\n';
+        out << "Already in the database: " << database::Printable(name) << '\n';
     bool namedFileSkipped = false;
     for (const database::SkippedFile& s : batch.skipped) {
-        err << "Skipped: " << s.reason << '\n';
+        err << "Skipped: " << database::Printable(s.reason) << '\n';
         namedFileSkipped =
             namedFileSkipped || std::find(a.files.begin(), a.files.end(), s.path) != a.files.end();
     }
@@ -171,13 +178,18 @@ Result Export(const DriverStore& store, const DatabaseArgs& a)
     try {
         bytes = EncodeDriver(d.driver);
     } catch (const std::length_error&) {
-        return DataError("Failed to save document.");
+        bytes.clear();
     }
+    // The program opens no driver file larger than this, so none is written.
+    if (bytes.empty() || bytes.size() > kMaxDriverFileBytes)
+        return DataError("Driver " + std::to_string(*a.id) +
+                         " is too large for a driver file, so it was not exported.");
     return WriteOutput(a.out, bytes);
 }
 
-// The check runs anew, so that it speaks for this version of the program.
-Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
+// The check runs anew, so that it speaks for this version of the program. With fixUnits each
+// value in the wrong unit is set to what it probably meant, and each change is printed.
+Result Check(DriverStore& store, const DatabaseArgs& a, std::ostream& out)
 {
     std::vector<std::int64_t> ids;
     if (a.id) {
@@ -189,7 +201,7 @@ Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
         for (const database::DriverSummary& d : all)
             ids.push_back(d.id);
     }
-    std::size_t withFindings = 0;
+    std::size_t withFindings = 0, mended = 0;
     for (const std::int64_t id : ids) {
         database::StoredDriver d;
         if (Result r = Get(store, id, d))
@@ -202,13 +214,24 @@ Result Check(const DriverStore& store, const DatabaseArgs& a, std::ostream& out)
         withFindings += !findings.empty();
         out << id << ": " << Name(d.driver.manufacturer, d.driver.model) << '\n';
         for (const std::string& f : findings)
-            out << "  " << f << '\n';
+            out << "  " << database::Printable(f) << '\n';
         if (findings.empty())
             out << "  No findings.\n";
+        const std::vector<database::UnitFix> fixes = database::LikelyUnitFixes(d.driver);
+        if (!a.fixUnits || fixes.empty())
+            continue;
+        if (const FileResult r = store.Update(id, database::ApplyUnitFixes(d.driver, fixes));
+            !r.ok())
+            return DataError(r.message);
+        for (const database::UnitFix& fix : fixes)
+            out << "  Mended " << database::DescribeFix(fix) << ".\n";
+        mended += fixes.size();
     }
     if (!a.id)
         out << withFindings << " of " << ids.size()
             << (ids.size() == 1 ? " driver has" : " drivers have") << " findings.\n";
+    if (a.fixUnits)
+        out << "Mended " << mended << (mended == 1 ? " value" : " values") << ".\n";
     return std::nullopt;
 }
 
@@ -221,8 +244,8 @@ int RunDatabase(const std::vector<std::string>& args, std::ostream& out, std::os
     DriverStore store;
     if (!result)
         result = OpenStore(a.db,
-                           a.command == "import" ? DriverStore::Access::ReadWrite
-                                                 : DriverStore::Access::ReadOnly,
+                           a.command == "import" || a.fixUnits ? DriverStore::Access::ReadWrite
+                                                               : DriverStore::Access::ReadOnly,
                            store);
     if (!result) {
         if (a.command == "list")

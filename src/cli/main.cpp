@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ constexpr const char* kUsage =
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
-    "  conewright-cli db [--db FILE] check [--id N]\n"
+    "  conewright-cli db [--db FILE] check [--id N] [--fix-units]\n"
     "  conewright-cli --help | --version\n"
     "\n"
     "Every output named - goes to the standard output.\n"
@@ -66,8 +67,28 @@ constexpr const char* kUsage =
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
-    "the consistency check.\n"
+    "the consistency check, and with --fix-units sets each value given in the wrong unit to\n"
+    "what it probably meant, printing each change.\n"
     "Exit codes: 0 success, 1 file or data error, 2 usage error.\n";
+
+int Dispatch(const std::vector<std::string>& words)
+{
+    if (!words.empty() && words[0] == "calc")
+        return cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
+    if (!words.empty() && words[0] == "driver")
+        return cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "plot")
+        return cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "report")
+        return cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "db")
+        return cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "network")
+        return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "export")
+        return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    return cw::cli::kExitUsage;
+}
 
 } // namespace
 
@@ -78,26 +99,21 @@ int main(int argc, char* argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> words(argv + 1, argv + argc);
     int code = cw::cli::kExitUsage;
-    if (!words.empty() && words[0] == "calc")
-        code = cw::cli::RunCalc({words.begin() + 1, words.end()}, std::cerr);
-    else if (!words.empty() && words[0] == "driver")
-        code = cw::cli::RunDriver({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "plot")
-        code = cw::cli::PlotCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "report")
-        code = cw::cli::ReportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "db")
-        code = cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "network")
-        code = cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (!words.empty() && words[0] == "export")
-        code = cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    else if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
         std::cout << kUsage;
         code = cw::cli::kExitOk;
     } else if (words.size() == 1 && (words[0] == "--version" || words[0] == "-v")) {
         std::cout << "conewright-cli " << CW_VERSION << '\n';
         code = cw::cli::kExitOk;
+    } else {
+        try {
+            code = Dispatch(words);
+        } catch (const std::bad_alloc&) {
+            // Files are replaced whole or not at all and the database in one transaction, so
+            // what was being written is as it was.
+            std::cerr << "There is not enough memory to finish the command.\n";
+            return cw::cli::kExitDataError;
+        }
     }
     if (code == cw::cli::kExitUsage)
         std::cerr << kUsage;

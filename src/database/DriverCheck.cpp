@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 namespace cw::database
 {
@@ -25,10 +26,22 @@ constexpr double kVasTolerance = 0.15;
 constexpr double kEfficiencyTolerance = 0.40;
 constexpr double kTwinTolerance = 0.02;
 
-// Past these no driver goes, and the value divided by the unit step lands where drivers are.
-constexpr double kLargestSdSqM = 1;      // a cone of more than a metre across
-constexpr double kSmallestXmaxMm = 0.05; // even a dome tweeter moves more
-constexpr double kSmallestLeMH = 0.01;   // even a ribbon has more
+// Where the values of loudspeaker drivers lie, from a dome tweeter to an 18 in woofer, with
+// room to spare on either side: a value 1000 times too large or too small (the unit next door)
+// falls outside, and the value it was probably meant to be falls inside. The piston area of a
+// driver of nominal diameter D is about pi (0.4 D)^2; V(as) in liters and M(ms) in grams grow
+// with S(D)^1.5.
+constexpr double kPistonOfDiameter = 0.4;
+constexpr double kSdOfCircle[2] = {0.1, 3};      // S(D) against pi (D/2)^2
+constexpr double kSdSqM[2] = {2e-5, 1};          // without a diameter: 0.2 sq cm to 1 sq m
+constexpr double kVasPerSd15[2] = {150, 300000}; // V(as) in liters / S(D)^1.5
+constexpr double kMmsPerSd15[2] = {300, 400000}; // M(ms) in grams / S(D)^1.5
+constexpr double kXmaxMm[2] = {0.05, 100};       // without a diameter
+constexpr double kXmaxOfDiameter = 0.2;          // X(max) at most a fifth of the diameter
+constexpr double kXpeakOfDiameter = 0.3;
+constexpr double kLeMH[2] = {0.01, 50};
+constexpr double kUnitStep = 1000;
+constexpr double kAreaStep = 10000; // square centimetres and square metres
 
 std::string Number(double v)
 {
@@ -54,6 +67,8 @@ class Checker
 public:
     explicit Checker(const DriverParams& d) : d_(d) {}
 
+    const std::vector<UnitFix>& fixes() const { return fixes_; }
+
     std::vector<std::string> Run()
     {
         for (const Plain& p :
@@ -67,7 +82,7 @@ public:
         UnitMistakes();
         Twins();
         Relations();
-        return std::move(findings_);
+        return findings_;
     }
 
 private:
@@ -98,22 +113,110 @@ private:
     double Sd() const { return Given(d_.sdSqM) ? d_.sdSqM : Usable(d_.sdSqIn) * kSqMPerSqIn; }
     static double Usable(double v) { return Given(v) ? v : 0; }
 
+    // "1000 times", "a ten-thousandth of".
+    static std::string Times(double step, bool larger)
+    {
+        const char* word = step == kAreaStep ? (larger ? "10000 times" : "a ten-thousandth of")
+                                             : (larger ? "1000 times" : "a thousandth of");
+        return word;
+    }
+
+    // A value the step away from what the others give; says so with the value it probably
+    // meant and answers true.
+    bool AgainstRelation(const char* label, double DriverParams::*field, const char* unit,
+                         double expected, const char* basis, double step = kUnitStep)
+    {
+        const double v = d_.*field;
+        if (!Given(v) || !std::isfinite(expected) || !(expected > 0))
+            return false;
+        const double ratio = v / expected;
+        const bool larger = ratio > step / 2 && ratio < step * 2;
+        const bool smaller = ratio < 2 / step && ratio > 1 / (2 * step);
+        if (!larger && !smaller)
+            return false;
+        const double meant = larger ? v / step : v * step;
+        Say(std::string(label) + " " + Amount(v, unit) + " is " + Times(step, larger) + " what " +
+            basis + " give: was " + Amount(meant, unit) + " meant?");
+        fixes_.push_back({label, unit, field, v, meant});
+        return true;
+    }
+
+    // A value outside where drivers lie whose value the step away lies inside.
+    bool AgainstRange(const char* label, double DriverParams::*field, const char* unit, double low,
+                      double high, const std::string& size, double step = kUnitStep)
+    {
+        const double v = d_.*field;
+        if (!Given(v) || (v >= low && v <= high))
+            return false;
+        const bool larger = v > high;
+        const double meant = larger ? v / step : v * step;
+        if (meant < low || meant > high)
+            return false;
+        Say(std::string(label) + " " + Amount(v, unit) + " is " +
+            (larger ? "more than " : "less than ") + size + " has: was " + Amount(meant, unit) +
+            " meant?");
+        fixes_.push_back({label, unit, field, v, meant});
+        return true;
+    }
+
+    // Values given in the unit next to the record's, found against the others where they
+    // decide and against the sizes of drivers where they cannot.
     void UnitMistakes()
     {
-        if (Given(d_.sdSqM) && d_.sdSqM > kLargestSdSqM) {
-            sdSuspect_ = true;
-            Say("S(D) " + Amount(d_.sdSqM, "sq m") +
-                " is more than any driver's cone: it looks like square centimetres (" +
-                Amount(d_.sdSqM / 1e4, "sq m") + ").");
+        const double diameter = Given(d_.nominalDiameterMm) ? d_.nominalDiameterMm / 1000 : 0;
+        const std::string anyDriver = "any driver";
+        const std::string sized = "a " + Amount(d_.nominalDiameterMm, "mm") + " driver";
+        const double circle = kTwoPi / 2 * diameter * diameter / 4;
+        if (diameter > 0)
+            sdSuspect_ = AgainstRange("S(D)", &DriverParams::sdSqM, "sq m", kSdOfCircle[0] * circle,
+                                      kSdOfCircle[1] * circle, sized, kAreaStep);
+        else
+            sdSuspect_ = AgainstRange("S(D)", &DriverParams::sdSqM, "sq m", kSdSqM[0], kSdSqM[1],
+                                      anyDriver, kAreaStep);
+        const double piston = kTwoPi / 2 * std::pow(kPistonOfDiameter * diameter, 2);
+        const bool sdGiven = !sdSuspect_ && Given(d_.sdSqM);
+        const double sd = sdGiven ? d_.sdSqM : piston;
+        const double scale = std::pow(sd, 1.5);
+        const std::string bySd =
+            diameter > 0 ? sized : "a driver of S(D) " + Amount(d_.sdSqM, "sq m");
+
+        if (sd > 0)
+            mmsSuspect_ = AgainstRange("M(ms)", &DriverParams::mms, "g", kMmsPerSd15[0] * scale,
+                                       kMmsPerSd15[1] * scale, bySd);
+        // C(ms) from f(s) and M(ms), in mm/N.
+        const double mms = mmsSuspect_ ? 0 : d_.mms / 1000;
+        if (Given(d_.fs) && Given(mms))
+            cmsSuspect_ =
+                AgainstRelation("C(ms)", &DriverParams::cms, "mm/N",
+                                1000 / (std::pow(kTwoPi * d_.fs, 2) * mms), "f(s) and M(ms)");
+
+        // V(as) against C(ms) and S(D), else against S(D), f(s) and M(ms), else the size.
+        const double vas = d_.vasLiters, area = sdSuspect_ ? 0 : Sd();
+        const double rhoC2 = kAirDensity * kSoundSpeed * kSoundSpeed;
+        if (Given(vas) && Given(area) && Given(d_.cms) && !cmsSuspect_)
+            vasSuspect_ = AgainstRelation("V(as)", &DriverParams::vasLiters, "liters",
+                                          rhoC2 * area * area * d_.cms, "C(ms) and S(D)");
+        else if (Given(vas) && Given(area) && Given(d_.fs) && Given(mms))
+            vasSuspect_ =
+                AgainstRelation("V(as)", &DriverParams::vasLiters, "liters",
+                                rhoC2 * area * area * 1000 / (std::pow(kTwoPi * d_.fs, 2) * mms),
+                                "S(D), f(s) and M(ms)");
+        else if (sd > 0)
+            vasSuspect_ = AgainstRange("V(as)", &DriverParams::vasLiters, "liters",
+                                       kVasPerSd15[0] * scale, kVasPerSd15[1] * scale, bySd);
+
+        // Too little is so for every driver; too much depends on the size.
+        for (const auto& [label, field, share] :
+             {std::tuple{"X(max)", &DriverParams::xMax, kXmaxOfDiameter},
+              std::tuple{"X(peak)", &DriverParams::xPeak, kXpeakOfDiameter}}) {
+            if (Given(d_.*field) && d_.*field < kXmaxMm[0])
+                AgainstRange(label, field, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
+            else if (diameter > 0)
+                AgainstRange(label, field, "mm", kXmaxMm[0], share * diameter * 1000, sized);
+            else
+                AgainstRange(label, field, "mm", kXmaxMm[0], kXmaxMm[1], anyDriver);
         }
-        if (Given(d_.xMax) && d_.xMax < kSmallestXmaxMm)
-            Say("X(max) " + Amount(d_.xMax, "mm") +
-                " is less than any driver moves: it looks like metres (" +
-                Amount(d_.xMax * 1000, "mm") + ").");
-        if (Given(d_.le) && d_.le < kSmallestLeMH)
-            Say("L(e) " + Amount(d_.le, "mH") +
-                " is less than any voice coil has: it looks like henries (" +
-                Amount(d_.le * 1000, "mH") + ").");
+        AgainstRange("L(e)", &DriverParams::le, "mH", kLeMH[0], kLeMH[1], anyDriver);
     }
 
     void Twin(const char* what, double metric, const char* metricUnit, double other,
@@ -173,19 +276,19 @@ private:
                      kQTolerance);
         }
         // Moving mass in kg and compliance in m/N.
-        const double mms = d_.mms / 1000, cms = d_.cms / 1000;
+        const double mms = mmsSuspect_ ? 0 : d_.mms / 1000, cms = cmsSuspect_ ? 0 : d_.cms / 1000;
         if (Given(d_.fs) && Given(mms) && Given(cms)) {
             const double fs = 1 / (kTwoPi * std::sqrt(mms * cms));
             Relation("f(s) " + Amount(d_.fs, "Hz"), d_.fs, fs, Amount(fs, "Hz"), "M(ms) and C(ms)",
                      kMechanicalTolerance);
         }
         const std::size_t beforeVas = findings_.size();
-        if (Given(vas) && Given(cms) && Given(sd)) {
+        if (Given(vas) && Given(cms) && Given(sd) && !vasSuspect_ && !cmsSuspect_) {
             const double fromCms = kAirDensity * kSoundSpeed * kSoundSpeed * sd * sd * cms * 1000;
             Relation("V(as) " + Amount(vas, "liters"), vas, fromCms, Amount(fromCms, "liters"),
-                     "C(ms) and S(D)", kVasTolerance, "V(as)");
+                     "C(ms) and S(D)", kVasTolerance);
         }
-        const bool vasFlagged = findings_.size() > beforeVas;
+        const bool vasFlagged = vasSuspect_ || findings_.size() > beforeVas;
         if (Given(d_.qes) && Given(d_.fs) && Given(mms) && Given(d_.re) && Given(d_.bl)) {
             const double qes = kTwoPi * d_.fs * mms * d_.re / (d_.bl * d_.bl);
             Relation("Q(es) " + Number(d_.qes), d_.qes, qes, Number(qes),
@@ -214,8 +317,13 @@ private:
     }
 
     const DriverParams& d_;
+    // Values found in the wrong unit, which the relations then leave out.
     bool sdSuspect_ = false;
+    bool mmsSuspect_ = false;
+    bool cmsSuspect_ = false;
+    bool vasSuspect_ = false;
     std::vector<std::string> findings_;
+    std::vector<UnitFix> fixes_;
 };
 
 } // namespace
@@ -223,6 +331,31 @@ private:
 std::vector<std::string> CheckDriver(const DriverParams& d)
 {
     return Checker(d).Run();
+}
+
+std::vector<UnitFix> LikelyUnitFixes(const DriverParams& d)
+{
+    Checker checker(d);
+    checker.Run();
+    return checker.fixes();
+}
+
+std::string DescribeFix(const UnitFix& fix)
+{
+    return std::string(fix.label) + " from " + Amount(fix.value, fix.unit) + " to " +
+           Amount(fix.meant, fix.unit);
+}
+
+DriverParams ApplyUnitFixes(DriverParams d, const std::vector<UnitFix>& fixes)
+{
+    for (const UnitFix& fix : fixes) {
+        d.*fix.field = fix.meant;
+        if (fix.field == &DriverParams::vasLiters && d.vasCuFt != 0)
+            d.vasCuFt = fix.meant / kLitersPerCuFt;
+        if (fix.field == &DriverParams::sdSqM && d.sdSqIn != 0)
+            d.sdSqIn = fix.meant / kSqMPerSqIn;
+    }
+    return d;
 }
 
 } // namespace cw::database

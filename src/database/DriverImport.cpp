@@ -21,6 +21,10 @@ constexpr const char* kUnknownFormat = "%1 is not a driver file of a known kind.
 constexpr const char* kIncomplete = "%1 ends before the last field of its driver.";
 constexpr const char* kNoDriver = "%1 holds no driver.";
 constexpr const char* kTooLarge = "%1 is too large to be a driver file.";
+constexpr const char* kTooMany = "%1 was not imported: one import takes at most 100000 drivers.";
+constexpr const char* kCannotRead = "%1 cannot be read.";
+constexpr const char* kOverlong = ", is longer than the 65536 characters a line of a driver list "
+                                  "may have; the file was not imported.";
 
 bool HasDvrExtension(const std::string& path)
 {
@@ -76,8 +80,16 @@ std::string ReadDriverBytes(std::string_view bytes, const std::string& path,
     }
     const std::size_t first = out.size();
     std::string reason;
+    const std::size_t overlong =
+        format ? FirstOverlongLine(decoded, format->read == ReadSpeakerXml) : 0;
     if (!format) {
         reason = ReadBinaryDriver(bytes, path, out);
+    } else if (overlong != 0) {
+        reason = path + ", line " + std::to_string(overlong) + kOverlong;
+    } else if (format->read == ReadDriverTable &&
+               SplitLines(decoded).size() > kMaxImportDrivers + 1) {
+        // Counted before a row is read: a million rows would take gigabytes as drivers.
+        reason = WithPath(kTooMany, path);
     } else {
         for (ImportedDriver& d : format->read(decoded)) {
             // A row or element that gave nothing at all is no driver.
@@ -123,8 +135,16 @@ ImportBatch ReadDriverFiles(const std::vector<std::string>& paths,
         std::string bytes;
         const FileResult read = ReadWholeFile(files[i], bytes, kMaxImportFileBytes, kTooLarge);
         const std::size_t before = batch.drivers.size();
-        const std::string reason =
-            read.ok() ? ReadDriverBytes(bytes, files[i], batch.drivers) : read.message;
+        // A read failure the system has no words for still names the file.
+        std::string reason = read.message.find(files[i]) != std::string::npos || read.ok()
+                                 ? read.message
+                                 : WithPath(kCannotRead, files[i]);
+        if (reason.empty())
+            reason = ReadDriverBytes(bytes, files[i], batch.drivers);
+        if (batch.drivers.size() > kMaxImportDrivers) {
+            batch.drivers.resize(before);
+            reason = WithPath(kTooMany, files[i]);
+        }
         if (!reason.empty())
             batch.skipped.push_back({files[i], reason});
         batch.filesRead += batch.drivers.size() > before;

@@ -24,6 +24,10 @@ inline constexpr const char* kFormatWorkbench = "workbench";
 
 // A file larger than this holds no driver list anyone typed or exported.
 inline constexpr std::size_t kMaxImportFileBytes = 64u << 20;
+// One import takes at most this many drivers, from all its files together: a file that would
+// bring it beyond is refused whole, and so is a table of more rows. It bounds the memory an
+// import holds before the drivers are stored.
+inline constexpr std::size_t kMaxImportDrivers = 100000;
 
 // One driver as a file gave it, in the record's units.
 struct ImportedDriver {
@@ -50,8 +54,9 @@ struct ImportBatch {
 std::string ReadDriverBytes(std::string_view bytes, const std::string& path,
                             std::vector<ImportedDriver>& out);
 
-// Every file named and every file under each folder named, in name order. progress(done,
-// total) is told after each file and stops the import when it returns false.
+// Every file named and every file under each folder named, in name order, up to
+// kMaxImportDrivers drivers. progress(done, total) is told after each file and stops the import
+// when it returns false.
 ImportBatch ReadDriverFiles(const std::vector<std::string>& paths,
                             const std::function<bool(std::size_t, std::size_t)>& progress = {});
 

@@ -2,6 +2,7 @@
 
 #include "database/DriverCheck.h"
 #include "database/DriverColumns.h"
+#include "database/ImportText.h"
 #include "driver/DriverFile.h"
 #include "model/Units.h"
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -34,6 +36,12 @@ constexpr const char* kInUse =
 constexpr const char* kReadOnly = "The driver database %1 is read-only; nothing was changed.";
 constexpr const char* kOldReadOnly = "The driver database %1 is of an older format and read-only, "
                                      "so it cannot be brought up to date.";
+constexpr const char* kChanged = "The driver database %1 was changed by another program (%2), so "
+                                 "Conewright does not use it.";
+constexpr const char* kUnfinished =
+    "The driver database %1 was left unfinished by an interrupted import and can only be mended "
+    "with permission to write to it; nothing was changed.";
+constexpr const char* kNoFileName = "\"%1\" is no file name for a driver database.";
 
 // The columns after the driver's own, as format 2 has them.
 constexpr const char* kSourceColumns = "sourceFile TEXT NOT NULL DEFAULT '', "
@@ -45,11 +53,62 @@ constexpr const char* kDerivedColumns[] = {"importFindings TEXT NOT NULL DEFAULT
 // The fingerprint finds a driver already stored.
 constexpr const char* kIndexes =
     "CREATE INDEX IF NOT EXISTS drivers_fingerprint ON drivers (fingerprint)";
+constexpr const char* kIndexAsStored = "CREATE INDEX drivers_fingerprint ON drivers (fingerprint)";
+
+// A search longer than this is no manufacturer and model anyone types.
+constexpr std::size_t kMaxSearchLength = 200;
+constexpr std::size_t kMaxSearchWords = 20;
 
 std::string ColumnDefinition(const DriverColumn& c)
 {
     const bool text = std::string_view(c.sqlType) == "TEXT";
     return "\"" + c.name + "\" " + c.sqlType + (text ? " NOT NULL DEFAULT ''" : " DEFAULT 0");
+}
+
+// A column as the program makes it: its declared type, NOT NULL and default.
+struct ColumnShape {
+    std::string type;
+    bool notNull;
+    std::string defaultValue;
+    bool operator==(const ColumnShape&) const = default;
+};
+
+ColumnShape ShapeOf(std::string_view definition)
+{
+    // "name TYPE [NOT NULL] DEFAULT value", as the definitions above are written.
+    const std::size_t type = definition.find(' ') + 1;
+    const std::size_t typeEnd = definition.find(' ', type);
+    const std::size_t value = definition.rfind(' ') + 1;
+    return {std::string(definition.substr(type, typeEnd - type)),
+            definition.find(" NOT NULL ") != std::string_view::npos,
+            std::string(definition.substr(value))};
+}
+
+// Every column but id, with its shape.
+std::vector<std::pair<std::string, ColumnShape>> ExpectedColumns()
+{
+    std::vector<std::pair<std::string, ColumnShape>> columns;
+    for (const DriverColumn& c : DriverColumns())
+        columns.emplace_back(c.name, ShapeOf(ColumnDefinition(c)));
+    std::string_view source = kSourceColumns;
+    while (!source.empty()) {
+        const std::size_t comma = source.find(", ");
+        const std::string_view one = source.substr(0, comma);
+        columns.emplace_back(std::string(one.substr(0, one.find(' '))), ShapeOf(one));
+        source = comma == std::string_view::npos ? "" : source.substr(comma + 2);
+    }
+    for (const std::string_view one : kDerivedColumns)
+        columns.emplace_back(std::string(one.substr(0, one.find(' '))), ShapeOf(one));
+    return columns;
+}
+
+bool IsDerivedColumn(const std::string& name)
+{
+    for (const std::string_view one : kDerivedColumns) {
+        if (one.substr(0, one.find(' ')) == name)
+            return true;
+    }
+    return false;
 }
 
 std::string RecordColumnList()
@@ -207,6 +266,17 @@ std::string LikePattern(std::string_view word)
     return pattern + "%";
 }
 
+// Whether the file at path begins as every SQLite database does; an empty file counts as none
+// at all, as SQLite itself makes a new database that way.
+bool LooksLikeDatabase(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char header[16] = {};
+    in.read(header, sizeof header);
+    return in.gcount() == 0 || std::string_view(header, static_cast<std::size_t>(in.gcount())) ==
+                                   std::string_view("SQLite format 3\0", 16);
+}
+
 std::vector<std::string> Words(std::string_view text)
 {
     std::vector<std::string> words;
@@ -235,6 +305,14 @@ std::string DefaultDatabasePath()
     return (folder / "conewright" / "drivers.sqlite").string();
 }
 
+FileResult CheckNotDatabase(const std::string& output, const std::string& databasePath)
+{
+    const std::string db = databasePath.empty() ? DefaultDatabasePath() : databasePath;
+    if (!db.empty() && SameFile(output, db))
+        return {WithPath("%1 is the driver database; it was not replaced.", output)};
+    return {};
+}
+
 FileResult OpenDatabase(DriverStore& store, const std::string& path, DriverStore::Access access)
 {
     std::string where = path;
@@ -252,6 +330,11 @@ FileResult OpenDatabase(DriverStore& store, const std::string& path, DriverStore
 
 FileResult DriverStore::Refusal(int code) const
 {
+    // Over a file-size limit the write fails as on a full disk, and the transaction is undone.
+    if (code == SQLITE_IOERR_WRITE)
+        return {WithPath("Writing to the driver database %1 failed, perhaps on a full disk; "
+                         "nothing was changed.",
+                         path_)};
     switch (code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -278,12 +361,23 @@ FileResult DriverStore::Open(const std::string& path, Access access, int busyTim
 {
     Close();
     path_ = path;
+    busyTimeoutMs_ = busyTimeoutMs;
+    wholeChecked_ = false;
+    // SQLite gives these names a database that lives in memory or is picked from a URI: an
+    // import into one would vanish or land elsewhere.
+    if (path.empty() || path.starts_with(':') || path.starts_with("file:"))
+        return {WithPath(kNoFileName, path)};
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (fs::exists(status) && !fs::is_regular_file(status))
         return {WithPath("Access to %1 was denied.", path)};
     if (!fs::exists(status) && access == Access::ReadOnly)
         return {WithPath("%1 was not found.", path)};
+    // A database is made only where there is no file; any other file stays as it is.
+    if (fs::exists(status) && !LooksLikeDatabase(path))
+        return {WithPath(kNotADatabase, path)};
+    if (FileResult r = Recover(busyTimeoutMs); !r.ok())
+        return r;
     if (const int result = db_.Open(path, access == Access::ReadOnly, busyTimeoutMs);
         result != SQLITE_OK)
         return Refusal(result);
@@ -294,6 +388,27 @@ FileResult DriverStore::Open(const std::string& path, Access access, int busyTim
     if (!result.ok())
         Close();
     return result;
+}
+
+// An import that was killed or ran out of disk leaves its journal beside the file. SQLite puts
+// the old pages back (and the file at its old size) the next time the file is opened for
+// writing; a connection that may only read cannot, and would refuse every query.
+FileResult DriverStore::Recover(int busyTimeoutMs) const
+{
+    std::error_code ec;
+    if (!fs::exists(path_ + "-journal", ec))
+        return {};
+    Connection writer;
+    int result = writer.Open(path_, false, busyTimeoutMs);
+    if (result == SQLITE_OK)
+        QueryInteger(writer, "SELECT count(*) FROM sqlite_schema", result);
+    if ((result & 0xFF) == SQLITE_READONLY || (result & 0xFF) == SQLITE_CANTOPEN ||
+        (result & 0xFF) == SQLITE_PERM)
+        return {WithPath(kUnfinished, path_)};
+    // The journal of another program's change in progress: its lock was waited for once.
+    if ((result & 0xFF) == SQLITE_BUSY)
+        return {WithPath(kInUse, path_)};
+    return {};
 }
 
 // Nothing is written before the file is known to be ours, whole and of a format we know.
@@ -335,31 +450,11 @@ FileResult DriverStore::Prepare(bool created)
     if (format < 1)
         return {WithPath(kDamaged, path_)};
 
-    {
-        Statement check(db_, "PRAGMA quick_check");
-        if (check.prepared() != SQLITE_OK)
-            return Refusal(check.prepared());
-        const int step = check.Step();
-        if (step != SQLITE_ROW)
-            return Refusal(step);
-        if (check.Text(0) != "ok")
-            return {WithPath(kDamaged, path_)};
-    }
-
+    if (FileResult r = CheckIntegrity("PRAGMA quick_check"); !r.ok())
+        return r;
     std::vector<std::string> existing;
-    {
-        Statement info(db_, "SELECT name FROM pragma_table_info('drivers')");
-        int step = info.prepared();
-        while (step == SQLITE_OK || step == SQLITE_ROW) {
-            step = info.Step();
-            if (step == SQLITE_ROW)
-                existing.push_back(info.Text(0));
-        }
-        if (step != SQLITE_DONE)
-            return Refusal(step);
-    }
-    if (existing.empty())
-        return {WithPath(kDamaged, path_)};
+    if (FileResult r = CheckSchema(format, existing); !r.ok())
+        return r;
 
     std::vector<std::string> steps;
     // Fields the record gained since the file was made start as "not given".
@@ -376,8 +471,101 @@ FileResult DriverStore::Prepare(bool created)
         return {};
     if (readOnly())
         return {WithPath(kOldReadOnly, path_)};
+    if (FileResult r = CheckWhole(); !r.ok())
+        return r;
     steps.push_back("PRAGMA user_version = " + std::to_string(kDatabaseFormat));
     return ChangeSchema(steps, format < 2);
+}
+
+FileResult DriverStore::CheckIntegrity(const char* pragma) const
+{
+    Statement check(db_, pragma);
+    if (check.prepared() != SQLITE_OK)
+        return Refusal(check.prepared());
+    const int step = check.Step();
+    if (step != SQLITE_ROW)
+        return Refusal(step);
+    if (check.Text(0) != "ok")
+        return {WithPath(kDamaged, path_)};
+    return {};
+}
+
+// The quick check on opening misses an index that lost entries, which would let a driver in
+// twice; the full check reads every page, so it runs once, before the first change.
+FileResult DriverStore::CheckWhole()
+{
+    if (wholeChecked_)
+        return {};
+    FileResult r = CheckIntegrity("PRAGMA integrity_check(1)");
+    wholeChecked_ = r.ok();
+    return r;
+}
+
+// The file holds the drivers table and its index as this program makes them, and nothing
+// else: a trigger, a view or a column of another program's would act on what is stored.
+FileResult DriverStore::CheckSchema(std::int64_t format, std::vector<std::string>& columns) const
+{
+    const auto changed = [&](const std::string& what) {
+        const std::string_view pattern = kChanged;
+        const std::size_t at = pattern.find("%2");
+        return FileResult{WithPath(pattern.substr(0, at), path_) + what +
+                          std::string(pattern.substr(at + 2))};
+    };
+    Statement objects(db_, "SELECT type, name, tbl_name, coalesce(sql, '') FROM sqlite_schema");
+    if (objects.prepared() != SQLITE_OK)
+        return Refusal(objects.prepared());
+    bool table = false;
+    int step = SQLITE_ROW;
+    while ((step = objects.Step()) == SQLITE_ROW) {
+        const std::string type = objects.Text(0), name = objects.Text(1);
+        if (type == "table" && name == "drivers") {
+            table = true;
+            continue;
+        }
+        if (type == "index" && name == "drivers_fingerprint" && objects.Text(2) == "drivers" &&
+            objects.Text(3) == kIndexAsStored)
+            continue;
+        return changed("a " + type + " \"" + Printable(name) + "\"");
+    }
+    if (step != SQLITE_DONE)
+        return Refusal(step);
+    if (!table)
+        return changed("no table of drivers");
+
+    const std::vector<std::pair<std::string, ColumnShape>> expected = ExpectedColumns();
+    Statement info(db_, "SELECT name, type, \"notnull\", coalesce(dflt_value, ''), pk, hidden "
+                        "FROM pragma_table_xinfo('drivers')");
+    if (info.prepared() != SQLITE_OK)
+        return Refusal(info.prepared());
+    std::vector<std::string> found;
+    while ((step = info.Step()) == SQLITE_ROW) {
+        const std::string name = info.Text(0);
+        const ColumnShape shape{info.Text(1), info.Integer(2) != 0, info.Text(3)};
+        const bool id = name == "id" && shape.type == "INTEGER" && info.Integer(4) == 1;
+        const auto known = std::find_if(expected.begin(), expected.end(),
+                                        [&](const auto& e) { return e.first == name; });
+        const bool ours = id || (known != expected.end() && known->second == shape &&
+                                 info.Integer(4) == 0 && (format >= 2 || !IsDerivedColumn(name)));
+        if (!ours || info.Integer(5) != 0 ||
+            std::find(found.begin(), found.end(), name) != found.end())
+            return changed("the column \"" + Printable(name) + "\"");
+        found.push_back(name);
+    }
+    if (step != SQLITE_DONE)
+        return Refusal(step);
+    // A record field the file lacks is added; every other column must be there.
+    for (const std::string& name :
+         std::vector<std::string>{"id", "sourceFile", "sourceFormat", "addedAt"}) {
+        if (std::find(found.begin(), found.end(), name) == found.end())
+            return changed("no column \"" + name + "\"");
+    }
+    for (const std::string_view one : kDerivedColumns) {
+        const std::string name(one.substr(0, one.find(' ')));
+        if (format >= 2 && std::find(found.begin(), found.end(), name) == found.end())
+            return changed("no column \"" + name + "\"");
+    }
+    columns = std::move(found);
+    return {};
 }
 
 FileResult DriverStore::ChangeSchema(const std::vector<std::string>& steps, bool derive)
@@ -437,6 +625,18 @@ FileResult DriverStore::Add(std::span<const ImportedDriver> drivers, AddReport& 
 {
     if (readOnly())
         return {WithPath(kReadOnly, path_)};
+    if (FileResult r = CheckWhole(); !r.ok())
+        return r;
+    const FileResult r = AddAll(drivers, report);
+    // A write that failed halfway (a full disk) leaves the journal and a grown file behind: the
+    // old state is put back now rather than at the next open.
+    if (!r.ok())
+        Recover(busyTimeoutMs_);
+    return r;
+}
+
+FileResult DriverStore::AddAll(std::span<const ImportedDriver> drivers, AddReport& report)
+{
     Transaction t(db_);
     if (t.begun() != SQLITE_OK)
         return Refusal(t.begun());
@@ -492,10 +692,44 @@ FileResult DriverStore::Add(std::span<const ImportedDriver> drivers, AddReport& 
     return {};
 }
 
+FileResult DriverStore::Update(std::int64_t id, const DriverParams& d)
+{
+    if (readOnly())
+        return {WithPath(kReadOnly, path_)};
+    if (FileResult r = CheckWhole(); !r.ok())
+        return r;
+    std::string bytes;
+    try {
+        bytes = EncodeDriver(d);
+    } catch (const std::length_error&) {
+        return {WithPath("A driver is too large for the driver database %1.", path_)};
+    }
+    std::string sql = "UPDATE drivers SET ";
+    for (const DriverColumn& c : DriverColumns())
+        sql += "\"" + c.name + "\" = ?, ";
+    sql += "checkFindings = ?, fingerprint = ? WHERE id = ?";
+    Transaction t(db_);
+    if (t.begun() != SQLITE_OK)
+        return Refusal(t.begun());
+    Statement update(db_, sql);
+    if (update.prepared() != SQLITE_OK)
+        return Refusal(update.prepared());
+    int i = BindDriver(update, d);
+    update.Bind(i++, Join(CheckDriver(d)));
+    update.Bind(i++, Fingerprint(bytes));
+    update.Bind(i++, id);
+    if (const int r = update.Step(); r != SQLITE_DONE)
+        return Refusal(r);
+    const int committed = t.Commit();
+    return committed == SQLITE_OK ? FileResult{} : Refusal(committed);
+}
+
 FileResult DriverStore::Remove(std::span<const std::int64_t> ids)
 {
     if (readOnly())
         return {WithPath(kReadOnly, path_)};
+    if (FileResult r = CheckWhole(); !r.ok())
+        return r;
     Transaction t(db_);
     if (t.begun() != SQLITE_OK)
         return Refusal(t.begun());
@@ -528,6 +762,9 @@ FileResult DriverStore::Find(const DriverFilter& filter, std::vector<DriverSumma
         {filter.xMax, "xMax"},
     };
     const std::vector<std::string> words = Words(filter.search);
+    if (filter.search.size() > kMaxSearchLength || words.size() > kMaxSearchWords)
+        return {"The search is too long: it takes up to " + std::to_string(kMaxSearchWords) +
+                " words of " + std::to_string(kMaxSearchLength) + " characters in all."};
     std::string sql = "SELECT id, manufacturer, model, nominalDiameterMm, nominalDiameterIn, fs, "
                       "qts, vasLiters, vasCuFt, xMax, importFindings, checkFindings "
                       "FROM drivers WHERE 1";

@@ -73,11 +73,13 @@ class DriverStore
 public:
     enum class Access { ReadWrite, ReadOnly };
 
-    // Opens the file, making a new database when it does not exist (read-write only) and
+    // Opens the file, making a new database when no file is there (read-write only) and
     // bringing an older format up to date. A file that is in use, damaged, of a newer format,
-    // not a driver database, or read-only where an upgrade is due, is refused with the message
-    // for the user and left untouched; the store is then closed. busyTimeoutMs is how long a
-    // lock held by another program is waited for.
+    // not a driver database, holding anything the program did not make (a trigger, a view, a
+    // column), or read-only where an upgrade is due, is refused with the message for the user
+    // and left untouched; the store is then closed. So are names SQLite reads as a database in
+    // memory or a URI. The journal of an interrupted import is rolled back first. busyTimeoutMs
+    // is how long a lock held by another program is waited for.
     FileResult Open(const std::string& path, Access access = Access::ReadWrite,
                     int busyTimeoutMs = 2000);
     void Close() { db_.Close(); }
@@ -88,11 +90,16 @@ public:
 
     // Adds the drivers in one transaction, each with the findings of its import and of the
     // check; a driver identical to one already stored is left out. On failure nothing is added.
+    // The first change of a session checks the whole file first and refuses a damaged one.
     FileResult Add(std::span<const ImportedDriver> drivers, AddReport& report);
+    // Replaces the record of driver id with d, checked anew; where it came from and what its
+    // import found stay. Not found is no failure.
+    FileResult Update(std::int64_t id, const DriverParams& d);
     // Removes the drivers in one transaction.
     FileResult Remove(std::span<const std::int64_t> ids);
 
-    // The drivers that pass the filter, by manufacturer and model.
+    // The drivers that pass the filter, by manufacturer and model; a search of more words or
+    // characters than any name has is refused.
     FileResult Find(const DriverFilter& filter, std::vector<DriverSummary>& out) const;
     // The drivers whose manufacturer and model, with one blank between, are name (ignoring
     // case and repeated blanks).
@@ -103,14 +110,26 @@ public:
 
 private:
     FileResult Refusal(int code) const;
+    FileResult Recover(int busyTimeoutMs) const;
     FileResult Prepare(bool created);
+    FileResult CheckIntegrity(const char* pragma) const;
+    FileResult CheckWhole();
+    FileResult AddAll(std::span<const ImportedDriver> drivers, AddReport& report);
+    // The columns of the drivers table in columns, when the file holds only what we make.
+    FileResult CheckSchema(std::int64_t format, std::vector<std::string>& columns) const;
     // Runs the statements in one transaction; derive then fills the findings and fingerprints.
     FileResult ChangeSchema(const std::vector<std::string>& steps, bool derive);
     FileResult StoreDerived(); // findings and fingerprint of every row, after an upgrade
 
     Connection db_;
     std::string path_;
+    int busyTimeoutMs_ = 0;
+    bool wholeChecked_ = false; // the full integrity check passed in this session
 };
+
+// Refuses a save to output when it is the file of the database at databasePath (the user's own
+// when empty), which a driver or project written over it would destroy.
+FileResult CheckNotDatabase(const std::string& output, const std::string& databasePath = {});
 
 // Opens the database at path, or the user's own (DefaultDatabasePath) when path is empty; the
 // user's folder is made when the store may write, as it does not exist before the first use.

@@ -120,7 +120,7 @@ Header ReadHeader(std::string_view cell)
             return h;
         }
     }
-    h.unknownUnit = cell;
+    h.unknownUnit = Abbreviated(cell, kQuotedValueBytes);
     return h;
 }
 

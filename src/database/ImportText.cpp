@@ -95,6 +95,72 @@ std::string DecodeText(std::string_view bytes)
     return IsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
+std::string Printable(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<std::uint8_t>(text[i]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8.
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        static_cast<std::uint8_t>(text[i + 1]) >= 0x80 &&
+                        static_cast<std::uint8_t>(text[i + 1]) < 0xA0;
+        if (c >= 0x20 && c != 0x7F && !c1) {
+            out += text[i];
+            continue;
+        }
+        const std::uint8_t code = c1 ? static_cast<std::uint8_t>(text[++i]) : c;
+        char escape[8];
+        if (code == '\n' || code == '\t' || code == '\r')
+            std::snprintf(escape, sizeof escape, "\\%c",
+                          code == '\n'   ? 'n'
+                          : code == '\t' ? 't'
+                                         : 'r');
+        else
+            std::snprintf(escape, sizeof escape, c1 ? "\\u%04x" : "\\x%02x", code);
+        out += escape;
+    }
+    return out;
+}
+
+std::string Abbreviated(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    std::size_t end = maxBytes;
+    // Back to the first byte of a UTF-8 sequence.
+    while (end > 0 && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return std::string(text.substr(0, end)) + "\u2026";
+}
+
+std::size_t FirstOverlongLine(std::string_view text, bool tags)
+{
+    std::size_t line = 1;
+    std::size_t pieceLine = 1;
+    std::size_t start = 0;
+    bool inPiece = !tags;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inPiece && i - start > kMaxLineBytes)
+            return pieceLine;
+        if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+            ++line;
+            if (!tags) {
+                start = i + 1;
+                pieceLine = line;
+            }
+        } else if (tags && c == '<' && !inPiece) {
+            inPiece = true;
+            start = i;
+            pieceLine = line;
+        } else if (tags && c == '>') {
+            inPiece = false;
+        }
+    }
+    return inPiece && text.size() - start > kMaxLineBytes ? pieceLine : 0;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
@@ -136,7 +202,8 @@ double ReadNumber(std::string_view text, const char* label, std::vector<std::str
         number[number.find(',')] = '.';
     if (const std::optional<double> clean = edit::ParseNumber(number))
         return *clean;
-    std::string shown(text);
+    // A value of a million digits is quoted by its beginning.
+    std::string shown = Abbreviated(text, kQuotedValueBytes);
     std::replace_if(
         shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const std::string quoted = std::string(label) + ": \"" + shown + "\"";

@@ -15,6 +15,24 @@ namespace cw::database
 // bytes are valid UTF-8, else Windows-1252.
 std::string DecodeText(std::string_view bytes);
 
+// The text with every control character written as an escape (\n, \t, \x1b …), so that printed
+// on a terminal it stays on its line and sends no command.
+std::string Printable(std::string_view text);
+
+// How much of a value a finding quotes.
+inline constexpr std::size_t kQuotedValueBytes = 40;
+
+// At most maxBytes of text, cut between characters, with "…" where it was cut: what a finding
+// quotes of a value and what a window lays out of a long text.
+std::string Abbreviated(std::string_view text, std::size_t maxBytes);
+
+// No line of a driver list, and no tag of an XML one, is longer than this.
+inline constexpr std::size_t kMaxLineBytes = 65536;
+
+// The number (from 1) of the first line longer than kMaxLineBytes, or with tags of the line
+// where the first tag (from '<' to '>') longer than that begins; 0 when there is none.
+std::size_t FirstOverlongLine(std::string_view text, bool tags);
+
 // Lines split at CR LF, LF or CR.
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -48,6 +48,9 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// "&#x0010FFFF;" with room for leading zeros.
+constexpr std::size_t kMaxReferenceLength = 16;
+
 // The five named entities and character references; anything else stays as written.
 std::string DecodeEntities(std::string_view raw)
 {
@@ -58,7 +61,9 @@ std::string DecodeEntities(std::string_view raw)
         if (amp == std::string_view::npos)
             break;
         raw.remove_prefix(amp);
-        const std::size_t semi = raw.find(';');
+        // A reference is short: looking further for its ';' would read the rest of the value
+        // again at every '&'.
+        const std::size_t semi = raw.substr(0, kMaxReferenceLength).find(';');
         const std::string_view name = raw.substr(1, semi == std::string_view::npos ? 0 : semi - 1);
         static constexpr std::array<std::pair<std::string_view, char>, 5> kNamed = {
             {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}}};

@@ -1,8 +1,10 @@
 #include "database/Sqlite.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sqlite3.h>
+#include <thread>
 
 namespace cw::database
 {
@@ -19,8 +21,40 @@ int Connection::Open(const std::string& path, bool readOnly, int busyTimeoutMs)
         Close();
         return result;
     }
-    sqlite3_busy_timeout(db_, busyTimeoutMs);
+    // Whatever a file holds, it runs nothing of its own: no trigger fires, no view stands in for
+    // a table, no function is called from its schema and no extension is loaded.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_extended_result_codes(db_, 1);
+    busyTimeout_ = std::chrono::milliseconds(busyTimeoutMs);
+    gaveUp_.reset();
+    sqlite3_busy_handler(db_, &Connection::WaitForLock, this);
     return SQLITE_OK;
+}
+
+// SQLite's own timeout counts each statement afresh, so a search and the details after it would
+// wait twice as long. Here a wait that ran out makes the next one, within the same span, give
+// up at once.
+int Connection::WaitForLock(void* self, int attempts)
+{
+    auto& c = *static_cast<Connection*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0) {
+        if (c.gaveUp_ && now - *c.gaveUp_ < c.busyTimeout_)
+            return 0;
+        c.waitStart_ = now;
+    }
+    const auto left = c.waitStart_ + c.busyTimeout_ - now;
+    if (left <= std::chrono::steady_clock::duration::zero()) {
+        c.gaveUp_ = now;
+        return 0;
+    }
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(10)));
+    return 1;
 }
 
 void Connection::Close()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +23,9 @@ public:
     Connection& operator=(const Connection&) = delete;
     ~Connection() { Close(); }
 
-    // The SQLite result code of the open; the connection stays closed on failure.
+    // The SQLite result code of the open; the connection stays closed on failure. A lock held
+    // by another program is waited for up to busyTimeoutMs, and that in all for statements run
+    // one after the other while it is held.
     int Open(const std::string& path, bool readOnly, int busyTimeoutMs);
     void Close();
     sqlite3* get() const { return db_; }
@@ -35,7 +39,12 @@ public:
     std::int64_t LastInsertId() const;
 
 private:
+    static int WaitForLock(void* self, int attempts);
+
     sqlite3* db_ = nullptr;
+    std::chrono::steady_clock::duration busyTimeout_{};
+    std::chrono::steady_clock::time_point waitStart_;
+    std::optional<std::chrono::steady_clock::time_point> gaveUp_; // when a wait last ran out
 };
 
 // One prepared statement. Parameters and columns count from 0.

@@ -177,6 +177,14 @@ std::string WithPath(std::string_view pattern, const std::string& path)
     return out;
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat x {
+    }, y{};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
 FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes,
                          std::string_view tooLargeMessage)
 {

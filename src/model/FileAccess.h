@@ -25,6 +25,10 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes,
                          std::size_t maxBytes = static_cast<std::size_t>(-1),
                          std::string_view tooLargeMessage = "Failed to open document.");
 
+// Whether both paths name one existing file, however each is spelled and whatever links lead to
+// it (the same device and inode).
+bool SameFile(const std::string& a, const std::string& b);
+
 // Writes bytes to path so that the previous file survives any failure: the bytes go to a new
 // file in the same folder, which is flushed to disk and then renamed over the target. A symbolic
 // link is followed, so the link stays and its target is replaced (or created, when the link

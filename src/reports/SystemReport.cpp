@@ -66,6 +66,19 @@ ReportRow Plain(const char* label, const char* symbol, double value, const char*
     return {label, symbol, FormatShown(value), unit};
 }
 
+// A notes box holds a few hundred characters on the page; a longer text is handed over only
+// as far as it can show, as wrapping all of ten megabytes would take half a minute.
+std::string_view NotesShown(std::string_view text)
+{
+    constexpr std::size_t kMaxBytes = 4096;
+    if (text.size() <= kMaxBytes)
+        return text;
+    std::size_t end = kMaxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end; // not inside a UTF-8 sequence
+    return text.substr(0, end);
+}
+
 } // namespace
 
 std::vector<ReportRow> DriverRows(const DriverParams& d, bool metric)
@@ -143,7 +156,7 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     TextAt(canvas, 800, Row(20), "Driver Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
-    canvas.DrawTextWrapped({800, Row(21), 5200, Row(25)}, wb.driver.description);
+    canvas.DrawTextWrapped({800, Row(21), 5200, Row(25)}, NotesShown(wb.driver.description));
 
     if (wb.boxType() != BoxType::None) {
         canvas.SetFont(kLabelFont);
@@ -160,7 +173,7 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     TextAt(canvas, 800, Row(26), "System Notes:", TextAlign::Left);
     canvas.SetFont(kRowFont);
     canvas.SetTextAlign(TextAlign::Left);
-    canvas.DrawTextWrapped({800, Row(27), 5200, -9900}, wb.notes);
+    canvas.DrawTextWrapped({800, Row(27), 5200, -9900}, NotesShown(wb.notes));
 
     DrawTitleBlock(canvas, kTitleBlock, doc.titleBlock, wb, wb.boxTypeName);
     canvas.Restore();

@@ -75,7 +75,8 @@ TEST_F(DatabaseCommand, ImportsAFolderOfMixedFilesListsAndSearches)
     EXPECT_EQ(all[0]["findings"], Json::array());
     EXPECT_EQ(all[1]["model"], "W12 liters");
     ASSERT_EQ(all[1]["findings"].size(), 1u);
-    EXPECT_NE(all[1]["findings"][0].get<std::string>().find("about 1000 times"), std::string::npos);
+    EXPECT_NE(all[1]["findings"][0].get<std::string>().find("is 1000 times what"),
+              std::string::npos);
     EXPECT_EQ(all[2]["model"], "W8");
     EXPECT_EQ(all[2]["findings"].size(), 1u); // V(as) typed in liters where m³ belong
     EXPECT_EQ(all[3]["manufacturer"], "Bolt");
@@ -112,7 +113,7 @@ TEST_F(DatabaseCommand, ExportGivesBackTheDriverFileAndCheckNamesEachDriver)
 
     const CliRun check = Run("db --db '" + db + "' check");
     ASSERT_EQ(check.exitCode, 0) << check.err;
-    EXPECT_NE(check.out.find(": Acme W8\n  V(as) 51400 liters is about 1000 times"),
+    EXPECT_NE(check.out.find(": Acme W8\n  V(as) 51400 liters is 1000 times what"),
               std::string::npos)
         << check.out;
     EXPECT_NE(check.out.find(": Bolt T25\n  BL: \"2.5 N/A\" was read as 2.5.\n"),
@@ -141,6 +142,8 @@ TEST_F(DatabaseCommand, CalcLoadsADriverFromTheDatabaseAsFromItsFile)
     // included.
     const CliRun w8 = Run("calc --db '" + db + "' --db-driver 'Acme W8' --box 2OCB --json -");
     ASSERT_EQ(w8.exitCode, 0) << w8.err;
+    EXPECT_EQ(w8.err, "Note: Acme W8 looks to have a value in the wrong unit; db check "
+                      "--fix-units would set V(as) from 51400 liters to 51.4 liters.\n");
     const Json wb = Json::parse(w8.out);
     EXPECT_DOUBLE_EQ(wb["driver"]["vasLiters"].get<double>(), 51400);
     EXPECT_DOUBLE_EQ(wb["driver"]["cms"].get<double>(), 0.8);
@@ -191,6 +194,103 @@ TEST_F(DatabaseCommand, TheUsersDatabaseIsInTheDataFolder)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::is_regular_file(dir / "data" / "conewright" / "drivers.sqlite"));
     EXPECT_TRUE(list.out.ends_with(": Acme W8 (1 finding)\n")) << list.out;
+}
+
+TEST_F(DatabaseCommand, NamesPrintEscapedAndWhatCannotBeUsedIsRefusedBySentence)
+{
+    // A model with a line break and a terminal command: one driver posing as two lines.
+    WriteBytes((dir / "pose.xml").string(),
+               "<speakers><speaker vendor=\"Acme\" model=\"W8&#10;2: Fake&#27;[2J\" fs=\"40\" "
+               "qts=\"0.4\"/></speakers>");
+    ASSERT_EQ(Import("'" + (dir / "pose.xml").string() + "'").exitCode, 0);
+    EXPECT_EQ(Run("db --db '" + db + "' list").out, "1: Acme W8\\n2: Fake\\x1b[2J\n");
+    EXPECT_EQ(
+        Run("db --db '" + db + "' check --id 1").out.rfind("1: Acme W8\\n2: Fake\\x1b[2J\n", 0),
+        0u);
+
+    // A driver too large for the driver file the program would open again.
+    DriverParams large = SampleDriver();
+    large.description = std::string(1100000, 'c');
+    WriteBytes((dir / "long.dvr").string(), EncodeDriver(large));
+    ASSERT_EQ(Import("'" + (dir / "long.dvr").string() + "'").exitCode, 0);
+    const std::string out = (dir / "out.dvr").string();
+    const CliRun tooLarge = Run("db --db '" + db + "' export --id 2 --out '" + out + "'");
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_EQ(tooLarge.err, "Driver 2 is too large for a driver file, so it was not exported.\n");
+    EXPECT_FALSE(fs::exists(out));
+
+    // A table of more rows than one import takes, and a file that cannot be read.
+    std::string rows = "Manufacturer\tModel\tfs [Hz]\n";
+    for (int i = 0; i <= 100000; ++i)
+        rows += "A\tM\t40\n";
+    WriteBytes((dir / "rows.txt").string(), rows);
+    const CliRun many = Import("'" + (dir / "rows.txt").string() + "' /proc/self/mem");
+    EXPECT_EQ(many.exitCode, 1);
+    EXPECT_EQ(many.err, "Skipped: " + (dir / "rows.txt").string() +
+                            " was not imported: one import takes at most 100000 drivers.\n"
+                            "Skipped: /proc/self/mem cannot be read.\n"
+                            "Not every file named could be imported.\n");
+    EXPECT_EQ(List().size(), 2u);
+
+    const CliRun search = Run("db --db '" + db + "' list --search '" + std::string(300, 'a') + "'");
+    EXPECT_EQ(search.exitCode, 1);
+    EXPECT_EQ(search.err,
+              "The search is too long: it takes up to 20 words of 200 characters in all.\n");
+}
+
+TEST_F(DatabaseCommand, AnImportThatRunsOutOfDiskLeavesTheDatabaseAsItWas)
+{
+    ASSERT_EQ(Import("'" + (files / "w8.wdr").string() + "'").exitCode, 0);
+    const std::string before = ReadText(db);
+    std::string table = "Manufacturer\tModel\tfs [Hz]\tComment\n";
+    for (int i = 0; i < 5000; ++i)
+        table += "Acme\tM" + std::to_string(i) + "\t40\t" + std::string(200, 'c') + "\n";
+    WriteBytes((dir / "big.txt").string(), table);
+    const CliRun full =
+        RunOnFullDisk(static_cast<int>(before.size() / 512) + 8,
+                      "db --db '" + db + "' import '" + (dir / "big.txt").string() + "'");
+    EXPECT_EQ(full.exitCode, 1) << full.err;
+    EXPECT_EQ(full.err, "Writing to the driver database " + db +
+                            " failed, perhaps on a full disk; nothing was changed.\n");
+    EXPECT_EQ(ReadText(db), before);
+    const CliRun list = Run("db --db '" + db + "' list");
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out, "1: Acme W8 (1 finding)\n");
+    EXPECT_EQ(ReadText(db), before);
+}
+
+TEST_F(DatabaseCommand, FixUnitsMendsExactlyTheNamedValueAndSaysSo)
+{
+    ASSERT_EQ(
+        Import("'" + (files / "w8.wdr").string() + "' '" + (files / "sample.dvr").string() + "'")
+            .exitCode,
+        0);
+    const auto exported = [&](const char* name) {
+        const std::string out = (dir / name).string();
+        EXPECT_EQ(Run("db --db '" + db + "' export --id 1 --out '" + out + "'").exitCode, 0);
+        DriverParams d;
+        EXPECT_TRUE(DecodeDriver(ReadText(out), d));
+        return d;
+    };
+    const DriverParams before = exported("before.dvr");
+    ASSERT_EQ(before.vasLiters, 51400);
+
+    const CliRun fixed = Run("db --db '" + db + "' check --fix-units");
+    ASSERT_EQ(fixed.exitCode, 0) << fixed.err;
+    EXPECT_EQ(fixed.out, "1: Acme W8\n"
+                         "  V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 "
+                         "liters meant?\n"
+                         "  Mended V(as) from 51400 liters to 51.4 liters.\n"
+                         "1 of 2 drivers have findings.\n"
+                         "Mended 1 value.\n");
+    DriverParams after = exported("after.dvr");
+    EXPECT_DOUBLE_EQ(after.vasLiters, 51.4);
+    after.vasLiters = before.vasLiters;
+    after.vasCuFt = before.vasCuFt;
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(Run("db --db '" + db + "' check --id 1").out, "1: Acme W8\n  No findings.\n");
+    EXPECT_EQ(Run("db --db '" + db + "' check --fix-units").out,
+              "0 of 2 drivers have findings.\nMended 0 values.\n");
 }
 
 } // namespace

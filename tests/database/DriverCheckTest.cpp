@@ -105,22 +105,20 @@ TEST(DriverCheck, LikelyUnitMistakes)
     const std::vector<Case> cases = {
         {"V(as) in cubic metres read as liters, 1000 times too large",
          [](DriverParams& d) { d.vasLiters = 51400; },
-         {"V(as) 51400 liters is about 1000 times the 51.4 liters from C(ms) and S(D): it "
-          "looks like a unit mistake in V(as)."}},
-        {"V(as) a thousandth, found through the efficiency when C(ms) is missing",
+         {"V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 liters meant?"}},
+        {"V(as) a thousandth, found through f(s) and M(ms) when C(ms) is missing",
          [](DriverParams& d) { d.vasLiters = 0.0514, d.cms = 0, d.eta0 = 0; },
-         {"n(0) 0.6166% from the SPL of 90 dB is about 1000 times the 0.0006204% from f(s), "
-          "V(as) and Q(es): it looks like a unit mistake in V(as)."}},
+         {"V(as) 0.0514 liters is a thousandth of what S(D), f(s) and M(ms) give: was 51.4 "
+          "liters meant?"}},
         {"S(D) in square centimetres",
          [](DriverParams& d) { d.sdSqM = 214; },
-         {"S(D) 214 sq m is more than any driver's cone: it looks like square centimetres "
-          "(0.0214 sq m)."}},
+         {"S(D) 214 sq m is more than a 200 mm driver has: was 0.0214 sq m meant?"}},
         {"X(max) in metres",
          [](DriverParams& d) { d.xMax = 0.005; },
-         {"X(max) 0.005 mm is less than any driver moves: it looks like metres (5 mm)."}},
+         {"X(max) 0.005 mm is less than any driver has: was 5 mm meant?"}},
         {"L(e) in henries",
          [](DriverParams& d) { d.le = 0.0006; },
-         {"L(e) 0.0006 mH is less than any voice coil has: it looks like henries (0.6 mH)."}},
+         {"L(e) 0.0006 mH is less than any driver has: was 0.6 mH meant?"}},
     };
     for (const Case& c : cases) {
         DriverParams d = Consistent();

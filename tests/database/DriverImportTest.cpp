@@ -92,8 +92,8 @@ TEST(DriverImport, WinIsdDriverFileInSiUnits)
     EXPECT_EQ(sparse[0].driver.xMax, 0);
     EXPECT_EQ(sparse[0].findings, Findings{"X(max): \"n/a\" is not a number; it was left empty."});
     EXPECT_EQ(CheckDriver(sparse[0].driver),
-              Findings{"V(as) 51400 liters is about 1000 times the 51.4 liters from C(ms) and "
-                       "S(D): it looks like a unit mistake in V(as)."});
+              Findings{"V(as) 51400 liters is 1000 times what C(ms) and S(D) give: was 51.4 "
+                       "liters meant?"});
 }
 
 TEST(DriverImport, QspeakersDatabaseWithEveryDriverInIt)
@@ -137,8 +137,7 @@ TEST(DriverImport, QspeakersDatabaseWithEveryDriverInIt)
     EXPECT_EQ(w.driver.bl, 5.9);
     EXPECT_EQ(w.findings, Findings{"BL: \"5.9 N/A\" was read as 5.9."});
     EXPECT_EQ(CheckDriver(w.driver),
-              Findings{"S(D) 214 sq m is more than any driver's cone: it looks like square "
-                       "centimetres (0.0214 sq m)."});
+              Findings{"S(D) 214 sq m is more than a 200 mm driver has: was 0.0214 sq m meant?"});
 
     EXPECT_EQ(drivers[2].driver.model, "names only");
     EXPECT_EQ(drivers[2].driver.fs, 0);
@@ -175,10 +174,8 @@ TEST(DriverImport, DriversTableByHeaderName)
 
     // X(max) in metres and L(e) in henries under headers that say mm and mH.
     EXPECT_EQ(CheckDriver(drivers[1].driver),
-              (Findings{"X(max) 0.005 mm is less than any driver moves: it looks like metres "
-                        "(5 mm).",
-                        "L(e) 0.0006 mH is less than any voice coil has: it looks like henries "
-                        "(0.6 mH)."}));
+              (Findings{"X(max) 0.005 mm is less than any driver has: was 5 mm meant?",
+                        "L(e) 0.0006 mH is less than any driver has: was 0.6 mH meant?"}));
     EXPECT_EQ(drivers[2].driver.manufacturer, "Bolt");
     EXPECT_EQ(drivers[2].driver.model, "Tiny");
     EXPECT_EQ(drivers[3].driver.re, 8);
@@ -274,6 +271,53 @@ TEST(DriverImport, FoldersOfMixedFilesTellWhatWasSkipped)
     const ImportBatch stopped = ReadDriverFiles(
         {dir.path().string()}, [](std::size_t done, std::size_t) { return done < 2; });
     EXPECT_EQ(stopped.drivers.size(), 2u);
+}
+
+// A value of megabytes is no driver data: the file is refused by a sentence naming the line,
+// at once rather than after reading the value character by character.
+TEST(DriverImport, OverlongLinesAndTagsAreRefusedNamingTheLine)
+{
+    const std::size_t size = 4u << 20;
+    const auto repeat = [&](const std::string& unit) {
+        std::string text;
+        while (text.size() < size)
+            text += unit;
+        return text;
+    };
+    const std::string xml = "<speakers>\n<speaker model=\"x\" vendor=\"";
+    struct Case {
+        const char* path;
+        std::string text;
+        std::size_t line;
+    };
+    const Case cases[] = {
+        {"amp.xml", xml + repeat("&") + "\"/>\n</speakers>\n", 2},
+        {"named.xml", xml + repeat("&amp;") + "\"/>\n</speakers>\n", 2},
+        {"numeric.xml", xml + repeat("&#38;") + "\"/>\n</speakers>\n", 2},
+        {"unclosed.xml", "<speakers>\n\n<speaker vendor=" + repeat("x"), 3},
+        {"value.wdr", "[Driver]\r\nfs=40\r\nBrand=" + repeat("&") + "\r\n", 3},
+        {"line.wdr", "[Driver]\nfs=40\n" + repeat("x"), 3},
+        {"value.txt", "Manufacturer\tModel\tfs [Hz]\nAcme\t" + repeat("&#38;") + "\t40\n", 2},
+        {"line.txt", "Manufacturer\tModel\tfs [Hz]\nAcme\tW8\t40\n" + repeat("x"), 3},
+    };
+    for (const Case& c : cases) {
+        std::vector<ImportedDriver> out;
+        EXPECT_EQ(ReadDriverBytes(c.text, c.path, out),
+                  std::string(c.path) + ", line " + std::to_string(c.line) +
+                      ", is longer than the 65536 characters a line of a driver list may have; "
+                      "the file was not imported.");
+        EXPECT_TRUE(out.empty()) << c.path;
+    }
+
+    // Text of megabytes between the tags of a list is no tag: the list is read.
+    std::vector<ImportedDriver> out;
+    EXPECT_EQ(ReadDriverBytes("<speakers>" + repeat("x") +
+                                  "<speaker vendor=\"A&amp;B\" model=\"W8\" fs=\"40\"/>"
+                                  "</speakers>",
+                              "text.xml", out),
+              "");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].driver.manufacturer, "A&B");
 }
 
 } // namespace

@@ -298,5 +298,42 @@ TEST(SystemReport, IconsOnlyWhenAskedFor)
     EXPECT_EQ(p.canvas.mapping().windowExt, (gfx::Point{10000, 10000}));
 }
 
+// A device that only counts what the report has it measure: wrapping a note measures its words.
+class MeasuringCanvas final : public gfx::Canvas
+{
+public:
+    MeasuringCanvas() : Canvas({5100, 6600, 600, 600, true, false}) {}
+    double MeasureText(std::string_view text) const override
+    {
+        measured += text.size();
+        return static_cast<double>(text.size()) * 10;
+    }
+    gfx::TextMetrics MeasureFont() const override { return {20, 16, 10}; }
+    mutable std::size_t measured = 0;
+
+private:
+    void DrawLine(gfx::Point, gfx::Point) override {}
+    void DrawPolyline(const std::vector<gfx::Point>&) override {}
+    void DrawPolygon(const std::vector<gfx::Point>&, gfx::Color) override {}
+    void DrawEllipse(const gfx::Rect&, gfx::Color) override {}
+    void DrawFilledRect(const gfx::Rect&, gfx::Color) override {}
+    void DrawText(gfx::Point, std::string_view) override {}
+};
+
+TEST(SystemReport, NotesOfMegabytesAreLaidOutOnlyAsFarAsTheBoxShows)
+{
+    auto doc = std::make_unique<CSpkSysDoc>();
+    std::string words;
+    while (words.size() < (10u << 20))
+        words += "notes ";
+    doc->workbench().notes = words;
+    doc->workbench().driver.description = words;
+    MeasuringCanvas canvas;
+    MapSystemReportPage(canvas);
+    DrawSystemReport(canvas, *doc, AppSettings{});
+    EXPECT_GT(canvas.measured, 0u);
+    EXPECT_LT(canvas.measured, 1u << 20);
+}
+
 } // namespace
 } // namespace cw::reports

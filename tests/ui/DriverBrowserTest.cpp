@@ -297,6 +297,82 @@ TEST_F(DriverBrowserTest, WorkbenchDriverGoesInOnceComesOutByteForByteAndGoesAft
     EXPECT_EQ(b->model()->rowCount(), 0);
 }
 
+TEST_F(DriverBrowserTest, ALongFindingOrALargeStoreNeverHoldsUpTheTyping)
+{
+    // A finding quoting a value of a megabyte, as an earlier version stored it.
+    {
+        database::DriverStore store;
+        ASSERT_TRUE(
+            database::OpenDatabase(store, {}, database::DriverStore::Access::ReadWrite).ok());
+        database::ImportedDriver long_{Driver("Acme", "Long", 40, 200), "long.wdr", "wdr", {}};
+        long_.findings = {"f(s): \"" + std::string(1 << 20, '7') + "\" is not a number.", "second"};
+        database::AddReport report;
+        ASSERT_TRUE(store.Add({&long_, 1}, report).ok());
+    }
+    DriverBrowser* b = Open();
+    ASSERT_TRUE(b);
+    ASSERT_EQ(Current(*b), "Long");
+    const QString details = b->details()->toPlainText();
+    EXPECT_LT(details.size(), 2000);
+    EXPECT_TRUE(details.contains("\u2022 f(s): \"777")) << details.toStdString();
+    EXPECT_TRUE(details.contains("\u2022 second"));
+
+    // Up to 20,000 drivers each key searches at once; beyond, the search waits for a pause.
+    std::vector<DriverParams> many;
+    for (int i = 0; i < 20000; ++i)
+        many.push_back(Driver("Bulk", "B" + std::to_string(i), 30, 200));
+    Store(many);
+    QLineEdit* search = b->searchField();
+    search->setFocus();
+    QTest::keyClick(search, 'b');
+    EXPECT_EQ(b->model()->rowCount(), 20000);
+    QTest::keyClicks(search, "19999");
+    EXPECT_TRUE(b->searchPending());
+    EXPECT_EQ(b->model()->rowCount(), 20000);
+    for (int i = 0; i < 50 && b->searchPending(); ++i)
+        QTest::qWait(100);
+    EXPECT_EQ(b->model()->rowCount(), 1);
+    // Enter takes what the whole search finds, even before the pause.
+    search->setText("bulk b123");
+    search->setText("bulk b1234");
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_EQ(doc().workbench().driver.model, "B1234");
+}
+
+TEST_F(DriverBrowserTest, AValueInTheWrongUnitIsMendedAfterShowingBeforeAndAfter)
+{
+    DriverParams big = Driver("Acme", "W10", 30, 254);
+    big.vasLiters = 45000; // cubic metres typed where liters belong
+    Store({big, Driver("Acme", "W8", 40, 200)});
+    DriverBrowser* b = Open();
+    ASSERT_TRUE(b);
+    ASSERT_EQ(Current(*b), "W10");
+    EXPECT_TRUE(b->details()->toPlainText().contains(
+        "Mend Units sets V(as) from 45000 liters to 45 liters."));
+    EXPECT_TRUE(b->mendButton()->isEnabled());
+    b->LoadSelected();
+    EXPECT_EQ(b->statusLabel()->text(),
+              "Loaded Acme W10 into the workbench. Its V(as) looks given in the wrong unit: Mend "
+              "Units shows the values meant.");
+    EXPECT_EQ(doc().workbench().driver.vasLiters, 45000);
+
+    // Cancel changes nothing; OK sets the one value.
+    AnswerNextMessageBox(QMessageBox::Cancel);
+    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    QString question;
+    AnswerNextMessageBox(QMessageBox::Ok, &question);
+    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    EXPECT_TRUE(question.contains("Set V(as) from 45000 liters to 45 liters."))
+        << question.toStdString();
+    std::optional<database::StoredDriver> stored;
+    ASSERT_TRUE(b->store().Get(b->model()->driver(0).id, stored).ok());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->driver.vasLiters, 45);
+    EXPECT_EQ(stored->driver.fs, 30);
+    EXPECT_TRUE(stored->checkFindings.empty());
+    EXPECT_FALSE(b->mendButton()->isEnabled());
+}
+
 TEST_F(DriverBrowserTest, WithNoProjectOpenALoadMakesOne)
 {
     Store({Driver("Acme", "W200", 41, 200)});

@@ -1,5 +1,7 @@
 #include "database/ui/DriverBrowser.h"
 
+#include "database/DriverCheck.h"
+#include "database/ImportText.h"
 #include "database/ui/DriverTableModel.h"
 #include "driver/DriverFile.h"
 #include "model/EditRules.h"
@@ -21,8 +23,10 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <new>
 
 namespace cw::ui
 {
@@ -36,6 +40,12 @@ const QString kDriverFilter = QStringLiteral("Loudspeaker Drivers (*.dvr)");
 const QString kImportFilter =
     QStringLiteral("Driver Files (*.dvr *.wdr *.xml *.txt *.tsv);;All Files (*)");
 const QString kInvalidBound = QStringLiteral("color: #c00000;");
+// Up to this many drivers every key of the search runs it at once.
+constexpr std::int64_t kInstantSearchDrivers = 20000;
+constexpr int kFilterPauseMs = 250;
+// What the details box shows of a driver's findings.
+constexpr std::size_t kShownFindings = 20;
+constexpr std::size_t kShownFindingBytes = 300;
 
 std::string Local(const QString& path)
 {
@@ -107,9 +117,17 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(search_, 1);
     layout->addLayout(searchRow);
-    connect(search_, &QLineEdit::textChanged, this, &DriverBrowser::Refresh);
-    // Enter in the search takes the driver it has found.
-    connect(search_, &QLineEdit::returnPressed, this, &DriverBrowser::LoadSelected);
+    filterTimer_ = new QTimer(this);
+    filterTimer_->setSingleShot(true);
+    filterTimer_->setInterval(kFilterPauseMs);
+    connect(filterTimer_, &QTimer::timeout, this, &DriverBrowser::Refresh);
+    connect(search_, &QLineEdit::textChanged, this, &DriverBrowser::FilterEdited);
+    // Enter in the search takes the driver it has found, once the search has run.
+    connect(search_, &QLineEdit::returnPressed, this, [this] {
+        if (filterTimer_->isActive())
+            Refresh();
+        LoadSelected();
+    });
 
     BuildFilters(layout);
 
@@ -158,6 +176,9 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     count_ = new QLabel(this);
     status_ = new QLabel(this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long report is cut at the window's edge (its tool tip has all of it) rather than
+    // widening the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusRow->addWidget(count_);
     statusRow->addSpacing(16);
     statusRow->addWidget(status_, 1);
@@ -188,7 +209,7 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
             field->setPlaceholderText(end == 0 ? QStringLiteral("from") : QStringLiteral("to"));
             field->setMaximumWidth(
                 field->fontMetrics().horizontalAdvance(QStringLiteral("00000.00")));
-            connect(field, &QLineEdit::textChanged, this, &DriverBrowser::Refresh);
+            connect(field, &QLineEdit::textChanged, this, &DriverBrowser::FilterEdited);
             r.bound[end] = field;
             if (end == 1)
                 row->addWidget(new QLabel(QStringLiteral("–"), this));
@@ -224,6 +245,7 @@ void DriverBrowser::BuildButtons(QBoxLayout* layout)
     importFiles_ = button(QStringLiteral("Import &Files..."), &DriverBrowser::ImportFiles);
     importFolder_ = button(QStringLiteral("Import Fol&der..."), &DriverBrowser::ImportFolder);
     export_ = button(QStringLiteral("&Export..."), &DriverBrowser::ExportSelected);
+    mend_ = button(QStringLiteral("&Mend Units..."), &DriverBrowser::MendUnits);
     delete_ = button(QStringLiteral("Dele&te..."), &DriverBrowser::DeleteSelected);
     auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -241,6 +263,7 @@ void DriverBrowser::BuildButtons(QBoxLayout* layout)
         offeredButtons_.push_back(b);
         row->addWidget(b);
     }
+    row->addWidget(mend_);
     row->addWidget(export_);
     row->addWidget(delete_);
     row->addStretch();
@@ -319,8 +342,24 @@ void DriverBrowser::ReadFilter(database::DriverFilter& filter)
     }
 }
 
+bool DriverBrowser::searchPending() const
+{
+    return filterTimer_->isActive();
+}
+
+void DriverBrowser::FilterEdited()
+{
+    // A small store is searched at each key; in a large one the search would hold up the next
+    // key, so it runs when the typing pauses.
+    if (total_ <= kInstantSearchDrivers)
+        Refresh();
+    else
+        filterTimer_->start();
+}
+
 void DriverBrowser::Refresh()
 {
+    filterTimer_->stop();
     const std::vector<std::int64_t> selected = SelectedIds();
     std::vector<database::DriverSummary> found;
     std::int64_t total = 0;
@@ -379,6 +418,7 @@ void DriverBrowser::ShowNotice()
 
 void DriverBrowser::ShowSelection()
 {
+    selectedFixes_.clear();
     const std::vector<std::int64_t> ids = SelectedIds();
     if (ids.size() != 1) {
         details_->setPlainText(ids.empty() ? QString()
@@ -401,12 +441,26 @@ void DriverBrowser::ShowSelection()
                               : QStringLiteral(" (") + QString::fromStdString(d->sourceFile) + ')');
     else
         lines << QStringLiteral("Imported from %1 (%2) on %3.")
-                     .arg(QString::fromStdString(d->sourceFile),
+                     .arg(QString::fromStdString(
+                              database::Abbreviated(d->sourceFile, kShownFindingBytes)),
                           QString::fromStdString(d->sourceFormat), added);
+    // A finding stored by an older version may quote a value of a megabyte; laying it out
+    // would hold up every key typed while the driver is selected.
+    std::size_t shown = 0;
     for (const std::vector<std::string>* findings : {&d->importFindings, &d->checkFindings}) {
-        for (const std::string& f : *findings)
-            lines << QStringLiteral("\u2022 ") + QString::fromStdString(f);
+        for (const std::string& f : *findings) {
+            if (shown++ < kShownFindings)
+                lines << QStringLiteral("\u2022 ") +
+                             QString::fromStdString(database::Abbreviated(f, kShownFindingBytes));
+        }
     }
+    if (shown > kShownFindings)
+        lines << QStringLiteral("(%1 more)").arg(shown - kShownFindings);
+    // What Mend Units offers, before it is applied.
+    selectedFixes_ = database::LikelyUnitFixes(d->driver);
+    for (const database::UnitFix& fix : selectedFixes_)
+        lines << QStringLiteral("Mend Units sets %1.")
+                     .arg(QString::fromStdString(database::DescribeFix(fix)));
     if (d->importFindings.empty() && d->checkFindings.empty())
         lines << QStringLiteral("The check found its values consistent.");
     details_->setPlainText(lines.join('\n'));
@@ -424,6 +478,7 @@ void DriverBrowser::UpdateCommands()
     for (QPushButton* b : offeredButtons_)
         b->setEnabled(writable);
     export_->setEnabled(open && selected > 0);
+    mend_->setEnabled(writable && selected == 1 && !selectedFixes_.empty());
     delete_->setEnabled(writable && selected > 0);
     search_->setEnabled(open);
     clear_->setEnabled(open);
@@ -460,6 +515,7 @@ void DriverBrowser::Warn(const std::string& text)
 void DriverBrowser::SetStatus(const QString& text)
 {
     status_->setText(text);
+    status_->setToolTip(text);
 }
 
 void DriverBrowser::LoadSelected()
@@ -481,8 +537,18 @@ void DriverBrowser::LoadSelected()
     // As opening its driver file does: the design values follow the new driver and every view
     // of the project is updated.
     hooks_.loadTarget().LoadDriver(d->driver);
-    SetStatus(QStringLiteral("Loaded %1 into the workbench.")
-                  .arg(Name(d->driver.manufacturer, d->driver.model)));
+    QString text = QStringLiteral("Loaded %1 into the workbench.")
+                       .arg(Name(d->driver.manufacturer, d->driver.model));
+    // A value in the wrong unit designs a box of the wrong size: the user hears of it.
+    QStringList suspects;
+    for (const database::UnitFix& fix : database::LikelyUnitFixes(d->driver))
+        suspects << QString::fromUtf8(fix.label);
+    if (!suspects.isEmpty())
+        text += QStringLiteral(" Its %1 %2 given in the wrong unit: Mend Units shows the values "
+                               "meant.")
+                    .arg(suspects.join(QStringLiteral(", ")),
+                         suspects.size() == 1 ? QStringLiteral("looks") : QStringLiteral("look"));
+    SetStatus(text);
     UpdateCommands();
 }
 
@@ -546,8 +612,11 @@ void DriverBrowser::Import(const std::vector<std::string>& paths)
     std::size_t done = 0;
     std::size_t total = 0;
     bool stopped = false;
-    database::ImportBatch batch =
-        database::ReadDriverFiles(paths, [&](std::size_t n, std::size_t all) {
+    database::ImportBatch batch;
+    database::AddReport report;
+    FileResult stored;
+    try {
+        batch = database::ReadDriverFiles(paths, [&](std::size_t n, std::size_t all) {
             done = n;
             total = all;
             progress.setMaximum(static_cast<int>(all));
@@ -555,9 +624,13 @@ void DriverBrowser::Import(const std::vector<std::string>& paths)
             stopped = progress.wasCanceled();
             return !stopped;
         });
-    progress.setLabelText(QStringLiteral("Storing drivers..."));
-    database::AddReport report;
-    const FileResult stored = store_.Add(batch.drivers, report);
+        progress.setLabelText(QStringLiteral("Storing drivers..."));
+        stored = store_.Add(batch.drivers, report);
+    } catch (const std::bad_alloc&) {
+        // The store's transaction was rolled back on the way out.
+        batch = {};
+        stored = {"There is not enough memory to import these files; nothing was added."};
+    }
     progress.reset();
     if (!stored.ok()) {
         Warn(stored.message);
@@ -620,6 +693,11 @@ void DriverBrowser::ExportSelected()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".dvr");
+        // The driver would take the place of every driver the window shows.
+        if (const FileResult r = database::CheckNotDatabase(Local(path), store_.path()); !r.ok()) {
+            Warn(r.message);
+            return;
+        }
         if (const FileResult r = WriteDriverFile(Local(path), d.driver); !r.ok()) {
             Warn(r.message);
             return;
@@ -648,6 +726,40 @@ void DriverBrowser::ExportSelected()
         QStringLiteral("Exported %1 to %2.").arg(Count(written, "driver", "drivers"), folder));
     if (!failures.isEmpty())
         Warn(failures.join('\n').toStdString());
+}
+
+void DriverBrowser::MendUnits()
+{
+    const std::vector<std::int64_t> ids = SelectedIds();
+    if (ids.size() != 1 || !store_.isOpen() || store_.readOnly())
+        return;
+    std::optional<database::StoredDriver> d;
+    if (const FileResult r = store_.Get(ids.front(), d); !r.ok() || !d) {
+        Warn(r.ok() ? std::string("The driver is no longer in the driver database.") : r.message);
+        return;
+    }
+    const std::vector<database::UnitFix> fixes = database::LikelyUnitFixes(d->driver);
+    if (fixes.empty())
+        return;
+    QStringList changes;
+    for (const database::UnitFix& fix : fixes)
+        changes << QStringLiteral("Set %1.").arg(
+            QString::fromStdString(database::DescribeFix(fix)));
+    const QString name = Name(d->driver.manufacturer, d->driver.model);
+    if (QMessageBox::question(this, kTitle,
+                              QStringLiteral("Mend the units of %1?\n\n%2\n\nImporting its file "
+                                             "again brings the values as they were back.")
+                                  .arg(name, changes.join('\n')),
+                              QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    if (const FileResult r = store_.Update(ids.front(), ApplyUnitFixes(d->driver, fixes));
+        !r.ok()) {
+        Warn(r.message);
+        return;
+    }
+    Refresh();
+    SetStatus(QStringLiteral("Mended %1: %2").arg(name, changes.join(' ')));
 }
 
 void DriverBrowser::DeleteSelected()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/DriverCheck.h"
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
 #include "model/AppSettings.h"
@@ -17,6 +18,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace cw::ui
 {
@@ -61,10 +63,15 @@ public:
     void ImportFolder();
     void Import(const std::vector<std::string>& paths);
     void ExportSelected();
+    // Sets each value of the selected driver that looks given in the wrong unit to what it
+    // probably meant, after showing the changes.
+    void MendUnits();
     void DeleteSelected();
 
     const database::DriverStore& store() const { return store_; }
     QLineEdit* searchField() const { return search_; }
+    // Whether a search waits for the typing to pause.
+    bool searchPending() const;
     QLineEdit* rangeField(RangeFilter filter, bool max) const
     {
         return ranges_[filter].bound[max ? 1 : 0];
@@ -75,10 +82,12 @@ public:
     QLabel* notice() const { return notice_; }
     QPushButton* retryButton() const { return retry_; }
     QLabel* countLabel() const { return count_; }
+    QLabel* statusLabel() const { return status_; }
     QPlainTextEdit* details() const { return details_; }
     QPushButton* loadButton() const { return load_; }
     QPushButton* addButton() const { return add_; }
     QPushButton* deleteButton() const { return delete_; }
+    QPushButton* mendButton() const { return mend_; }
     QPushButton* importButton() const { return importFiles_; }
     const std::vector<QPushButton*>& offeredButtons() const { return offeredButtons_; }
 
@@ -93,6 +102,8 @@ private:
     void BuildButtons(QBoxLayout* layout);
     // Runs the search and the filters again, keeping the selected driver when it still shows.
     void Refresh();
+    // The search or a bound changed: refreshes now, or when the typing pauses in a large store.
+    void FilterEdited();
     void ShowNotice();
     void ShowSelection();
     void SetUnitLabels();
@@ -116,6 +127,7 @@ private:
     QPushButton* retry_ = nullptr;
     QLineEdit* search_ = nullptr;
     QPushButton* clear_ = nullptr;
+    QTimer* filterTimer_ = nullptr; // a search waiting for the typing to pause
     std::array<Range, RangeCount> ranges_;
     QTableView* table_ = nullptr;
     DriverTableModel* model_ = nullptr;
@@ -128,6 +140,8 @@ private:
     QPushButton* importFolder_ = nullptr;
     std::vector<QPushButton*> offeredButtons_;
     QPushButton* export_ = nullptr;
+    QPushButton* mend_ = nullptr;
+    std::vector<database::UnitFix> selectedFixes_; // what Mend Units offers
     QPushButton* delete_ = nullptr;
 };
 

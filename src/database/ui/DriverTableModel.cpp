@@ -1,5 +1,7 @@
 #include "database/ui/DriverTableModel.h"
 
+#include "database/ImportText.h"
+
 #include <QApplication>
 #include <QStyle>
 #include <algorithm>
@@ -23,8 +25,9 @@ QString Shown(double v)
 QString FindingsText(const std::vector<std::string>& findings)
 {
     QStringList lines;
+    // A tool tip shows the beginning of a long finding.
     for (const std::string& f : findings)
-        lines.push_back(QString::fromStdString(f));
+        lines.push_back(QString::fromStdString(database::Abbreviated(f, 300)));
     return lines.join('\n');
 }
 
