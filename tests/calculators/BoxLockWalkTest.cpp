@@ -113,8 +113,9 @@ TEST_F(LockWalk, TrapezoidHoldsThePrismAndTheLocksOnEveryPath)
                 BoxCalculatorPage page(BoxPageKind::Trapezoidal, wb, doc.boxLocks);
                 ASSERT_TRUE(page.Start());
                 for (BoxLock lock : page.Locks()) {
-                    if (Has(set, lock))
+                    if (Has(set, lock)) {
                         ASSERT_TRUE(page.ClickLock(lock).accepted) << Describe(set, {q, metric});
+                    }
                 }
                 const TrapBoxValues before = wb.trapBox;
                 const BoxField field{q, metric};
@@ -144,8 +145,9 @@ TEST_F(LockWalk, TrapezoidHoldsThePrismAndTheLocksOnEveryPath)
                                               c.otherDisplacement,
                                           v.fillingPercent, where);
                     const auto kept = [&](BoxLock lock, double now, double was) {
-                        if (Has(set, lock) && q != Locked(lock))
+                        if (Has(set, lock) && q != Locked(lock)) {
                             EXPECT_EQ(now, was) << where;
+                        }
                     };
                     kept(H, c.height, b.height);
                     kept(W1, c.width1, b.width1);
@@ -199,8 +201,9 @@ TEST_F(LockWalk, BandpassChambersAddUpOnEveryPath)
                 BoxCalculatorPage page(BoxPageKind::Bandpass, wb, doc.boxLocks);
                 ASSERT_TRUE(page.Start());
                 for (BoxLock lock : page.Locks()) {
-                    if (Has(set, lock))
+                    if (Has(set, lock)) {
                         ASSERT_TRUE(page.ClickLock(lock).accepted);
+                    }
                 }
                 const BandpassBoxValues before = wb.bandpassBox;
                 const std::string where = Describe(set, field);
@@ -227,12 +230,15 @@ TEST_F(LockWalk, BandpassChambersAddUpOnEveryPath)
                     EXPECT_NEAR(b.frontHeight * b.width * b.depth * unit, b.front.grossVolume,
                                 3e-4 * b.front.grossVolume)
                         << where << (copy ? " metric" : " English") << " front";
-                    if (Has(set, H) && field.quantity != Q::Height)
+                    if (Has(set, H) && field.quantity != Q::Height) {
                         EXPECT_EQ(b.rearHeight, was.rearHeight) << where;
-                    if (Has(set, W) && field.quantity != Q::Width)
+                    }
+                    if (Has(set, W) && field.quantity != Q::Width) {
                         EXPECT_EQ(b.width, was.width) << where;
-                    if (Has(set, D) && field.quantity != Q::Depth)
+                    }
+                    if (Has(set, D) && field.quantity != Q::Depth) {
                         EXPECT_EQ(b.depth, was.depth) << where;
+                    }
                     if (Has(set, Vb) && field.quantity != Q::NetVolume) {
                         EXPECT_EQ(b.rear.netVolume, was.rear.netVolume) << where;
                         EXPECT_EQ(b.front.netVolume, was.front.netVolume) << where;
