@@ -1,5 +1,8 @@
 #include "CliRunner.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <regex>
 #include <set>
 
@@ -67,6 +70,27 @@ TEST_F(CliTest, ManualPageAndCompletionKnowEveryOptionOfTheUsage)
         EXPECT_NE(page.find(std::string(".SS ") + command), std::string::npos) << command;
         EXPECT_NE(completion.find(command), std::string::npos) << command;
     }
+}
+
+// The screenless tool links the drawing library on Qt Gui and nothing of the windows: no Qt
+// Widgets, no printing dialogs, no X11 of its own (Qt Gui itself loads its platform later).
+TEST(CliLinks, NoWidgetsAndNoX11OfItsOwn)
+{
+    const char* cli = std::getenv("CW_CLI");
+    ASSERT_NE(cli, nullptr);
+    const std::string command = std::string("readelf -d '") + cli + "'";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string needed;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        if (std::strstr(line, "(NEEDED)") != nullptr)
+            needed += line;
+    }
+    ASSERT_EQ(pclose(pipe), 0);
+    EXPECT_NE(needed.find("libQt6Gui"), std::string::npos) << needed;
+    for (const char* library : {"libQt6Widgets", "libQt6PrintSupport", "libX11", "libxcb"})
+        EXPECT_EQ(needed.find(library), std::string::npos) << library;
 }
 
 } // namespace
