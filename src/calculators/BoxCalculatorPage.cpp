@@ -289,16 +289,24 @@ bool BoxCalculatorPage::Edit(BoxField field, double value)
     if (!std::isfinite(value) || !std::isfinite(twinValue))
         return Finish(kTooLarge);
 
-    const bool vbLocked = IsLocked(BoxLock::Vb);
-    if (q == Q::GrossVolume && vbLocked)
-        return Finish(kVbLockedGross);
-    if (q == Q::FrontHeight && vbLocked)
-        return Finish(kVbLockedFront);
+    if (const char* why = WhyFixed(field))
+        return Finish(why);
 
     *typed = value;
     if (twin != nullptr)
         *twin = twinValue;
     return Run(field);
+}
+
+const char* BoxCalculatorPage::WhyFixed(BoxField field) const
+{
+    if (!IsLocked(BoxLock::Vb))
+        return nullptr;
+    if (field.quantity == Q::GrossVolume)
+        return kVbLockedGross;
+    if (field.quantity == Q::FrontHeight)
+        return kVbLockedFront;
+    return nullptr;
 }
 
 bool BoxCalculatorPage::Run(std::optional<BoxField> edited)

@@ -189,4 +189,12 @@ bool CanBecomeInteger(std::string_view text)
     return i == text.size();
 }
 
+Typing WhileTyping(std::string_view text, bool taken, bool integer)
+{
+    if (taken)
+        return PassesEditGuard(text) ? Typing::Take : Typing::Wait;
+    const bool mendable = integer ? CanBecomeInteger(text) : CanBecomeNumber(text);
+    return mendable ? Typing::Wait : Typing::Broken;
+}
+
 } // namespace cw::edit
