@@ -88,7 +88,8 @@ const char* PanelForm::BrokenRule(int i) const
 
 PanelForm::Typing PanelForm::WhileTyping(int i) const
 {
-    return edit::WhileTyping(texts_.Text(i), BrokenRule(i) == nullptr, row(i).integer != nullptr);
+    return edit::WhileTyping(texts_.Text(i), BrokenRule(i) == nullptr,
+                             row(i).integer ? NumberKind::Integer : NumberKind::Real);
 }
 
 void PanelForm::Store(CSpkSys& wb)

@@ -58,7 +58,10 @@ public:
     BoundField() = default;
     template <class T>
     BoundField(const FieldPolicy<T>& policy, std::type_identity_t<std::function<T&()>> value)
-        : refusal_(policy.refusal), readOnly_(policy.readOnly), integer_(std::is_integral_v<T>)
+        : refusal_(policy.refusal), readOnly_(policy.readOnly),
+          kind_(std::is_unsigned_v<T>   ? NumberKind::Count
+                : std::is_integral_v<T> ? NumberKind::Integer
+                                        : NumberKind::Real)
     {
         if (!value)
             return;
@@ -84,7 +87,7 @@ public:
     // What a text the user is typing comes to under the policy's rule; nothing is stored.
     Typing WhileTyping(std::string_view text) const
     {
-        return edit::WhileTyping(text, Takes(text), integer_);
+        return edit::WhileTyping(text, Takes(text), kind_);
     }
 
 private:
@@ -93,7 +96,7 @@ private:
     std::function<bool(std::string_view)> takes_;
     const char* refusal_ = nullptr;
     bool readOnly_ = false;
-    bool integer_ = false; // a rule for whole numbers
+    NumberKind kind_ = NumberKind::Real;
 };
 
 } // namespace cw::edit

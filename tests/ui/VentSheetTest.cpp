@@ -207,6 +207,7 @@ TEST_F(VentSheetTest, CancelWritesNothingAndClearingIsIgnored)
         ui::CVentPg1& page = *sheet.tubePage();
         Type(page.countField(), "-4");
         EXPECT_EQ(page.countField()->text(), "-4");
+        EXPECT_TRUE(page.countField()->property("refused").toBool()); // no count has a sign
         EXPECT_TRUE(refusals.messages.isEmpty());
         Press(sheet, QDialogButtonBox::Ok);
         EXPECT_TRUE(sheet.isVisible());
