@@ -308,8 +308,8 @@ bool BoxCalculatorPage::Edit(BoxField field, double value)
     if (twin != nullptr && value != 0 && twinValue == 0)
         return Finish(kTooSmallForOtherUnits);
 
-    if (!Accepts(field))
-        return Finish(q == Q::GrossVolume ? kVbLockedGross : kVbLockedFront);
+    if (const char* why = WhyFixed(field))
+        return Finish(why);
 
     // A refused edit leaves the page as it was before the keystroke, typed value included.
     const RectBoxValues rect = record_.rectBox;
@@ -326,10 +326,15 @@ bool BoxCalculatorPage::Edit(BoxField field, double value)
     return false;
 }
 
-bool BoxCalculatorPage::Accepts(BoxField field) const
+const char* BoxCalculatorPage::WhyFixed(BoxField field) const
 {
-    const Q q = field.quantity;
-    return !((q == Q::GrossVolume || q == Q::FrontHeight) && IsLocked(BoxLock::Vb));
+    if (!IsLocked(BoxLock::Vb))
+        return nullptr;
+    if (field.quantity == Q::GrossVolume)
+        return kVbLockedGross;
+    if (field.quantity == Q::FrontHeight)
+        return kVbLockedFront;
+    return nullptr;
 }
 
 bool BoxCalculatorPage::Run(std::optional<BoxField> edited)

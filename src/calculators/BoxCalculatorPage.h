@@ -71,10 +71,9 @@ public:
     // The same for the text of the field as the user types it: a text the edit guard leaves
     // alone (empty, a lone sign, "0.") changes nothing and returns true.
     bool EditText(BoxField field, std::string_view text);
-
-    // False for a field the locks keep from being typed into (V(G), and the front chamber's
-    // height, while V(B) is locked).
-    bool Accepts(BoxField field) const;
+    // Why the page's locks let the field take no value at all (V(G), and the front height, while
+    // V(B) is locked); null when it takes values.
+    const char* WhyFixed(BoxField field) const;
 
     // A click on a lock check box (the page then shows the lock's state and the message, if any).
     LockClick ClickLock(BoxLock lock);

@@ -88,11 +88,8 @@ const char* PanelForm::BrokenRule(int i) const
 
 PanelForm::Typing PanelForm::WhileTyping(int i) const
 {
-    const std::string text = texts_.Text(i);
-    if (BrokenRule(i) == nullptr)
-        return PassesEditGuard(text) ? Typing::Take : Typing::Wait;
-    const bool mendable = row(i).integer ? CanBecomeInteger(text) : CanBecomeNumber(text);
-    return mendable ? Typing::Wait : Typing::Broken;
+    return edit::WhileTyping(texts_.Text(i), BrokenRule(i) == nullptr,
+                             row(i).integer ? NumberKind::Integer : NumberKind::Real);
 }
 
 void PanelForm::Store(CSpkSys& wb)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CSpkSysDoc.h"
+#include "model/EditRules.h"
 #include "model/FieldRow.h"
 
 #include <string>
@@ -65,13 +66,8 @@ public:
     void Load(const CSpkSys& wb, bool metric);
     void LoadRow(int row, const CSpkSys& wb);
 
-    // What the text the user is typing into a row comes to.
-    enum class Typing {
-        Take,   // the edit guard lets it through and the row's rule takes it: the row is edited
-        Wait,   // it can still become a number, or the guard leaves it alone ("", "-", "0."):
-                // nothing happens until the user types more or leaves the row
-        Broken, // no typing can make a number of it ("1.5.", "abc"): nothing is stored
-    };
+    // What the text the user is typing into a row comes to, by the rule every field follows.
+    using Typing = edit::Typing;
     Typing WhileTyping(int row) const;
     // The rule's message when the row's text breaks it; null when the rule takes the text.
     const char* BrokenRule(int row) const;

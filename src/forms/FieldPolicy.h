@@ -58,10 +58,14 @@ public:
     BoundField() = default;
     template <class T>
     BoundField(const FieldPolicy<T>& policy, std::type_identity_t<std::function<T&()>> value)
-        : refusal_(policy.refusal), readOnly_(policy.readOnly)
+        : refusal_(policy.refusal), readOnly_(policy.readOnly),
+          kind_(std::is_unsigned_v<T>   ? NumberKind::Count
+                : std::is_integral_v<T> ? NumberKind::Integer
+                                        : NumberKind::Real)
     {
         if (!value)
             return;
+        takes_ = [parse = policy.parse](std::string_view text) { return parse(text).has_value(); };
         text_ = [format = policy.format, value] { return format(value()); };
         take_ = [parse = policy.parse, value](std::string_view text) {
             auto parsed = parse(text);
@@ -78,12 +82,21 @@ public:
     std::string Text() const { return text_(); }
     // Stores a typed text; false, with the value untouched, when the policy refuses it.
     bool Take(std::string_view text) const { return take_(text); }
+    // True when the policy's rule takes the text; nothing is stored.
+    bool Takes(std::string_view text) const { return takes_(text); }
+    // What a text the user is typing comes to under the policy's rule; nothing is stored.
+    Typing WhileTyping(std::string_view text) const
+    {
+        return edit::WhileTyping(text, Takes(text), kind_);
+    }
 
 private:
     std::function<std::string()> text_;
     std::function<bool(std::string_view)> take_;
+    std::function<bool(std::string_view)> takes_;
     const char* refusal_ = nullptr;
     bool readOnly_ = false;
+    NumberKind kind_ = NumberKind::Real;
 };
 
 } // namespace cw::edit

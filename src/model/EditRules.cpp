@@ -189,4 +189,24 @@ bool CanBecomeInteger(std::string_view text)
     return i == text.size();
 }
 
+Typing WhileTyping(std::string_view text, bool taken, NumberKind kind)
+{
+    if (taken)
+        return PassesEditGuard(text) ? Typing::Take : Typing::Wait;
+    bool mendable = false;
+    switch (kind) {
+    case NumberKind::Real:
+        mendable = CanBecomeNumber(text);
+        break;
+    case NumberKind::Integer:
+        mendable = CanBecomeInteger(text);
+        break;
+    case NumberKind::Count:
+        // No typing takes a minus sign away.
+        mendable = CanBecomeInteger(text) && SkipBlanks(text).substr(0, 1) != "-";
+        break;
+    }
+    return mendable ? Typing::Wait : Typing::Broken;
+}
+
 } // namespace cw::edit

@@ -43,4 +43,18 @@ bool CanBecomeNumber(std::string_view text);
 // The same for the integer rule: an integer already, "", a lone sign, or a sign and zeros.
 bool CanBecomeInteger(std::string_view text);
 
+// The kinds of number a field's rule takes: any number, an integer, or a count (no sign).
+enum class NumberKind { Real, Integer, Count };
+
+// What a text the user is typing into a field comes to; taken tells whether the field's rule
+// takes the text as it stands.
+enum class Typing {
+    Take,   // the rule takes it and the edit guard lets it through: the field is edited
+    Wait,   // it can still become a value, or the guard holds it back ("", "-", "0.", "1e"):
+            // nothing happens until the user types more or finishes the field
+    Broken, // no typing can mend it ("2,", "1.5.", "abc"): nothing is stored, and finishing
+            // the field refuses it
+};
+Typing WhileTyping(std::string_view text, bool taken, NumberKind kind);
+
 } // namespace cw::edit

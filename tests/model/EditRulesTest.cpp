@@ -68,6 +68,29 @@ TEST(EditGuard, TellsTextsOnTheirWayToANumberFromBrokenOnes)
         EXPECT_FALSE(CanBecomeInteger(text)) << '"' << text << '"';
 }
 
+// While typing: taken, waiting for more, or broken, by the kind of number the field takes.
+TEST(EditGuard, JudgesATextBeingTypedByItsField)
+{
+    const auto typing = [](const char* text, NumberKind kind) {
+        const bool taken = kind == NumberKind::Real      ? ParseNumber(text).has_value()
+                           : kind == NumberKind::Integer ? ParseInteger(text).has_value()
+                                                         : ParseCount(text).has_value();
+        return WhileTyping(text, taken, kind);
+    };
+    EXPECT_EQ(typing("1e3", NumberKind::Real), Typing::Take);
+    EXPECT_EQ(typing("-4", NumberKind::Real), Typing::Take);
+    EXPECT_EQ(typing("1e", NumberKind::Real), Typing::Wait);
+    EXPECT_EQ(typing("0.0", NumberKind::Real), Typing::Wait);
+    EXPECT_EQ(typing("-", NumberKind::Real), Typing::Wait);
+    EXPECT_EQ(typing("2,", NumberKind::Real), Typing::Broken);
+    EXPECT_EQ(typing("-4", NumberKind::Integer), Typing::Take);
+    EXPECT_EQ(typing("2.", NumberKind::Integer), Typing::Broken);
+    EXPECT_EQ(typing("4", NumberKind::Count), Typing::Take);
+    EXPECT_EQ(typing("", NumberKind::Count), Typing::Wait);
+    EXPECT_EQ(typing("-", NumberKind::Count), Typing::Broken);
+    EXPECT_EQ(typing(" -4", NumberKind::Count), Typing::Broken);
+}
+
 TEST(Formats, LoadedAndShownValues)
 {
     EXPECT_EQ(FormatNumber(56.634), "56.634");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModalAnswer.h"
 #include "app/CConewrightApp.h"
 #include "app/CMainFrame.h"
 #include "app/ProjectWindows.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,24 +18,16 @@ namespace cw::test
 
 // Presses a button of the next modal message box once it is up. Returns the box's text
 // through *text when given.
-inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
+inline ModalWatch AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, button, text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    return AnswerModal<QMessageBox>([button, text](QMessageBox& box) {
         if (text)
-            *text = box->text();
-        timer->stop();
-        timer->deleteLater();
-        if (QAbstractButton* b = box->button(button))
+            *text = box.text();
+        if (QAbstractButton* b = box.button(button))
             b->click();
         else
-            ADD_FAILURE() << "the message box has no such button: " << box->text().toStdString();
+            ADD_FAILURE() << "the message box has no such button: " << box.text().toStdString();
     });
-    timer->start();
 }
 
 // A started application with its settings in a temporary folder.

@@ -39,13 +39,13 @@ TEST_F(AppTest, CloseAsksBeforeAModifiedProjectGoes)
     doc().SetModified();
 
     QString question;
-    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel, &question);
     app->OnCommand(cmd::CloseWindow);
     EXPECT_EQ(question, "Save changes to keep.spk?");
     EXPECT_EQ(app->currentProject(), p);
     EXPECT_TRUE(doc().IsModified());
 
-    AnswerNextMessageBox(QMessageBox::Save);
+    const ModalWatch box2 = AnswerNextMessageBox(QMessageBox::Save);
     app->OnCommand(cmd::CloseWindow);
     Settle();
     EXPECT_EQ(app->currentProject(), nullptr);
@@ -57,7 +57,7 @@ TEST_F(AppTest, CloseAsksBeforeAModifiedProjectGoes)
     // Discard closes without writing; an unmodified project closes without a question.
     app->NewProject();
     doc().SetModified();
-    AnswerNextMessageBox(QMessageBox::Discard);
+    const ModalWatch box3 = AnswerNextMessageBox(QMessageBox::Discard);
     app->OnCommand(cmd::CloseWindow);
     app->NewProject();
     app->OnCommand(cmd::CloseWindow);
@@ -88,7 +88,7 @@ TEST_F(AppTest, ACorruptProjectLeavesEverythingAsItWas)
     doc().workbench().systemName = "Mine";
 
     QString message;
-    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Ok, &message);
     EXPECT_EQ(app->OpenProject(Path("bad.spk")), nullptr);
     Settle();
     EXPECT_FALSE(message.isEmpty());
@@ -189,21 +189,13 @@ TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
     EXPECT_EQ(panel->shownUnit(2), "cu ft"); // a first start shows English units
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer] {
-        auto* sheet = qobject_cast<CPrefsSht*>(QApplication::activeModalWidget());
-        if (!sheet)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        for (QRadioButton* b : sheet->preferencesPage()->findChildren<QRadioButton*>()) {
+    const ModalWatch prefs = AnswerModal<CPrefsSht>([](CPrefsSht& sheet) {
+        for (QRadioButton* b : sheet.preferencesPage()->findChildren<QRadioButton*>()) {
             if (b->text() == "metric")
                 b->click();
         }
-        sheet->accept();
+        sheet.accept();
     });
-    timer->start();
     app->OnCommand(cmd::Preferences);
     EXPECT_EQ(panel->shownUnit(2), "liters");
 }
@@ -284,12 +276,12 @@ TEST_F(AppTest, DroppedFilesOpenAsProjectOrDriver)
 TEST_F(AppTest, NoDriverLoadedOpensTheDriverDatabaseOnOk)
 {
     doc().workbench().driver.fs = 0;
-    AnswerNextMessageBox(QMessageBox::Cancel);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel);
     app->OnCommand(cmd::CalculateResponse);
     EXPECT_EQ(app->driverBrowser(), nullptr);
 
     QString question;
-    AnswerNextMessageBox(QMessageBox::Ok, &question);
+    const ModalWatch box2 = AnswerNextMessageBox(QMessageBox::Ok, &question);
     app->OnCommand(cmd::CalculateResponse);
     EXPECT_EQ(question, "There is no driver loaded. \nWould you like to load a Driver?");
     ASSERT_NE(app->driverBrowser(), nullptr);

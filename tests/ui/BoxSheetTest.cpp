@@ -10,6 +10,7 @@
 #include "reports/ui/ReportPrinter.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -110,10 +111,13 @@ TEST_F(BoxSheetTest, TypingKeyByKeyWithAMistakeSolvesTheBoxAtEachAcceptedText)
     TypeText(page->field(Q::BracingDisplacement), "0.3");
     TypeText(page->field(Q::OtherDisplacement), "0.2");
     TypeText(page->field(Q::Filling), "1x");
-    // "1x" breaks the number rule: the message, and the record keeps the "1" taken before.
-    ASSERT_EQ(refusals.messages.size(), 1);
-    EXPECT_EQ(refusals.messages[0], "Please enter a number.");
+    // "1x" breaks the number rule: the record keeps the "1" taken before, and Enter says why.
+    EXPECT_TRUE(refusals.messages.isEmpty());
     EXPECT_EQ(wb.rectBox.fillingPercent, 1);
+    QTest::keyClick(page->field(Q::Filling), Qt::Key_Return);
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_TRUE(sheet->isVisible());
+    QTest::keyClick(page->field(Q::Filling), Qt::Key_End); // the refused text is selected
     QTest::keyClick(page->field(Q::Filling), Qt::Key_Backspace);
     QTest::keyClicks(page->field(Q::Filling), "0");
     EXPECT_EQ(wb.rectBox.fillingPercent, 10);
@@ -207,6 +211,51 @@ TEST_F(BoxSheetTest, OkAfterARefusedValueStoresNothingOfIt)
     EXPECT_EQ(wb.rectBox, before);
 }
 
+TEST_F(BoxSheetTest, ExponentsCommasAndSignsReachTheFieldAndAreJudgedWhenFinished)
+{
+    ui::CBoxPage* page = Open(true);
+    QLineEdit* net = page->field(Q::NetVolume);
+    TypeText(net, "1e2");
+    EXPECT_EQ(Text(net), "1e2");
+    EXPECT_EQ(wb.rectBox.metric.netVolume, 100);
+    EXPECT_EQ(Text(page->field(Q::GrossVolume)), "100");
+    TypeText(page->field(Q::OtherDisplacement), "-0.5");
+    EXPECT_EQ(Text(page->field(Q::OtherDisplacement)), "-0.5");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+
+    // A decimal comma is refused when the text is complete: once at OK, nothing at Cancel.
+    QLineEdit* height = page->field(Q::Height);
+    TypeText(height, "0,5");
+    EXPECT_EQ(Text(height), "0,5");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    sheet->accept();
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_TRUE(sheet->isVisible());
+    QPushButton* cancel = sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(refusals.messages.size(), 1);
+}
+
+TEST_F(BoxSheetTest, TypingIntoVgWhileVbIsLockedSaysWhyAndLeavesNoHalfTypedText)
+{
+    DesignClosedBox();
+    ui::CBoxPage* page = Open(true);
+    ASSERT_TRUE(page->lockBox(BoxLock::Vb)->isChecked());
+    const double gross = wb.rectBox.metric.grossVolume;
+    QLineEdit* field = page->field(Q::GrossVolume);
+    TypeText(field, "1e");
+    EXPECT_EQ(Text(field), FormatNumber(gross));
+    EXPECT_EQ(wb.rectBox.metric.grossVolume, gross);
+    EXPECT_EQ(page->guardSentence(), "V(B) is locked; unlock it to change V(G).");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    sheet->accept();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+    EXPECT_TRUE(refusals.messages.isEmpty());
+}
+
 TEST_F(BoxSheetTest, UnitsOkCancelAndReopen)
 {
     DesignClosedBox();
@@ -274,16 +323,8 @@ TEST_F(BoxSheetTest, PrintNamesTheJobAfterThePageAndStoresItsNotesFirst)
     EXPECT_EQ(wb.trapBox.notes, "Angled for the corner");
 
     // The Print button: the print dialog, then one page in the PDF file.
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer] {
-        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            dialog->accept();
-        }
-    });
-    timer->start();
+    const ModalWatch printDialog =
+        AnswerModal<QPrintDialog>([](QPrintDialog& dialog) { dialog.accept(); });
     const auto buttons = sheet->findChildren<QPushButton*>();
     for (QPushButton* b : buttons) {
         if (b->text() == "Print")
@@ -304,17 +345,10 @@ TEST_F(BoxCommandTest, CtrlBOpensTheModalSheetOverTheCurrentProject)
 {
     EXPECT_TRUE(app->QueryCommand(cmd::BoxCalculators).enabled);
     bool seen = false;
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, &seen] {
-        if (auto* s = qobject_cast<ui::CBoxSht*>(QApplication::activeModalWidget())) {
-            seen = s->pageCount() == 3;
-            timer->stop();
-            timer->deleteLater();
-            s->reject();
-        }
+    const ModalWatch sheet = AnswerModal<ui::CBoxSht>([&seen](ui::CBoxSht& s) {
+        seen = s.pageCount() == 3;
+        s.reject();
     });
-    timer->start();
     QApplication::setActiveWindow(frame());
     QTest::keyClick(frame(), Qt::Key_B, Qt::ControlModifier);
     QApplication::processEvents();

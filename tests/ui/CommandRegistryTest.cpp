@@ -209,7 +209,7 @@ TEST_F(CommandKeysTest, AFieldLeavesTheAcceleratorsToTheMainWindow)
     ASSERT_NE(field, nullptr);
 
     QString question;
-    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel, &question);
     Press(field, "Shift+3");
     EXPECT_EQ(question, "Permanently Delete this System from the Project?");
 

@@ -16,7 +16,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -84,13 +83,13 @@ TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
     QTest::keyClicks(frequency, ".");
     EXPECT_TRUE(refusals.messages.isEmpty());
     TypeText(frequency, "2k");
-    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_TRUE(refusals.messages.isEmpty());
     EXPECT_EQ(g.frequency, 2); // taken while it read "2"
 
     // The refused text keeps the user on the page.
     sheet->tabs()->setCurrentIndex(8);
     EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
-    EXPECT_EQ(refusals.messages.size(), 2);
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
     QTest::keyClick(frequency, Qt::Key_Backspace);
     QTest::keyClicks(frequency, "500");
     EXPECT_EQ(g.frequency, 2500);
@@ -109,6 +108,39 @@ TEST_F(CrossoverSheet, TypingIntoTheButterworthPageStoresAndCalculates)
     EXPECT_EQ(again->crossoverPage(8)->results()[0]->text().toStdString(),
               FormatComponentValue(doc->workbench().tweeterAtten.r1));
     EXPECT_NE(doc->workbench().tweeterAtten.r1, 0);
+}
+
+TEST_F(CrossoverSheet, ExponentsAndCommasAreJudgedWhenTheFieldIsFinished)
+{
+    auto sheet = Open();
+    QApplication::setActiveWindow(sheet.get());
+    CXoverPage* page = sheet->crossoverPage(0);
+    const Xover1OBW& g = doc->workbench().xover1OBW;
+    QLineEdit* frequency = page->inputs()[2];
+    TypeText(frequency, "2e3");
+    EXPECT_EQ(frequency->text(), "2e3");
+    EXPECT_EQ(g.frequency, 2000);
+    EXPECT_EQ(page->results()[0]->text(), "9.947");
+
+    TypeText(frequency, "2,5");
+    EXPECT_EQ(frequency->text(), "2,5");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    EXPECT_EQ(g.frequency, 2);
+    // Moving on to another field says why once and brings the focus back; so does Enter, which
+    // then does not reach OK.
+    page->inputs()[0]->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+    EXPECT_EQ(QApplication::focusWidget(), frequency);
+    QTest::keyClick(frequency, Qt::Key_Return);
+    EXPECT_EQ(refusals.messages.size(), 2);
+    EXPECT_TRUE(sheet->isVisible());
+
+    TypeText(frequency, "2.5e3");
+    EXPECT_EQ(g.frequency, 2500);
+    sheet->accept();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(refusals.messages.size(), 2);
 }
 
 TEST_F(CrossoverSheet, OkStoresATextTheTypingRuleLeftAndMarksTheDocument)
@@ -314,20 +346,12 @@ TEST_F(CrossoverCommand, OpensTheSheetOverTheCurrentProject)
     EXPECT_TRUE(app->QueryCommand(cmd::CrossoverCalculators).enabled);
     QString caption;
     int page = -1;
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [&, timer] {
-        auto* sheet = qobject_cast<CXoversht*>(QApplication::activeModalWidget());
-        if (!sheet)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        caption = sheet->windowTitle();
-        sheet->tabs()->setCurrentIndex(5);
+    const ModalWatch answer = AnswerModal<CXoversht>([&](CXoversht& sheet) {
+        caption = sheet.windowTitle();
+        sheet.tabs()->setCurrentIndex(5);
         page = app->currentDoc()->activeCrossoverPage;
-        sheet->accept();
+        sheet.accept();
     });
-    timer->start();
     EXPECT_TRUE(app->OnCommand(cmd::CrossoverCalculators));
     EXPECT_EQ(caption, "Crossover and Network Calculators");
     EXPECT_EQ(page, 5);

@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -45,35 +44,26 @@ DriverParams Driver(const std::string& manufacturer, const std::string& model, d
 }
 
 // Answers the next file dialog with path, or cancels it when path is empty.
-void AnswerNextFileDialog(const QString& path)
+ModalWatch AnswerNextFileDialog(const QString& path)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    auto answered = std::make_shared<bool>(false);
-    QObject::connect(timer, &QTimer::timeout, [timer, path, answered] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            // Done once the dialog answered has closed.
-            if (*answered) {
-                timer->stop();
-                timer->deleteLater();
+    ModalOptions options;
+    // The dialog lists its folder in the background and may clear or refuse a name meanwhile:
+    // it is answered again until it closes.
+    options.untilClosed = true;
+    return AnswerModal<QFileDialog>(
+        [path](QFileDialog& dialog) {
+            if (path.isEmpty()) {
+                dialog.reject();
+                return;
             }
-            return;
-        }
-        *answered = true;
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        // As typing the name and pressing Open or Save does. The dialog lists its folder in the
-        // background and may clear or refuse a name meanwhile: it is asked again until it closes.
-        const QFileInfo file(path);
-        dialog->setDirectory(file.absolutePath());
-        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
-            name->setText(file.fileName());
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    timer->start();
+            // As typing the name and pressing Open or Save does.
+            const QFileInfo file(path);
+            dialog.setDirectory(file.absolutePath());
+            if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"))
+                name->setText(file.fileName());
+            QMetaObject::invokeMethod(&dialog, "accept");
+        },
+        options);
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes)
@@ -232,13 +222,13 @@ TEST_F(DriverBrowserTest, ImportedFileLoadsIntoTheWorkbenchAsItsDriverFileWould)
                     "Qts=0.443\r\nVas=0.0514\r\nRe=5.6\r\nSd=0.0214\r\nMms=0.02\r\nBL=7.5 N/A\r\n");
 
     QString summary;
-    AnswerNextFileDialog(file);
-    AnswerNextMessageBox(QMessageBox::Ok, &summary);
+    const ModalWatch fileDialog = AnswerNextFileDialog(file);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Ok, &summary);
     QTest::mouseClick(b->importButton(), Qt::LeftButton);
     EXPECT_EQ(summary, "Imported 1 driver from 1 file.");
     // A second time, nothing is stored twice.
-    AnswerNextFileDialog(file);
-    AnswerNextMessageBox(QMessageBox::Ok, &summary);
+    const ModalWatch fileDialog2 = AnswerNextFileDialog(file);
+    const ModalWatch box2 = AnswerNextMessageBox(QMessageBox::Ok, &summary);
     QTest::mouseClick(b->importButton(), Qt::LeftButton);
     EXPECT_EQ(summary,
               "Imported 0 of the 1 driver read from 1 file; 1 was in the database already.");
@@ -280,18 +270,18 @@ TEST_F(DriverBrowserTest, WorkbenchDriverGoesInOnceComesOutByteForByteAndGoesAft
     EXPECT_EQ(b->model()->rowCount(), 1);
 
     const QString exported = dir.filePath("Sample W8-2.dvr");
-    AnswerNextFileDialog(exported);
+    const ModalWatch fileDialog = AnswerNextFileDialog(exported);
     b->ExportSelected();
     const DriverParams& d = doc().workbench().driver;
     EXPECT_EQ(Bytes(exported.toStdString()).toStdString(), EncodeDriver(d));
 
     QApplication::setActiveWindow(b);
     b->table()->setFocus();
-    AnswerNextMessageBox(QMessageBox::Cancel);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel);
     QTest::keyClick(b->table(), Qt::Key_Delete);
     EXPECT_EQ(b->model()->rowCount(), 1);
     QString question;
-    AnswerNextMessageBox(QMessageBox::Ok, &question);
+    const ModalWatch box2 = AnswerNextMessageBox(QMessageBox::Ok, &question);
     QTest::mouseClick(b->deleteButton(), Qt::LeftButton);
     EXPECT_EQ(question, "Delete Sample W8/2 from the driver database?");
     EXPECT_EQ(b->model()->rowCount(), 0);
@@ -357,11 +347,15 @@ TEST_F(DriverBrowserTest, AValueInTheWrongUnitIsMendedAfterShowingBeforeAndAfter
     EXPECT_EQ(doc().workbench().driver.vasLiters, 45000);
 
     // Cancel changes nothing; OK sets the one value.
-    AnswerNextMessageBox(QMessageBox::Cancel);
-    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    {
+        const ModalWatch cancel = AnswerNextMessageBox(QMessageBox::Cancel);
+        QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    }
     QString question;
-    AnswerNextMessageBox(QMessageBox::Ok, &question);
-    QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    {
+        const ModalWatch ok = AnswerNextMessageBox(QMessageBox::Ok, &question);
+        QTest::mouseClick(b->mendButton(), Qt::LeftButton);
+    }
     EXPECT_TRUE(question.contains("Set V(as) from 45000 liters to 45 liters."))
         << question.toStdString();
     std::optional<database::StoredDriver> stored;
@@ -428,7 +422,7 @@ TEST_F(DriverBrowserTest, InstalledListIsOfferedByNameAndImported)
     ASSERT_EQ(b.offeredButtons().size(), 1u);
     EXPECT_EQ(b.offeredButtons()[0]->text(), "Import the other program's list");
     EXPECT_TRUE(b.notice()->text().contains("The other program's list is installed"));
-    AnswerNextMessageBox(QMessageBox::Ok);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Ok);
     QTest::mouseClick(b.offeredButtons()[0], Qt::LeftButton);
     EXPECT_EQ(Column(b, DriverTableModel::Model), (QStringList{"X1", "X2"}));
 }

@@ -1,7 +1,9 @@
 #include "forms/ui/FieldBinder.h"
 
 #include "RefusalRecorder.h"
+#include "TypeText.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -145,12 +147,69 @@ TEST_F(FieldBinderTest, AcceptedEditsStoreEveryFieldAndRunOnWhatTheModelHolds)
     frequencyEdit->setText("0");
     EXPECT_EQ(calculatedWith, std::vector<double>{0});
 
+    // Another field's text that its rule refuses keeps its value, quietly; the page still
+    // calculates.
     impedanceEdit->setText("8 ohms");
+    impedanceEdit->setText("16 ohms");
     frequencyEdit->setText("3000");
     EXPECT_EQ(frequency, 3000);
+    EXPECT_EQ(impedance, 8);
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    EXPECT_EQ(calculatedWith.back(), 3000);
+}
+
+// Typed key by key, a text is judged when the user finishes the field, never halfway.
+TEST_F(FieldBinderTest, TypingIsJudgedWhenTheFieldIsFinished)
+{
+    double frequency = 1000, impedance = 8;
+    auto* frequencyEdit = Add<QLineEdit>();
+    auto* impedanceEdit = Add<QLineEdit>();
+    binder->Bind(frequencyEdit, edit::kRealField, [&]() -> double& { return frequency; });
+    binder->Bind(impedanceEdit, edit::kRealField, [&]() -> double& { return impedance; });
+    std::vector<double> calculatedWith;
+    binder->OnAcceptedEdit(frequencyEdit, [&] { calculatedWith.push_back(frequency); });
+    binder->OnAcceptedEdit(impedanceEdit, [&] { calculatedWith.push_back(impedance); });
+    binder->Load();
+    QApplication::setActiveWindow(&host);
+
+    // An exponent and a sign on their way are no mistakes.
+    TypeText(frequencyEdit, "1e3");
+    TypeText(impedanceEdit, "-4");
+    QApplication::processEvents();
+    EXPECT_EQ(frequencyEdit->text(), "1e3");
+    EXPECT_EQ(impedanceEdit->text(), "-4");
+    EXPECT_EQ(calculatedWith, (std::vector<double>{1, 1000, -4}));
+    EXPECT_TRUE(refusals.messages.isEmpty());
+
+    // A decimal comma reaches the field, marked, and is refused once at Enter.
+    TypeText(frequencyEdit, "2,5");
+    EXPECT_EQ(frequencyEdit->text(), "2,5");
+    EXPECT_TRUE(refusals.messages.isEmpty());
+    EXPECT_TRUE(frequencyEdit->property("refused").toBool());
+    EXPECT_EQ(frequencyEdit->toolTip(), "Please enter a number.");
+    EXPECT_EQ(frequency, 2);
+    QTest::keyClick(frequencyEdit, Qt::Key_Return);
     EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
-    EXPECT_EQ(host.focusWidget(), impedanceEdit);
-    EXPECT_EQ(calculatedWith.back(), 3000); // the page still calculates
+
+    // Moving on to another field judges it the same way, and the focus comes back.
+    impedanceEdit->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(refusals.messages.size(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), frequencyEdit);
+    QTest::keyClick(frequencyEdit, Qt::Key_Backspace);
+    QTest::keyClick(frequencyEdit, Qt::Key_Backspace);
+    EXPECT_FALSE(frequencyEdit->property("refused").toBool());
+
+    // A finished zero the guard held back is taken when the field is left.
+    TypeText(frequencyEdit, "0.5");
+    QTest::keyClick(frequencyEdit, Qt::Key_Backspace);
+    QTest::keyClicks(frequencyEdit, "0");
+    EXPECT_EQ(frequencyEdit->text(), "0.0");
+    EXPECT_EQ(frequency, 0.5);
+    impedanceEdit->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(frequency, 0);
+    EXPECT_EQ(calculatedWith.back(), 0);
 }
 
 } // namespace

@@ -118,11 +118,11 @@ TEST_F(MainFrameTest, MemoryKeysStoreShowAndClear)
 
     // Cancel keeps the memory, OK clears it.
     QString question;
-    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel, &question);
     Key(Qt::Key_3, Qt::ShiftModifier);
     EXPECT_EQ(question, "Permanently Delete this System from the Project?");
     EXPECT_EQ(doc().systems[3].hasSpl, 1);
-    AnswerNextMessageBox(QMessageBox::Ok);
+    const ModalWatch box2 = AnswerNextMessageBox(QMessageBox::Ok);
     Key(Qt::Key_3, Qt::ShiftModifier);
     EXPECT_EQ(doc().systems[3].hasSpl, 0);
     EXPECT_FALSE(MenuAction(cmd::ClearSys1 + 2)->isEnabled());
@@ -159,7 +159,7 @@ TEST_F(MainFrameTest, CtrlFCalculatesAndAsksForADriverWhenThereIsNone)
 
     doc().workbench().driver.fs = 0;
     QString question;
-    AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Cancel, &question);
     Key(Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(question.startsWith("There is no driver loaded."));
 }
@@ -227,7 +227,7 @@ TEST_F(MainFrameTest, StatusBarHasSixPanesAndTheClockFormats)
 
     // A clock outside the representable range: one message, the panes keep their texts.
     QString message;
-    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    const ModalWatch box = AnswerNextMessageBox(QMessageBox::Ok, &message);
     frame()->SetClock([] { return std::optional<std::tm>(); });
     EXPECT_EQ(message, "Please set your computer's clock.");
     EXPECT_EQ(frame()->timePane()->text(), "9:30  AM ");

@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>

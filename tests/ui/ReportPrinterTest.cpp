@@ -1,5 +1,7 @@
 #include "reports/ui/ReportPrinter.h"
 
+#include "ModalAnswer.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace cw::ui
@@ -15,26 +16,21 @@ namespace cw::ui
 namespace
 {
 
+using test::AnswerModal;
+using test::ModalWatch;
+
 // Accepts or rejects the next print dialog once it is up; tells whether it offered page 1 only.
-void AnswerPrintDialog(bool accept, bool* onePage = nullptr)
+ModalWatch AnswerPrintDialog(bool accept, bool* onePage = nullptr)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, accept, onePage] {
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    return AnswerModal<QPrintDialog>([accept, onePage](QPrintDialog& dialog) {
         if (onePage)
-            *onePage = dialog->minPage() == 1 && dialog->maxPage() == 1 &&
-                       dialog->printer()->fromPage() == 1 && dialog->printer()->toPage() == 1;
-        timer->stop();
-        timer->deleteLater();
+            *onePage = dialog.minPage() == 1 && dialog.maxPage() == 1 &&
+                       dialog.printer()->fromPage() == 1 && dialog.printer()->toPage() == 1;
         if (accept)
-            dialog->accept();
+            dialog.accept();
         else
-            dialog->reject();
+            dialog.reject();
     });
-    timer->start();
 }
 
 // Without a printer, reports go to PDF files in the home folder: a temporary one here.
@@ -58,7 +54,7 @@ TEST_F(ReportPrinterTest, PrintsOnePageUnderTheJobsName)
     ReportPrinter printer;
     ASSERT_EQ(printer.printer().outputFormat(), QPrinter::PdfFormat); // no printer here
     bool onePage = false;
-    AnswerPrintDialog(true, &onePage);
+    const ModalWatch printDialog = AnswerPrintDialog(true, &onePage);
     printer.Print(nullptr, job);
     EXPECT_TRUE(onePage);
     EXPECT_EQ(drawn, 1);
@@ -74,7 +70,7 @@ TEST_F(ReportPrinterTest, PrintsOnePageUnderTheJobsName)
 TEST_F(ReportPrinterTest, ACancelledDialogPrintsNothing)
 {
     ReportPrinter printer;
-    AnswerPrintDialog(false);
+    const ModalWatch printDialog = AnswerPrintDialog(false);
     printer.Print(nullptr, job);
     EXPECT_EQ(drawn, 0);
     EXPECT_FALSE(QFile::exists(QDir(home.path()).filePath("Box.pdf")));

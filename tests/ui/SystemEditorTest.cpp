@@ -37,22 +37,14 @@ protected:
     // Runs Edit System as the user does; drive works in the sheet while it is up and closes it.
     void EditSystem(const std::function<void(CSysEdPrpSht&)>& drive)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* sheet = qobject_cast<CSysEdPrpSht*>(QApplication::activeModalWidget());
-            if (!sheet) {
-                ADD_FAILURE() << "no System Editor is up";
-                return;
-            }
-            drive(*sheet);
-            ran = true;
-            if (sheet->isVisible()) {
+        const ModalWatch sheet = AnswerModal<CSysEdPrpSht>([&](CSysEdPrpSht& shown) {
+            drive(shown);
+            if (shown.isVisible()) {
                 ADD_FAILURE() << "the sheet was left open";
-                sheet->reject();
+                shown.reject();
             }
         });
         frame()->Dispatch(cmd::EditSystem);
-        EXPECT_TRUE(ran);
     }
     // Replaces a field's text key by key, the way a user does after selecting it.
     static void Type(QLineEdit* edit, const QString& text)

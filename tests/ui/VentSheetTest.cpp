@@ -58,22 +58,14 @@ protected:
     // with OK or Cancel. A sheet still up afterwards is cancelled, so a failing test never hangs.
     void WithSheet(const std::function<void(CVentSht&)>& steps)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* sheet = qobject_cast<CVentSht*>(QApplication::activeModalWidget());
-            if (!sheet) {
-                ADD_FAILURE() << "no vent sheet is up";
-                return;
-            }
-            ran = true;
-            steps(*sheet);
-            if (sheet->isVisible()) {
+        const ModalWatch sheet = AnswerModal<CVentSht>([&](CVentSht& shown) {
+            steps(shown);
+            if (shown.isVisible()) {
                 ADD_FAILURE() << "the sheet is still up";
-                sheet->reject();
+                shown.reject();
             }
         });
         app->OnCommand(cmd::VentCalculators);
-        EXPECT_TRUE(ran);
     }
 
     // A vented box of 1 cu ft tuned to 40 Hz, with a minimum vent area of 10 sq in.
@@ -112,19 +104,14 @@ TEST_F(VentSheetTest, ClosedBoxShowsTheMessageInsteadOfTheSheet)
     for (const int box : {cmd::Box2OCB, cmd::Box3OCB}) {
         doc().OnCommand(box);
         QString text;
-        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        const ModalWatch message = AnswerNextMessageBox(QMessageBox::Ok, &text);
         // Should a sheet open instead, it is closed again and the test fails.
-        bool sheetOpened = false;
-        QTimer guard;
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (auto* sheet = qobject_cast<CVentSht*>(QApplication::activeModalWidget())) {
-                sheetOpened = true;
-                sheet->reject();
-            }
-        });
-        guard.start(10);
+        ModalOptions options;
+        options.required = false;
+        const ModalWatch sheet =
+            AnswerModal<CVentSht>([](CVentSht& opened) { opened.reject(); }, options);
         app->OnCommand(cmd::VentCalculators);
-        EXPECT_FALSE(sheetOpened);
+        EXPECT_FALSE(sheet.answered());
         EXPECT_EQ(text, "You have a closed box selected.  \n\nPlease select a vented box type for "
                         "vent calculations.");
     }
@@ -159,10 +146,15 @@ TEST_F(VentSheetTest, TubesTypedKeyByKeyAreWrittenIntoTheDesignOnOK)
         EXPECT_TRUE(page.minimumAreaLabel()->text().contains("reaches"));
         EXPECT_TRUE(doc().IsModified());
 
-        // A slip of the finger: the letter is refused, the number before it stays in use.
+        // A slip of the finger: the letter is refused at Enter, the number before it stays in
+        // use.
         Type(page.diameterField(), "2.5x");
-        EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+        EXPECT_TRUE(refusals.messages.isEmpty());
         EXPECT_EQ(page.areaField()->text(), "9.817");
+        QTest::keyClick(page.diameterField(), Qt::Key_Return);
+        EXPECT_EQ(refusals.messages, QStringList{"Please enter a number."});
+        EXPECT_TRUE(sheet.isVisible());
+        QTest::keyClick(page.diameterField(), Qt::Key_End); // the refused text is selected
         QTest::keyClick(page.diameterField(), Qt::Key_Backspace);
         Type(page.countField(), "3");
         EXPECT_EQ(page.areaField()->text(), "14.730"); // 3 x pi x 1.25 squared
@@ -210,6 +202,21 @@ TEST_F(VentSheetTest, CancelWritesNothingAndClearingIsIgnored)
     EXPECT_EQ(doc().workbench().vented4.svSqIn, 5);
     EXPECT_EQ(doc().workbench().vented4.lvIn, 1);
 
+    // A minus typed into the count reaches the field and is refused once, at OK.
+    WithSheet([&](CVentSht& sheet) {
+        ui::CVentPg1& page = *sheet.tubePage();
+        Type(page.countField(), "-4");
+        EXPECT_EQ(page.countField()->text(), "-4");
+        EXPECT_TRUE(page.countField()->property("refused").toBool()); // no count has a sign
+        EXPECT_TRUE(refusals.messages.isEmpty());
+        Press(sheet, QDialogButtonBox::Ok);
+        EXPECT_TRUE(sheet.isVisible());
+        EXPECT_EQ(refusals.messages, QStringList{"Please enter a positive integer."});
+        Press(sheet, QDialogButtonBox::Cancel);
+    });
+    EXPECT_EQ(refusals.messages.size(), 1);
+    refusals.messages.clear();
+
     // An emptied field keeps the sheet open on OK; a vent without area writes nothing.
     WithSheet([&](CVentSht& sheet) {
         ui::CVentPg1& page = *sheet.tubePage();
@@ -256,7 +263,10 @@ TEST_F(VentSheetTest, MetricSlotVentsForTheFrontChamberOfABandpassBox)
         EXPECT_EQ(page.problemLabel()->text(), "");
         Type(page.widthField(), "0.1");
         Type(page.countField(), "2.");
+        EXPECT_TRUE(refusals.messages.isEmpty());
+        QTest::keyClick(page.countField(), Qt::Key_Return);
         EXPECT_EQ(refusals.messages, QStringList{"Please enter a positive integer."});
+        QTest::keyClick(page.countField(), Qt::Key_End);
         QTest::keyClick(page.countField(), Qt::Key_Backspace);
         EXPECT_EQ(page.countField()->text(), "2");
         EXPECT_EQ(page.areaField()->text(), "0.01000");

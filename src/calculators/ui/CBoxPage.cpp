@@ -171,10 +171,10 @@ QLineEdit* CBoxPage::AddField(BoxField field)
     binder()->Bind(edit, edit::kRealField,
                    [this, field]() -> double& { return *calc_.Value(field); });
     fields_.push_back({edit, field});
-    binder()->OnGuardedEdit(edit, [this, edit] {
+    binder()->OnTyping(edit, [this, edit](edit::Typing typing) {
         for (const Field& f : fields_) {
             if (f.edit == edit)
-                OnEdit(f);
+                OnTyped(f, typing);
         }
     });
     return edit;
@@ -245,29 +245,37 @@ bool CBoxPage::OnLeave()
     return stored;
 }
 
-// The calculators' rule for an accepted edit: every field of the page is taken into the record,
-// then the page solves the box from the edited value. The edited value goes through the
-// calculator rather than straight into the record, so that an edit it refuses leaves the record
-// as it was.
+void CBoxPage::OnTyped(const Field& typed, edit::Typing typing)
+{
+    // A field the locks hold takes no typing at all: the calculator says why, and the field
+    // keeps showing the record's value, so no half-typed text is left to stop OK.
+    if (calc_.WhyFixed(typed.field)) {
+        calc_.Edit(typed.field, *calc_.Value(typed.field));
+        binder()->Load(typed.edit);
+        ShowState();
+        return;
+    }
+    if (typing == edit::Typing::Take)
+        OnEdit(typed);
+}
+
+// The calculators' rule for an accepted edit: every field of the page whose text its rule takes
+// goes into the record, then the page solves the box from the edited value. The edited value goes
+// through the calculator rather than straight into the record, so that an edit it refuses leaves
+// the record as it was.
 void CBoxPage::OnEdit(const Field& edited)
 {
     double& value = *calc_.Value(edited.field);
     const double previous = value;
     const std::vector<double> before = Values();
-    if (!binder()->Store()) {
-        value = previous;
-        return;
-    }
+    binder()->StoreTaken();
     const double typed = value;
     value = previous;
     calc_.Edit(edited.field, typed);
     doc_.SetModified();
     ShowResults(before, &edited);
-    // A field the locks keep from being typed into goes back to what the record holds at once;
-    // any other value the calculator refused stays as typed (the user may be on the way to a
-    // value it takes) while the sentence says why, until the page is left.
-    if (value != typed && !calc_.Accepts(edited.field))
-        binder()->SetText(edited.edit, QString::fromStdString(FormatNumber(value)));
+    // A value the calculator refused stays as typed (the user may be on the way to a value it
+    // takes) while the sentence says why; leaving the page puts the record's value back.
     ShowState();
 }
 

@@ -54,6 +54,7 @@ private:
     };
     void BuildRows(QGridLayout* grid, bool adjustments);
     QLineEdit* AddField(calc::BoxField field);
+    void OnTyped(const Field& typed, edit::Typing typing);
     void OnEdit(const Field& edited);
     void OnLockClicked(calc::BoxLock lock);
     // Writes the values the last calculation changed (those not in before) into their fields.

@@ -1,7 +1,12 @@
 #include "forms/ui/FieldBinder.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace cw::ui
@@ -106,9 +111,21 @@ bool FieldBinder::Store()
     return true;
 }
 
+void FieldBinder::StoreTaken()
+{
+    for (auto& b : bindings_) {
+        if (b.value.bound() && !b.value.readOnly())
+            b.value.Take(b.field.text().toStdString());
+    }
+}
+
 void FieldBinder::Refuse(FieldAdapter field, const QString& message)
 {
+    // Focus leaving a field while the message is up judges nothing: the message is said once.
+    const bool wasRefusing = refusing_;
+    refusing_ = true;
     Sink()(owner_, message);
+    refusing_ = wasRefusing;
     field.widget()->setFocus();
 }
 
@@ -118,22 +135,109 @@ void FieldBinder::SetText(FieldAdapter field, const QString& text)
     field.setText(text);
 }
 
-void FieldBinder::OnGuardedEdit(QLineEdit* edit, std::function<void()> handler)
+void FieldBinder::OnTyping(QLineEdit* edit, std::function<void(edit::Typing)> handler)
 {
-    connect(edit, &QLineEdit::textChanged, this,
-            [this, handler = std::move(handler)](const QString& text) {
-                if (updating_ || !edit::PassesEditGuard(text.toStdString()))
-                    return;
-                handler();
-            });
+    inputs_.push_back({edit, std::move(handler)});
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { Typed(edit); });
 }
 
 void FieldBinder::OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler)
 {
-    OnGuardedEdit(edit, [this, handler = std::move(handler)] {
-        Store();
+    OnTyping(edit, [this, handler = std::move(handler)](edit::Typing typing) {
+        if (typing != edit::Typing::Take)
+            return;
+        StoreTaken();
         handler();
     });
+}
+
+const FieldBinder::Input* FieldBinder::FindInput(const QLineEdit* edit) const
+{
+    for (const Input& input : inputs_) {
+        if (input.edit == edit)
+            return &input;
+    }
+    return nullptr;
+}
+
+void FieldBinder::Typed(QLineEdit* edit)
+{
+    const Binding* b = Find(edit);
+    const Input* input = FindInput(edit);
+    if (!b || !b->value.bound() || !input)
+        return;
+    const edit::Typing typing = b->value.WhileTyping(edit->text().toStdString());
+    // The program's own writes only take a mark away with the text that earned it.
+    if (typing != edit::Typing::Broken)
+        Mark(edit, nullptr);
+    if (updating_)
+        return;
+    if (typing == edit::Typing::Broken)
+        Mark(edit, b->value.refusal());
+    const auto handler = input->typed; // the handler may add inputs
+    handler(typing);
+}
+
+bool FieldBinder::Finish(QLineEdit* edit)
+{
+    const Binding* b = Find(edit);
+    const Input* input = FindInput(edit);
+    if (!b || !b->value.bound() || !input)
+        return true;
+    const std::string text = edit->text().toStdString();
+    if (!b->value.Takes(text)) {
+        Refuse(edit, QString::fromUtf8(b->value.refusal()));
+        edit->selectAll();
+        return false;
+    }
+    if (edit->isModified() && !edit::PassesEditGuard(text)) {
+        const auto handler = input->typed;
+        handler(edit::Typing::Take);
+    }
+    return true;
+}
+
+bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || refusing_)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // A refused text keeps Enter from reaching the sheet's default button.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !Finish(edit))
+            return true;
+    } else if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason) {
+            // Judged once the focus has moved, and only when it moved on to another field of the
+            // owner: a sheet's OK, Print and tab change judge the page themselves, and Cancel
+            // judges nothing.
+            QPointer<QLineEdit> field = edit;
+            QTimer::singleShot(0, this, [this, field] {
+                QWidget* focus = QApplication::focusWidget();
+                if (field && field->isVisible() && !refusing_ && focus != field &&
+                    owner_->isAncestorOf(focus))
+                    Finish(field);
+            });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FieldBinder::Mark(QLineEdit* edit, const char* refusal)
+{
+    const bool refused = refusal != nullptr;
+    if (edit->property("refused").toBool() == refused)
+        return;
+    edit->setProperty("refused", refused);
+    edit->setToolTip(refused ? QString::fromUtf8(refusal) : QString());
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, refused ? QColor(0xff, 0xe4, 0xe4)
+                                             : QApplication::palette(edit).color(QPalette::Base));
+    edit->setPalette(palette);
 }
 
 } // namespace cw::ui

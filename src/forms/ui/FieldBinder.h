@@ -2,6 +2,7 @@
 
 #include "forms/FieldPolicy.h"
 #include "forms/ui/FieldAdapter.h"
+#include "model/EditRules.h"
 
 #include <QObject>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+class QEvent;
 class QLineEdit;
 class QWidget;
 
@@ -67,13 +69,22 @@ public:
     // Sends a refusal's message to the refusal sink and puts the focus back into the field.
     void Refuse(FieldAdapter field, const QString& message);
 
-    // Calls handler whenever the user changes the field's text and the edit guard lets the text
-    // through ("0" or a value other than zero; the re-entry flag not set).
-    void OnGuardedEdit(QLineEdit* edit, std::function<void()> handler);
-    // The calculators' rule for an edited input: when the guard lets the text through, every
-    // field is stored (a refused one shows its message and ends the store) and then handler runs
-    // on what the model holds.
+    // Calls handler with what the text comes to by the field's rule whenever the user changes
+    // it; nothing shows a message while the user types. When the user finishes the field (Enter,
+    // or the focus moving on to another field of the owner), a text the rule refuses sends its
+    // message to the refusal sink once and takes the focus back, and a finished number that
+    // the edit guard held back while it was typed ("0.0") comes to handler as taken then.
+    void OnTyping(QLineEdit* edit, std::function<void(edit::Typing)> handler);
+    // The calculators' rule for an edited input: when the typing gives a text the field takes,
+    // every field whose text its rule takes is stored (the others keep their values, quietly)
+    // and then handler runs on what the model holds.
     void OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler);
+    // Stores every bound field that is not read-only and whose text its policy takes; the others
+    // keep their values and nothing is said.
+    void StoreTaken();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // The user changed a bound field (the program's own writes excluded).
@@ -84,13 +95,26 @@ private:
         FieldAdapter field;
         edit::BoundField value;
     };
+    // A field typed into as an input, and what its typing sets off.
+    struct Input {
+        QLineEdit* edit;
+        std::function<void(edit::Typing)> typed;
+    };
     void Add(FieldAdapter field, edit::BoundField value);
     void Replace(FieldAdapter field, edit::BoundField value);
     Binding* Find(QWidget* widget);
+    const Input* FindInput(const QLineEdit* edit) const;
+    void Typed(QLineEdit* edit);
+    // The user has finished typing into a field: false when its text was refused.
+    bool Finish(QLineEdit* edit);
+    // Shows a text no typing can mend on the field itself, with the rule's message as its tip.
+    static void Mark(QLineEdit* edit, const char* refusal);
 
     QWidget* owner_;
     std::vector<Binding> bindings_;
+    std::vector<Input> inputs_;
     bool updating_ = false;
+    bool refusing_ = false; // a refusal's message is being shown
 };
 
 } // namespace cw::ui
