@@ -27,11 +27,11 @@ constexpr double kNone = std::numeric_limits<double>::infinity(); // a limit tha
 
 // The vented chamber of a box type: its tuning, its losses and the vent's area.
 struct VentChamber {
-    double fv = 0;           // Hz, tuning; 0 when not given
-    double inverseQl = 0;    // 1 / leakage Q
-    double inverseQa = 0;    // 1 / absorption Q; 0 where the model has none
-    double areaSqM = 0;      // square metres, all vents of the box together
-    bool present = false;    // the box type has a vent
+    double fv = 0;        // Hz, tuning; 0 when not given
+    double inverseQl = 0; // 1 / leakage Q
+    double inverseQa = 0; // 1 / absorption Q; 0 where the model has none
+    double areaSqM = 0;   // square metres, all vents of the box together
+    bool present = false; // the box type has a vent
 };
 
 VentChamber VentOf(const CSpkSys& s)
@@ -154,12 +154,14 @@ std::optional<std::string> WhyNoLimits(const CSpkSys& s)
 }
 
 // The sentence's second part: which limits take no part, and why.
-std::string DescribeMissing(bool excursion, bool thermal, const VentChamber& vent, bool ventTakesPart)
+std::string DescribeMissing(bool excursion, bool thermal, const VentChamber& vent,
+                            bool ventTakesPart)
 {
     if (!excursion && !thermal && !ventTakesPart)
         return std::string("There is no maximum: the driver gives no X(max) and no P(t)") +
-               (vent.present ? " and the vent has no area S(v) or tuning F(B)." : ", and the box "
-                                                                                 "has no vent.");
+               (vent.present ? " and the vent has no area S(v) or tuning F(B)."
+                             : ", and the box "
+                               "has no vent.");
     std::string text;
     if (!excursion)
         text += " The driver gives no X(max), so excursion takes no part.";
@@ -212,8 +214,10 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
     const double pin = c.inputPower;
     const double level = c.driver.spl != 0 ? SoundLevelOffset(c) : kNaN;
     const double xMax = c.driver.xMax;
-    // P(t) is what the voice coil takes; the series resistor takes its own share of P(in).
-    const double thermal = c.driver.pt > 0 ? c.driver.pt * pin / w.p : kNone;
+    // P(in) is shared by the N x I drivers, as in the models and the sound level, and the series
+    // resistor takes its own share of it; P(t) is what one voice coil takes.
+    const double thermal =
+        c.driver.pt > 0 ? c.driver.pt * c.driverCount * c.isobaricFactor * pin / w.p : kNone;
     const VentChamber vent = VentOf(c);
     const bool ventTakesPart =
         vent.present && vent.fv > 0 && vent.areaSqM > 0 && ventVelocityLimit > 0;
@@ -237,9 +241,9 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
 
         Limit binding = Limit::None;
         double pMax = kNone;
-        for (const auto& [limit, p] : {std::pair{Limit::Thermal, thermal},
-                                       std::pair{Limit::Excursion, byExcursion},
-                                       std::pair{Limit::Vent, byVent}}) {
+        for (const auto& [limit, p] :
+             {std::pair{Limit::Thermal, thermal}, std::pair{Limit::Excursion, byExcursion},
+              std::pair{Limit::Vent, byVent}}) {
             if (p < pMax) {
                 pMax = p;
                 binding = limit;
