@@ -63,14 +63,13 @@ VentChamber VentOf(const CSpkSys& s)
 // The vent's share of the cone's volume velocity in the models' vented chamber (compliance,
 // leakage in parallel, absorption in series with the compliance, vent mass tuned to f(v)):
 // U(vent) / U(cone) = (1 + j r / Q(a)) / (1 - r²(1 + 1 / (Q(a) Q(l))) + j r (1 / Q(l) + 1 / Q(a))),
-// r = f / f(v). The models' excursion carries the same denominator.
-double VentShare(const VentChamber& v, double f)
+// r = f / f(v). The models' excursion carries the same denominator. Its square, from r.
+double VentShareSquared(const VentChamber& v, double r)
 {
-    const double r = f / v.fv;
     const double nr = 1 - r * r * (1 + v.inverseQa * v.inverseQl);
     const double ni = r * (v.inverseQl + v.inverseQa);
     const double num = r * v.inverseQa;
-    return std::sqrt((1 + num * num) / (nr * nr + ni * ni));
+    return (1 + num * num) / (nr * nr + ni * ni);
 }
 
 std::string Hz(double f)
@@ -197,19 +196,24 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
         return l;
     }
 
-    // The response again, on a copy, with the SPL and the excursion whatever the display shows.
-    CSpkSys c = s;
-    CompleteDriver::CompleteSensitivity(c.driver, c.isobaricFactor);
-    WorkingValues w = MakeWorkingValues(c);
-    ApplySeriesResistance(w, c);
-    DisplaySwitches show;
-    show.showSpl = 1;
-    show.showExcursion = 1;
-    RunResponse(c, w, show);
-    if (c.modelDiffraction == 1)
-        ApplyDiffractionLoss(c);
-    if (c.modelAutoCabin == 1)
-        ApplyAutoCabin(c);
+    // The record's own SPL and excursion when it holds both; otherwise the response again, on a
+    // copy, with both whatever the display showed.
+    WorkingValues w = MakeWorkingValues(s);
+    ApplySeriesResistance(w, s);
+    std::optional<CSpkSys> again;
+    if (s.hasSpl != 1 || s.hasExcursion != 1 || !(s.driver.sdSqM > 0) || s.driver.spl == 0) {
+        again.emplace(s);
+        CompleteDriver::CompleteSensitivity(again->driver, again->isobaricFactor);
+        DisplaySwitches show;
+        show.showSpl = 1;
+        show.showExcursion = 1;
+        RunResponse(*again, w, show);
+        if (again->modelDiffraction == 1)
+            ApplyDiffractionLoss(*again);
+        if (again->modelAutoCabin == 1)
+            ApplyAutoCabin(*again);
+    }
+    const CSpkSys& c = again ? *again : s;
 
     const double pin = c.inputPower;
     const double level = c.driver.spl != 0 ? SoundLevelOffset(c) : kNaN;
@@ -222,39 +226,50 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
     const bool ventTakesPart =
         vent.present && vent.fv > 0 && vent.areaSqM > 0 && ventVelocityLimit > 0;
 
+    // Excursion and air velocity grow with the square root of the power: a limit L on a value v
+    // at P(in) allows P(in) (L / v)². Constants first, so that each point divides little.
+    const double excursionPower = xMax > 0 ? pin * xMax * xMax : 0;
+    const double ventPower = ventTakesPart ? pin * ventVelocityLimit * ventVelocityLimit : 0;
+    // The vent's peak velocity per (Hz x mm of cone excursion x vent share), all drivers together.
+    const double ventScale =
+        ventTakesPart ? kTwoPi * c.driver.sdSqM / 1000 * c.driverCount / vent.areaSqM : 0;
+    const double inverseFv = ventTakesPart ? 1 / vent.fv : 0;
+    const double inversePin = 1 / pin;
+    const double thermalGain = 10 * std::log10(thermal * inversePin); // dB above P(in)
+
     const int n = c.storedPoints();
+    for (std::vector<double>* curve :
+         {&l.frequencies, &l.maxSpl, &l.maxPower, &l.excursion, &l.ventVelocity})
+        curve->reserve(n);
+    l.binding.reserve(n);
     for (int i = 0; i < n; ++i) {
         const double f = c.frequencies[i];
-        const double x = std::isfinite(c.excursionCurve[i]) ? c.excursionCurve[i] : kNaN;
-        double velocity = kNaN;
-        if (ventTakesPart) {
-            const double cone = kTwoPi * f * c.driver.sdSqM * x / 1000; // m³/s peak, one driver
-            velocity = c.driverCount * cone * VentShare(vent, f) / vent.areaSqM;
+        const double x = c.excursionCurve[i]; // mm peak
+        const bool moving = x > 0 && std::isfinite(x);
+        Limit binding = thermal != kNone ? Limit::Thermal : Limit::None;
+        double pMax = thermal;
+        if (moving && excursionPower > 0 && excursionPower / (x * x) < pMax) {
+            pMax = excursionPower / (x * x);
+            binding = Limit::Excursion;
         }
-        // Excursion and air velocity grow with the square root of the power.
-        const auto scaled = [pin](double limit, double value) {
-            const double p = pin * (limit / value) * (limit / value);
-            return limit > 0 && value > 0 && std::isfinite(p) ? p : kNone;
-        };
-        const double byExcursion = scaled(xMax, x);
-        const double byVent = ventTakesPart ? scaled(ventVelocityLimit, velocity) : kNone;
-
-        Limit binding = Limit::None;
-        double pMax = kNone;
-        for (const auto& [limit, p] :
-             {std::pair{Limit::Thermal, thermal}, std::pair{Limit::Excursion, byExcursion},
-              std::pair{Limit::Vent, byVent}}) {
-            if (p < pMax) {
-                pMax = p;
-                binding = limit;
+        double velocity = kNaN;
+        if (moving && ventTakesPart) {
+            const double v = ventScale * f * x;
+            const double squared = v * v * VentShareSquared(vent, f * inverseFv);
+            velocity = std::sqrt(squared);
+            if (ventPower / squared < pMax) {
+                pMax = ventPower / squared;
+                binding = Limit::Vent;
             }
         }
         if (binding == Limit::None)
             pMax = kNaN;
-        const double spl = c.splCurve[i] + level + 10 * std::log10(pMax / pin);
+        const double gain =
+            binding == Limit::Thermal ? thermalGain : 10 * std::log10(pMax * inversePin);
+        const double spl = c.splCurve[i] + level + gain;
 
         l.frequencies.push_back(f);
-        l.excursion.push_back(x);
+        l.excursion.push_back(std::isfinite(x) ? x : kNaN);
         l.ventVelocity.push_back(std::isfinite(velocity) ? velocity : kNaN);
         l.maxPower.push_back(pMax);
         l.maxSpl.push_back(std::isfinite(spl) ? spl : kNaN);
