@@ -181,6 +181,41 @@ TEST_F(LimitsTest, TheDriveLevelDoesNotMoveTheMaximum)
     EXPECT_EQ(at1.sentence, at10.sentence);
 }
 
+// A record calculated with the excursion hidden (a memory, say) gets the same limits, from the
+// response calculated again; the record itself is left as it was.
+TEST_F(LimitsTest, HiddenCurvesAreCalculatedAgain)
+{
+    Vented(60, 30, 7, 0.006);
+    wb.modelDiffraction = 1;
+    const engine::Limits shown = Calculate();
+    doc.display.showExcursion = 0;
+    doc.display.showSpl = 0;
+    ASSERT_TRUE(doc.CalculateResponse());
+    const CSpkSys before = wb;
+    const engine::Limits hidden = engine::CalculateLimits(wb);
+    EXPECT_EQ(wb.hasExcursion, 0);
+    EXPECT_EQ(wb.excursionCurve, before.excursionCurve);
+    ASSERT_EQ(hidden.frequencies.size(), shown.frequencies.size());
+    for (std::size_t i = 0; i < shown.frequencies.size(); ++i) {
+        EXPECT_NEAR(hidden.maxSpl[i], shown.maxSpl[i], 1e-9);
+        EXPECT_NEAR(hidden.ventVelocity[i], shown.ventVelocity[i], 1e-9 * shown.ventVelocity[i]);
+        EXPECT_EQ(hidden.binding[i], shown.binding[i]);
+    }
+    EXPECT_EQ(hidden.sentence, shown.sentence);
+}
+
+// The vent allows four times the power at twice the velocity limit.
+TEST_F(LimitsTest, TheVelocityLimitScalesTheVentsPower)
+{
+    Vented(60, 30, 7, 0.006);
+    wb.driver.xMax = 0;
+    wb.driver.pt = 0;
+    const engine::Limits at17 = Calculate();
+    const engine::Limits at34 = engine::CalculateLimits(wb, 34);
+    for (std::size_t i = 0; i < at17.frequencies.size(); ++i)
+        EXPECT_NEAR(at34.maxPower[i], 4 * at17.maxPower[i], 1e-9 * at34.maxPower[i]);
+}
+
 TEST_F(LimitsTest, SentenceBandsMatchThePerPointLimits)
 {
     Vented(60, 30, 7, 0.006);
