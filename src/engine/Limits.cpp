@@ -156,11 +156,12 @@ std::optional<std::string> WhyNoLimits(const CSpkSys& s)
 std::string DescribeMissing(bool excursion, bool thermal, const VentChamber& vent,
                             bool ventTakesPart)
 {
-    if (!excursion && !thermal && !ventTakesPart)
+    if (!excursion && !thermal && !ventTakesPart) {
+        const char* ventText = vent.present ? ", and the vent has no area S(v) or tuning F(B)."
+                                            : ", and the box has no vent.";
         return std::string("There is no maximum: the driver gives no X(max) and no P(t)") +
-               (vent.present ? " and the vent has no area S(v) or tuning F(B)."
-                             : ", and the box "
-                               "has no vent.");
+               ventText;
+    }
     std::string text;
     if (!excursion)
         text += " The driver gives no X(max), so excursion takes no part.";
