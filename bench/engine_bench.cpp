@@ -1,9 +1,10 @@
 // Times of the response engine: each response operation on the widest grid with every curve
-// kind, one whole Calculate Response, a bare loop over the same five vented-box curves for
-// comparison, and each family run without drawing.
+// kind, one whole Calculate Response (alone and with the limits), a bare loop over the same five
+// vented-box curves for comparison, and each family run without drawing.
 #include "engine/CalculateResponse.h"
 #include "engine/Design.h"
 #include "engine/Families.h"
+#include "engine/Limits.h"
 #include "engine/ResponseModels.h"
 #include "model/CSpkSysDoc.h"
 
@@ -72,6 +73,33 @@ void CalculateResponseVented(benchmark::State& state)
     state.counters["points"] = doc->workbench().storedPoints();
 }
 BENCHMARK(CalculateResponseVented);
+
+// The same command followed by the limits of its result, to compare with the command alone.
+void CalculateResponseAndLimitsVented(benchmark::State& state)
+{
+    auto doc = DesignedProject(BoxType::Vented4);
+    doc->workbench().vented4.svSqM = 0.005;
+    for (auto _ : state) {
+        doc->CalculateResponse();
+        const engine::Limits limits = engine::CalculateLimits(doc->workbench());
+        benchmark::DoNotOptimize(limits.maxSpl.data());
+    }
+    state.counters["points"] = doc->workbench().storedPoints();
+}
+BENCHMARK(CalculateResponseAndLimitsVented);
+
+// The limits alone, on a calculated vented box.
+void LimitsVented(benchmark::State& state)
+{
+    auto doc = DesignedProject(BoxType::Vented4);
+    doc->workbench().vented4.svSqM = 0.005;
+    doc->CalculateResponse();
+    for (auto _ : state) {
+        const engine::Limits limits = engine::CalculateLimits(doc->workbench());
+        benchmark::DoNotOptimize(limits.maxSpl.data());
+    }
+}
+BENCHMARK(LimitsVented);
 
 // The least the vented-box curves can cost: the same five formulas over the same grid with
 // every coefficient fixed, no flags, no record.

@@ -22,6 +22,13 @@ int ReadInt(QSettings& s, const char* key, int fallback, int lo, int hi)
     return ok && v >= lo && v <= hi ? v : fallback;
 }
 
+double ReadReal(QSettings& s, const char* key, double fallback, double lo, double hi)
+{
+    bool ok = false;
+    const double v = s.value(key, fallback).toDouble(&ok);
+    return ok && v >= lo && v <= hi ? v : fallback;
+}
+
 } // namespace
 
 StoredState SettingsStore::Load()
@@ -37,6 +44,8 @@ StoredState SettingsStore::Load()
     a.plotBackground = ReadInt(s, "plotBackground", 0, 0, 4);
     a.printIcons = ReadInt(s, "printIcons", 0, 0, 1) == 1;
     a.printInColor = ReadInt(s, "printInColor", 0, 0, 1) == 1;
+    // Any limit between a whisper and the speed of sound.
+    a.ventVelocityLimit = ReadReal(s, "ventVelocityLimit", kDefaultVentVelocityLimit, 0.1, 344.8);
     s.endGroup();
 
     s.beginGroup("TitleBlock");
@@ -71,6 +80,7 @@ bool SettingsStore::Save(const StoredState& state)
     s.setValue("plotBackground", a.plotBackground);
     s.setValue("printIcons", a.printIcons ? 1 : 0);
     s.setValue("printInColor", a.printInColor ? 1 : 0);
+    s.setValue("ventVelocityLimit", a.ventVelocityLimit);
     s.endGroup();
 
     s.beginGroup("TitleBlock");

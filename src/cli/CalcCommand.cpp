@@ -7,17 +7,21 @@
 #include "cli/CurveCsv.h"
 #include "cli/DatabaseCommand.h"
 #include "cli/FieldPath.h"
+#include "cli/LimitsJson.h"
 #include "cli/PanelEdit.h"
 #include "cli/VentCalcEdit.h"
 #include "database/DriverCheck.h"
 #include "database/DriverStore.h"
 #include "database/ImportText.h"
 #include "engine/Design.h"
+#include "engine/Limits.h"
 #include "model/CSpkSysDoc.h"
 #include "model/EditRules.h"
 #include "project/ProjectFile.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <ostream>
 #include <utility>
 
@@ -32,9 +36,9 @@ struct Option {
     std::string value;
 };
 
-constexpr std::array<const char*, 15> kOptionNames = {
-    "project", "driver", "db",   "db-driver", "box", "units", "set", "edit",
-    "run",     "low",    "high", "show",      "csv", "json",  "save"};
+constexpr std::array<const char*, 16> kOptionNames = {
+    "project", "driver", "db",   "db-driver", "box", "units", "set",  "edit",
+    "run",     "low",    "high", "show",      "csv", "json",  "save", "limits"};
 
 using Step = bool (CSpkSysDoc::*)();
 constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
@@ -47,7 +51,7 @@ constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
     {"CalcVentArea", &CSpkSysDoc::CalcVentArea},
 }};
 
-// "--name value" or "--name=value", every option with a value.
+// "--name value" or "--name=value", every option with a value but the switch --limits.
 Result ParseOptions(const std::vector<std::string>& args, std::vector<Option>& out)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -62,7 +66,10 @@ Result ParseOptions(const std::vector<std::string>& args, std::vector<Option>& o
             known = known || o.name == name;
         if (!known)
             return UsageError("Unknown option \"" + word + "\".");
-        if (eq != std::string::npos) {
+        if (o.name == "limits") {
+            if (eq != std::string::npos)
+                return UsageError("--limits takes no value.");
+        } else if (eq != std::string::npos) {
             o.value = word.substr(eq + 1);
         } else if (i + 1 < args.size()) {
             o.value = args[++i];
@@ -71,6 +78,12 @@ Result ParseOptions(const std::vector<std::string>& args, std::vector<Option>& o
         }
         out.push_back(std::move(o));
     }
+    const auto given = [&out](const char* name) {
+        return std::any_of(out.begin(), out.end(),
+                           [name](const Option& o) { return o.name == name; });
+    };
+    if (given("limits") && !given("csv") && !given("json"))
+        return UsageError("--limits is written with --csv or --json.");
     return std::nullopt;
 }
 
@@ -126,7 +139,7 @@ public:
     {
         bool limitsSet = false;
         for (const Option& o : options_) {
-            if (o.name == "csv" || o.name == "json" || o.name == "save")
+            if (o.name == "csv" || o.name == "json" || o.name == "save" || o.name == "limits")
                 continue;
             if (o.name == "low" || o.name == "high") {
                 if (limitsSet)
@@ -380,6 +393,10 @@ private:
 
     Result Write(const Option& o)
     {
+        if (o.name == "csv" || o.name == "json") {
+            if (const std::optional<engine::Limits>& l = Limits())
+                return WriteOutput(o.value, o.name == "csv" ? LimitsAsCsv(*l) : LimitsAsJson(*l));
+        }
         if (o.name == "csv")
             return WriteOutput(o.value, CurvesAsCsv(doc_.workbench()));
         if (o.name == "json")
@@ -387,7 +404,18 @@ private:
         return WriteOutput(o.value, SerializeProject(doc_));
     }
 
+    // The workbench's limits when --limits asks for them instead of the curves and the record.
+    const std::optional<engine::Limits>& Limits()
+    {
+        const bool asked = std::any_of(options_.begin(), options_.end(),
+                                       [](const Option& o) { return o.name == "limits"; });
+        if (asked && !limits_)
+            limits_ = engine::CalculateLimits(doc_.workbench(), kDefaultVentVelocityLimit);
+        return limits_;
+    }
+
     std::vector<Option> options_;
+    std::optional<engine::Limits> limits_;
     std::ostream& err_;
     CliWindows windows_;
     CSpkSysDoc doc_;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace cw::cli
 {
@@ -27,6 +28,22 @@ std::string ColumnName(const std::string& name)
 }
 
 } // namespace
+
+std::string LimitsAsCsv(const engine::Limits& l)
+{
+    std::string out = "frequency_hz,max_spl_db,max_power_w,excursion_mm,vent_velocity_ms,limit\n";
+    for (std::size_t i = 0; i < l.frequencies.size(); ++i) {
+        AppendNumber(out, l.frequencies[i]);
+        for (const std::vector<double>* column :
+             {&l.maxSpl, &l.maxPower, &l.excursion, &l.ventVelocity}) {
+            out += ',';
+            if (std::isfinite((*column)[i]))
+                AppendNumber(out, (*column)[i]);
+        }
+        out += ',' + std::string(engine::LimitName(l.binding[i])) + '\n';
+    }
+    return out;
+}
 
 std::string NetworkResponseAsCsv(const calc::NetworkResponse& r)
 {

@@ -9,6 +9,9 @@
 namespace cw
 {
 
+// m/s: 5 % of the speed of sound, where a vent starts to be heard.
+inline constexpr double kDefaultVentVelocityLimit = 17;
+
 enum class UnitsPreference { English, Metric };
 enum class OpenWith { NewUntitledProject, LastProjectSaved, None };
 
@@ -30,6 +33,7 @@ struct AppSettings {
     int plotBackground = 0; // 0 Billiard Green, 1 Black Velvet, 2 Dark Gray, 3 White, 4 Light Gray
     bool printIcons = false;
     bool printInColor = false;
+    double ventVelocityLimit = kDefaultVentVelocityLimit; // m/s, peak air velocity in a vent
     TitleBlock titleBlock = SampleTitleBlock();
     struct Rect {
         int left = 0, top = 0, width = 0, height = 0;

@@ -24,4 +24,11 @@ std::optional<std::string> WhyNoSoundLevel(const CSpkSys& s)
     return what + " gives no sound level, so the SPL curve is not drawn in dB SPL mode.";
 }
 
+double SoundLevelOffset(const CSpkSys& s)
+{
+    return s.driver.spl + 10 * std::log10(s.inputPower) + 20 * std::log10(1 / s.splDistanceM) +
+           10 * std::log10(static_cast<double>(s.driverCount)) +
+           10 * std::log10(1 / static_cast<double>(s.isobaricFactor));
+}
+
 } // namespace cw

@@ -14,4 +14,8 @@ namespace cw
 // gives one.
 std::optional<std::string> WhyNoSoundLevel(const CSpkSys& s);
 
+// The dB SPL of the response's 0 dB: the sensitivity at P(in) and the SPL distance, with N
+// drivers and the isobaric factor. Not finite when those values make no level (e.g. P(in) 0).
+double SoundLevelOffset(const CSpkSys& s);
+
 } // namespace cw

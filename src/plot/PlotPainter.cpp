@@ -1,6 +1,7 @@
 #include "plot/PlotPainter.h"
 
 #include "model/NumberFormat.h"
+#include "model/SoundLevel.h"
 
 #include <algorithm>
 #include <array>
@@ -167,9 +168,7 @@ gfx::Font PlotPainter::PlotFont(const Canvas& canvas) const
 
 double PlotPainter::SplOffset(const CSpkSys& s)
 {
-    return s.driver.spl + 10 * std::log10(s.inputPower) + 20 * std::log10(1 / s.splDistanceM) +
-           10 * std::log10(static_cast<double>(s.driverCount)) +
-           10 * std::log10(1 / static_cast<double>(s.isobaricFactor));
+    return SoundLevelOffset(s);
 }
 
 void PlotPainter::ComputeMappings()

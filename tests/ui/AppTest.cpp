@@ -206,6 +206,7 @@ TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
     app->settings().plotBackground = 3;
     app->settings().openWith = OpenWith::None;
     app->settings().titleBlock.designer = "J. Smith";
+    app->settings().ventVelocityLimit = 20;
     app->SaveSettings();
 
     StoredState read = SettingsStore(dir.filePath("settings.ini")).Load();
@@ -213,14 +214,17 @@ TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
     EXPECT_EQ(read.settings.plotBackground, 3);
     EXPECT_EQ(read.settings.openWith, OpenWith::None);
     EXPECT_EQ(read.settings.titleBlock.designer, "J. Smith");
+    EXPECT_EQ(read.settings.ventVelocityLimit, 20);
 
     QSettings raw(dir.filePath("settings.ini"), QSettings::IniFormat);
     raw.setValue("Preferences/plotBackground", 9);
     raw.setValue("Preferences/openWith", "many");
+    raw.setValue("Preferences/ventVelocityLimit", -5);
     raw.sync();
     read = SettingsStore(dir.filePath("settings.ini")).Load();
     EXPECT_EQ(read.settings.plotBackground, 0);
     EXPECT_EQ(read.settings.openWith, OpenWith::NewUntitledProject);
+    EXPECT_EQ(read.settings.ventVelocityLimit, kDefaultVentVelocityLimit);
 }
 
 TEST_F(AppTest, StartUpFollowsOpenWithUnlessAFileIsNamed)
