@@ -36,10 +36,6 @@ enum class BoxQuantity {
 
 enum class Chamber { Rear, Front };
 
-// The unit label a quantity's row shows: "meters" or "inches", "liters" or "cubic feet", "%" or
-// "degrees".
-const char* BoxUnitText(BoxQuantity quantity, bool metric);
-
 // One edit field of a page.
 struct BoxField {
     BoxQuantity quantity = BoxQuantity::Height;

@@ -3,21 +3,21 @@
 namespace cw
 {
 
-const char* UnitLabel(UnitKind kind, bool metric)
+UnitTexts UnitLabels(UnitKind kind)
 {
     switch (kind) {
     case UnitKind::Volume:
-        return metric ? "liters" : "cu ft";
+        return {"liters", "cu ft"};
     case UnitKind::Area:
-        return metric ? "sq m" : "sq in";
+        return {"sq m", "sq in"};
     case UnitKind::Length:
-        return metric ? "m" : "in";
+        return {"m", "in"};
     case UnitKind::Distance:
-        return metric ? "m" : "ft";
+        return {"m", "ft"};
     case UnitKind::Plain:
         break;
     }
-    return "";
+    return {};
 }
 
 bool FieldRow::ShowsMetric(bool metricUnits) const

@@ -26,8 +26,21 @@ enum class UnitKind {
     Distance // metres | feet (the SPL distance)
 };
 
+// A unit label in both unit systems; the same text twice for a quantity with one copy.
+struct UnitTexts {
+    const char* metric = "";
+    const char* english = "";
+
+    // The label of the copy the units preference shows.
+    const char* Pick(bool metricUnits) const { return metricUnits ? metric : english; }
+};
+
 // "liters" / "cu ft", "sq m" / "sq in", "m" / "in", "m" / "ft"; empty for Plain.
-const char* UnitLabel(UnitKind kind, bool metric);
+UnitTexts UnitLabels(UnitKind kind);
+inline const char* UnitLabel(UnitKind kind, bool metric)
+{
+    return UnitLabels(kind).Pick(metric);
+}
 
 // Where a field of a record is. The accessors only locate a field; reading through them does not
 // change the record.
