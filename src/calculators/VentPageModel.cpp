@@ -60,7 +60,7 @@ const VentPageFields& VentPageTable(VentPageKind kind)
         kArea,
         Length("Length of Each Tube ="),
         "First Pipe Resonance =",
-        "Hz"};
+        {"Hz", "Hz"}};
     static const VentPageFields kRectangular{
         "Rectangular Vents",
         "The Vent Area and Required Vent Length",
@@ -70,7 +70,7 @@ const VentPageFields& VentPageTable(VentPageKind kind)
         kArea,
         Length("Length of the Vent ="),
         "First Pipe Resonance =",
-        "Hz"};
+        {"Hz", "Hz"}};
     return kind == VentPageKind::Tubes ? kTubes : kRectangular;
 }
 

@@ -51,7 +51,7 @@ struct VentPageFields {
     VentField area;
     VentField length;
     const char* resonanceLabel;
-    const char* resonanceUnit;
+    UnitTexts resonanceUnit;
 };
 
 const VentPageFields& VentPageTable(VentPageKind kind);

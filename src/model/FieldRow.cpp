@@ -56,11 +56,12 @@ double FieldRow::Value(const CSpkSys& s, bool metricUnits) const
     return *Shown(record, metricUnits);
 }
 
-std::string FieldRow::Unit(bool metricUnits) const
+UnitTexts FieldRow::Units() const
 {
     if (unitKind == UnitKind::Plain)
-        return unit;
-    return UnitLabel(unitKind, ShowsMetric(metricUnits));
+        return {unit, unit};
+    const UnitTexts labels = UnitLabels(unitKind);
+    return {labels.Pick(ShowsMetric(true)), labels.Pick(ShowsMetric(false))};
 }
 
 std::string FieldRow::Name(bool metricUnits) const

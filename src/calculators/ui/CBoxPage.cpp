@@ -81,6 +81,7 @@ CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* pare
         BuildRows(grid, adjustments);
         right->addWidget(group);
     }
+    binder()->ShowUnits(metric_);
     sentence_->setWordWrap(true);
     sentence_->setStyleSheet("color: #a00000");
     right->addWidget(sentence_);
@@ -122,7 +123,9 @@ void CBoxPage::BuildRows(QGridLayout* grid, bool adjustments)
             else
                 grid->addWidget(new QLabel("____", this), row, 3, Qt::AlignCenter);
         }
-        grid->addWidget(new QLabel(line.unit.Pick(metric_), this), row, unitColumn);
+        auto* unit = new QLabel(this);
+        binder()->BindUnit(unit, line.unit);
+        grid->addWidget(unit, row, unitColumn);
         ++row;
     }
 }

@@ -55,18 +55,18 @@ VentPage::VentPage(calc::VentPageKind kind, PictureFunction picture, CSpkSysDoc&
     enter->setLayout(inputGrid_);
     layout->addWidget(enter);
     for (const calc::VentField& f : table.dimensions) {
-        QLineEdit* field = AddInput(f.label, f.unit.Pick(metric_));
+        QLineEdit* field = AddInput(f.label, f.unit);
         binder()->Bind(field, f.Policy(metric_),
                        [this, &f]() -> double& { return f.Value(model_, metric_); });
     }
-    binder()->Bind(AddInput(table.countLabel, QString()), edit::kCountField,
+    binder()->Bind(AddInput(table.countLabel, {}), edit::kCountField,
                    [this]() -> std::uint32_t& { return model_.count(); });
 
     auto* results = new QGroupBox(table.resultsTitle, this);
     auto* resultGrid = new QGridLayout(results);
     for (const calc::VentField* f : {&table.area, &table.length}) {
         QLineEdit* field = f == &table.area ? area_ : length_;
-        AddRow(resultGrid, f->label, field, f->unit.Pick(metric_));
+        AddRow(resultGrid, f->label, field, f->unit);
         binder()->Bind(field, edit::ReadOnly(f->Policy(metric_)),
                        [this, f]() -> double& { return f->Value(model_, metric_); });
     }
@@ -79,6 +79,7 @@ VentPage::VentPage(calc::VentPageKind kind, PictureFunction picture, CSpkSysDoc&
     auto* checks = new QGroupBox("Checks on the Vent", this);
     auto* checkGrid = new QGridLayout(checks);
     AddRow(checkGrid, table.resonanceLabel, resonance_, table.resonanceUnit);
+    binder()->ShowUnits(metric_);
     binder()->Bind(resonance_, edit::ReadOnly(edit::kComponentField),
                    [this]() -> double& { return resonanceHz_; });
     // Room for the longest sentences, so that a sheet sized for its tallest page never clips them.
@@ -90,7 +91,7 @@ VentPage::VentPage(calc::VentPageKind kind, PictureFunction picture, CSpkSysDoc&
     layout->addStretch();
 }
 
-QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
+QLineEdit* VentPage::AddInput(const QString& label, UnitTexts unit)
 {
     QLineEdit* field = NewField(this);
     AddRow(inputGrid_, label, field, unit);
@@ -103,13 +104,13 @@ QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
     return field;
 }
 
-void VentPage::AddRow(QGridLayout* grid, const QString& label, QLineEdit* field,
-                      const QString& unit)
+void VentPage::AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, UnitTexts unit)
 {
     const int row = grid->count() / 3; // label, field and unit a row
     grid->addWidget(new QLabel(label, this), row, 0);
     grid->addWidget(field, row, 1);
-    auto* unitText = new QLabel(unit, this);
+    auto* unitText = new QLabel(this);
+    binder()->BindUnit(unitText, unit);
     grid->addWidget(unitText, row, 2);
     grid->setColumnStretch(2, 1);
     units_.insert(field, unitText);

@@ -58,9 +58,9 @@ protected:
 private:
     // The next row of "Enter the Following" (unit empty for a count). The caller binds the
     // field; every accepted edit stores the page and calculates.
-    QLineEdit* AddInput(const QString& label, const QString& unit);
+    QLineEdit* AddInput(const QString& label, UnitTexts unit);
     // A row of label, field and unit label at the bottom of a group.
-    void AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, const QString& unit);
+    void AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, UnitTexts unit);
     void ShowResults();
 
     CSpkSysDoc& doc_;

@@ -2,6 +2,7 @@
 
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
+#include "forms/ui/FieldBinder.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 
@@ -95,7 +96,6 @@ private:
     void Refresh();
     void ShowNotice();
     void ShowSelection();
-    void SetUnitLabels();
     // Reads the search and the bounds, marking a bound that is no number.
     void ReadFilter(database::DriverFilter& filter);
     std::vector<std::int64_t> SelectedIds() const;
@@ -117,6 +117,7 @@ private:
     QLineEdit* search_ = nullptr;
     QPushButton* clear_ = nullptr;
     std::array<Range, RangeCount> ranges_;
+    FieldBinder* units_ = nullptr; // the ranges' unit labels
     QTableView* table_ = nullptr;
     DriverTableModel* model_ = nullptr;
     QPlainTextEdit* details_ = nullptr;

@@ -1,5 +1,6 @@
 #include "forms/ui/FieldBinder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
@@ -134,6 +135,18 @@ void FieldBinder::OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler)
         Store();
         handler();
     });
+}
+
+void FieldBinder::BindUnit(QLabel* label, UnitTexts unit)
+{
+    units_.emplace_back(label, unit);
+    label->setText(QString::fromUtf8(unit.metric));
+}
+
+void FieldBinder::ShowUnits(bool metric)
+{
+    for (const auto& [label, unit] : units_)
+        label->setText(QString::fromUtf8(unit.Pick(metric)));
 }
 
 } // namespace cw::ui

@@ -2,13 +2,16 @@
 
 #include "forms/FieldPolicy.h"
 #include "forms/ui/FieldAdapter.h"
+#include "model/FieldRow.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -75,6 +78,12 @@ public:
     // on what the model holds.
     void OnAcceptedEdit(QLineEdit* edit, std::function<void()> handler);
 
+    // Shows a field's unit in label, in the copy of the units preference: the label is written now
+    // with the metric unit, and again by every ShowUnits.
+    void BindUnit(QLabel* label, UnitTexts unit);
+    // Writes every unit label in the copy the units preference selects.
+    void ShowUnits(bool metric);
+
 signals:
     // The user changed a bound field (the program's own writes excluded).
     void edited(QWidget* field);
@@ -90,6 +99,7 @@ private:
 
     QWidget* owner_;
     std::vector<Binding> bindings_;
+    std::vector<std::pair<QLabel*, UnitTexts>> units_;
     bool updating_ = false;
 };
 
