@@ -59,18 +59,6 @@ void FieldBinder::Add(FieldAdapter field, edit::BoundField value)
     bindings_.push_back({field, std::move(value)});
 }
 
-void FieldBinder::Replace(FieldAdapter field, edit::BoundField value)
-{
-    Binding* b = Find(field.widget());
-    if (!b) {
-        Add(field, std::move(value));
-        return;
-    }
-    if (value.readOnly())
-        field.setReadOnly(true);
-    b->value = std::move(value);
-}
-
 FieldBinder::Binding* FieldBinder::Find(QWidget* widget)
 {
     for (auto& b : bindings_) {
@@ -100,17 +88,17 @@ bool FieldBinder::Store()
         if (!b.value.bound() || b.value.readOnly())
             continue;
         if (!b.value.Take(b.field.text().toStdString())) {
-            Refuse(b.field, QString::fromUtf8(b.value.refusal()));
+            Refuse(b.field.widget(), QString::fromUtf8(b.value.refusal()));
             return false;
         }
     }
     return true;
 }
 
-void FieldBinder::Refuse(FieldAdapter field, const QString& message)
+void FieldBinder::Refuse(QWidget* field, const QString& message)
 {
     Sink()(owner_, message);
-    field.widget()->setFocus();
+    field->setFocus();
 }
 
 void FieldBinder::SetText(FieldAdapter field, const QString& text)

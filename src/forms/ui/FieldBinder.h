@@ -18,7 +18,7 @@ class QWidget;
 namespace cw::ui
 {
 
-// Binds field widgets (line edits, multi-line fields, check boxes) to values of the model, each
+// Binds field widgets (line edits, multi-line fields) to values of the model, each
 // through its policy. The value is reached through an accessor each time, so that a binding
 // follows the unit copy the preference selects and survives a project being replaced. Pages,
 // panels and calculators share it: loading, storing in binding order with the policies' rules,
@@ -46,15 +46,6 @@ public:
     {
         Add(field, edit::BoundField(policy, std::move(value)));
     }
-    // Binds a field anew (another unit copy, another format), keeping its place in the store
-    // order; a field not bound yet is added at the end.
-    template <class T>
-    void Rebind(FieldAdapter field, const edit::FieldPolicy<T>& policy,
-                std::type_identity_t<std::function<T&()>> value)
-    {
-        Replace(field, edit::BoundField(policy, std::move(value)));
-    }
-
     // Writes every bound value into its field.
     void Load();
     // Writes one field's value, e.g. a result the page has just calculated.
@@ -68,7 +59,7 @@ public:
     // True while the binder writes a field: a change seen then is the program's own.
     bool updating() const { return updating_; }
     // Sends a refusal's message to the refusal sink and puts the focus back into the field.
-    void Refuse(FieldAdapter field, const QString& message);
+    void Refuse(QWidget* field, const QString& message);
 
     // Calls handler whenever the user changes the field's text and the edit guard lets the text
     // through ("0" or a value other than zero; the re-entry flag not set).
@@ -94,7 +85,6 @@ private:
         edit::BoundField value;
     };
     void Add(FieldAdapter field, edit::BoundField value);
-    void Replace(FieldAdapter field, edit::BoundField value);
     Binding* Find(QWidget* widget);
 
     QWidget* owner_;
