@@ -1,9 +1,9 @@
 #include "calculators/BoxCalculatorPage.h"
 
+#include "calculators/BoxPageFields.h"
 #include "calculators/BoxSolvers.h"
 #include "calculators/TrapezoidSolver.h"
 #include "model/BoxTable.h"
-#include "model/EditRules.h"
 #include "model/Units.h"
 
 #include <cmath>
@@ -55,24 +55,6 @@ LockSet Forced(Q q)
         return Bit(BoxLock::Angle);
     default:
         return 0;
-    }
-}
-
-template <class Volumes> double* VolumeField(Volumes& v, Q q)
-{
-    switch (q) {
-    case Q::GrossVolume:
-        return &v.grossVolume;
-    case Q::DriverDisplacement:
-        return &v.driverDisplacement;
-    case Q::BracingDisplacement:
-        return &v.bracingDisplacement;
-    case Q::OtherDisplacement:
-        return &v.otherDisplacement;
-    case Q::NetVolume:
-        return &v.netVolume;
-    default:
-        return nullptr;
     }
 }
 
@@ -256,20 +238,6 @@ void Solve(BandpassBoxValues& stored, const Chain& chain)
 
 } // namespace
 
-const char* BoxUnitText(BoxQuantity quantity, bool metric)
-{
-    switch (quantity) {
-    case Q::Angle:
-        return "degrees";
-    case Q::Filling:
-        return "%";
-    default:
-        if (IsDimension(quantity))
-            return metric ? "meters" : "inches";
-        return metric ? "liters" : "cubic feet";
-    }
-}
-
 BoxCalculatorPage::BoxCalculatorPage(BoxPageKind kind, CSpkSys& record, BoxLocks& locks)
     : kind_(kind), record_(record), locks_(locks)
 {
@@ -280,13 +248,6 @@ bool BoxCalculatorPage::Start()
     refusals_ = 0;
     message_.clear();
     return Run(std::nullopt);
-}
-
-bool BoxCalculatorPage::EditText(BoxField field, std::string_view text)
-{
-    if (!edit::PassesEditGuard(text))
-        return true;
-    return Edit(field, edit::LeadingNumber(text));
 }
 
 bool BoxCalculatorPage::Edit(BoxField field, double value)
@@ -483,81 +444,19 @@ std::string& BoxCalculatorPage::notes()
     }
 }
 
-double* BoxCalculatorPage::Value(BoxField f)
+double* BoxCalculatorPage::Value(BoxField field)
 {
-    const Q q = f.quantity;
-    const bool front = f.chamber == Chamber::Front;
-    switch (kind_) {
-    case BoxPageKind::Rectangular: {
-        RectBoxValues& v = record_.rectBox;
-        RectBoxDims& c = f.metric ? v.metric : v.english;
-        if (front)
-            return nullptr;
-        switch (q) {
-        case Q::Height:
-            return &c.height;
-        case Q::Width:
-            return &c.width;
-        case Q::Depth:
-            return &c.depth;
-        case Q::Filling:
-            return &v.fillingPercent;
-        default:
-            return VolumeField(c, q);
-        }
-    }
-    case BoxPageKind::Trapezoidal: {
-        TrapBoxValues& v = record_.trapBox;
-        TrapBoxDims& c = f.metric ? v.metric : v.english;
-        if (front)
-            return nullptr;
-        switch (q) {
-        case Q::Height:
-            return &c.height;
-        case Q::Width1:
-            return &c.width1;
-        case Q::Width2:
-            return &c.width2;
-        case Q::Depth:
-            return &c.depth;
-        case Q::Angle:
-            return &v.angle;
-        case Q::Filling:
-            return &v.fillingPercent;
-        default:
-            return VolumeField(c, q);
-        }
-    }
-    case BoxPageKind::Bandpass: {
-        BandpassBoxValues& v = record_.bandpassBox;
-        BandpassBoxDims& b = f.metric ? v.metric : v.english;
-        switch (q) {
-        case Q::Height:
-            return front ? nullptr : &b.rearHeight;
-        case Q::FrontHeight:
-            return front ? nullptr : &b.frontHeight;
-        case Q::Width:
-            return front ? nullptr : &b.width;
-        case Q::Depth:
-            return front ? nullptr : &b.depth;
-        case Q::Filling:
-            return front ? &v.frontFillingPercent : &v.rearFillingPercent;
-        default:
-            return VolumeField(front ? b.front : b.rear, q);
-        }
-    }
-    }
-    return nullptr;
+    const std::optional<BoxCellAt> at = FindBoxCell(kind_, field);
+    return at ? &at->cell->Value(record_, field.metric) : nullptr;
 }
 
 std::optional<BoxField> BoxCalculatorPage::FieldAt(const double* value)
 {
-    for (int q = 0; q <= static_cast<int>(Q::NetVolume); ++q) {
-        for (const Chamber chamber : {Chamber::Rear, Chamber::Front}) {
+    for (const BoxRow& row : BoxPageRows(kind_)) {
+        for (const BoxCell* cell : row.Cells()) {
             for (const bool metric : {true, false}) {
-                const BoxField f{static_cast<Q>(q), metric, chamber};
-                if (Value(f) == value && value != nullptr)
-                    return f;
+                if (&cell->Value(record_, metric) == value)
+                    return cell->Field(metric);
             }
         }
     }

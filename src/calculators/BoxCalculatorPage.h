@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // What a page of the box calculators does with the workbench record and the document's locks,
@@ -36,10 +35,6 @@ enum class BoxQuantity {
 
 enum class Chamber { Rear, Front };
 
-// The unit label a quantity's row shows: "meters" or "inches", "liters" or "cubic feet", "%" or
-// "degrees".
-const char* BoxUnitText(BoxQuantity quantity, bool metric);
-
 // One edit field of a page.
 struct BoxField {
     BoxQuantity quantity = BoxQuantity::Height;
@@ -68,9 +63,6 @@ public:
     // quantities keep their values. False when nothing was solved (guardMessage says why) or
     // the field is not on this page; the solved values then stay as they were.
     bool Edit(BoxField field, double value);
-    // The same for the text of the field as the user types it: a text the edit guard leaves
-    // alone (empty, a lone sign, "0.") changes nothing and returns true.
-    bool EditText(BoxField field, std::string_view text);
     // Why the page's locks let the field take no value at all (V(G), and the front height, while
     // V(B) is locked); null when it takes values.
     const char* WhyFixed(BoxField field) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculators/VentCalculator.h"
+#include "calculators/VentPageModel.h"
 #include "cli/PanelEdit.h"
 #include "model/CSpkSysDoc.h"
 
@@ -35,23 +35,17 @@ public:
     // The design may have changed: the pages start afresh at the next edit.
     void Forget()
     {
-        tube_.reset();
-        rect_.reset();
+        tube_ = calc::VentPageModel(calc::VentPageKind::Tubes);
+        rect_ = calc::VentPageModel(calc::VentPageKind::Rectangular);
     }
 
 private:
-    template <class Vent> struct Page {
-        Vent vent;
-        calc::VentDesignValues design;
-    };
-
-    // Starts a page from the design without writing anything; false for a closed box.
-    bool Begin(bool tubes, bool metric);
-    EditOutcome WriteBack(const calc::VentResult& result);
+    calc::VentPageModel& Page(bool tubes) { return tubes ? tube_ : rect_; }
+    EditOutcome WriteBack(const calc::VentPageModel& page);
 
     CSpkSysDoc& doc_;
-    std::optional<Page<calc::TubeVent>> tube_;
-    std::optional<Page<calc::RectVent>> rect_;
+    calc::VentPageModel tube_{calc::VentPageKind::Tubes};
+    calc::VentPageModel rect_{calc::VentPageKind::Rectangular};
 };
 
 } // namespace cw::cli

@@ -44,16 +44,6 @@ std::optional<std::string> LinesToStore(std::string_view text)
     return Replace(text, "\n", "\r\n");
 }
 
-std::string CheckState(std::int32_t value)
-{
-    return value == 1 ? "1" : "0";
-}
-
-std::optional<std::int32_t> TakeCheckState(std::string_view text)
-{
-    return text == "1" ? 1 : 0;
-}
-
 std::string Fixed5(double value)
 {
     return FormatFixed(value, 5);
@@ -71,11 +61,9 @@ const FieldPolicy<std::int32_t> kIntegerField{FormatInteger, ParseInteger, kEnte
 const FieldPolicy<std::uint32_t> kCountField{FormatCount, ParseCount, kEnterPositiveInteger};
 const FieldPolicy<std::string> kTextField{AsTyped, TakeAsTyped};
 const FieldPolicy<std::string> kMultiLineTextField{LinesToShow, LinesToStore};
-const FieldPolicy<std::int32_t> kCheckField{CheckState, TakeCheckState};
 
 const FieldPolicy<double> kComponentField{FormatComponentValue, ParseNumber, kEnterNumber};
 const FieldPolicy<double> kFixed5Field{Fixed5, ParseNumber, kEnterNumber};
 const FieldPolicy<double> kFixed3Field{Fixed3, ParseNumber, kEnterNumber};
-const FieldPolicy<double> kSixDigitField{FormatSixDigits, ParseNumber, kEnterNumber};
 
 } // namespace cw::edit

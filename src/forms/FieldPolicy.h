@@ -33,15 +33,11 @@ extern const FieldPolicy<std::uint32_t> kCountField;
 extern const FieldPolicy<std::string> kTextField;
 // Several lines: the model keeps CR LF line ends, the field shows LF.
 extern const FieldPolicy<std::string> kMultiLineTextField;
-// A check box over a 32-bit switch: checked when the switch is 1; stores 1 or 0. Its text is "1"
-// for checked and "0" for unchecked.
-extern const FieldPolicy<std::int32_t> kCheckField;
 
 // The calculators' numbers, stored with the number rule and shown in their fixed formats.
 extern const FieldPolicy<double> kComponentField; // FormatComponentValue
 extern const FieldPolicy<double> kFixed5Field;    // "%5.5f"
 extern const FieldPolicy<double> kFixed3Field;    // "%5.3f"
-extern const FieldPolicy<double> kSixDigitField;  // "%1.6G"
 
 // The same policy for a field that is only shown.
 template <class T> constexpr FieldPolicy<T> ReadOnly(FieldPolicy<T> policy)

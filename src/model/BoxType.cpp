@@ -34,12 +34,6 @@ std::string_view BoxTypeName(BoxType type)
     return type == BoxType::None ? std::string_view{} : kNames[static_cast<std::size_t>(type)];
 }
 
-std::string_view BoxTypeAbbreviation(BoxType type)
-{
-    return type == BoxType::None ? std::string_view{}
-                                 : kAbbreviations[static_cast<std::size_t>(type)];
-}
-
 BoxType BoxTypeFromName(std::string_view name)
 {
     return Lookup(kNames, name);

@@ -17,11 +17,10 @@ inline constexpr std::array<BoxType, 6> kAllBoxTypes = {BoxType::Closed2,   BoxT
 
 // "2nd Order Closed Box" ... "6th Order Symmetric Bandpass Box"; empty for None.
 std::string_view BoxTypeName(BoxType type);
-// "2OCB", "3OCB", "4OVB", "4OSBP", "5OABP", "6OSBP"; empty for None.
-std::string_view BoxTypeAbbreviation(BoxType type);
 // Exact, case-sensitive comparison with the display names; anything else is None.
 BoxType BoxTypeFromName(std::string_view name);
-// Exact comparison with the abbreviations; anything else is None.
+// Exact comparison with the abbreviations "2OCB", "3OCB", "4OVB", "4OSBP", "5OABP", "6OSBP";
+// anything else is None.
 BoxType BoxTypeFromAbbreviation(std::string_view abbreviation);
 
 // Phase, group delay and impedance are calculated only for these two alignments.

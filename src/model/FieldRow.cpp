@@ -3,21 +3,21 @@
 namespace cw
 {
 
-const char* UnitLabel(UnitKind kind, bool metric)
+UnitTexts UnitLabels(UnitKind kind)
 {
     switch (kind) {
     case UnitKind::Volume:
-        return metric ? "liters" : "cu ft";
+        return {"liters", "cu ft"};
     case UnitKind::Area:
-        return metric ? "sq m" : "sq in";
+        return {"sq m", "sq in"};
     case UnitKind::Length:
-        return metric ? "m" : "in";
+        return {"m", "in"};
     case UnitKind::Distance:
-        return metric ? "m" : "ft";
+        return {"m", "ft"};
     case UnitKind::Plain:
         break;
     }
-    return "";
+    return {};
 }
 
 bool FieldRow::ShowsMetric(bool metricUnits) const
@@ -56,11 +56,12 @@ double FieldRow::Value(const CSpkSys& s, bool metricUnits) const
     return *Shown(record, metricUnits);
 }
 
-std::string FieldRow::Unit(bool metricUnits) const
+UnitTexts FieldRow::Units() const
 {
     if (unitKind == UnitKind::Plain)
-        return unit;
-    return UnitLabel(unitKind, ShowsMetric(metricUnits));
+        return {unit, unit};
+    const UnitTexts labels = UnitLabels(unitKind);
+    return {labels.Pick(ShowsMetric(true)), labels.Pick(ShowsMetric(false))};
 }
 
 std::string FieldRow::Name(bool metricUnits) const

@@ -26,8 +26,24 @@ enum class UnitKind {
     Distance // metres | feet (the SPL distance)
 };
 
+// A unit label in both unit systems; the same text twice for a quantity with one copy.
+struct UnitTexts {
+    const char* metric = "";
+    const char* english = "";
+
+    // The label of the copy the units preference shows.
+    const char* Pick(bool metricUnits) const { return metricUnits ? metric : english; }
+};
+
+// A driver's nominal diameter.
+inline constexpr UnitTexts kDiameterUnits{"mm", "in"};
+
 // "liters" / "cu ft", "sq m" / "sq in", "m" / "in", "m" / "ft"; empty for Plain.
-const char* UnitLabel(UnitKind kind, bool metric);
+UnitTexts UnitLabels(UnitKind kind);
+inline const char* UnitLabel(UnitKind kind, bool metric)
+{
+    return UnitLabels(kind).Pick(metric);
+}
 
 // Where a field of a record is. The accessors only locate a field; reading through them does not
 // change the record.
@@ -80,8 +96,10 @@ struct FieldRow {
     double* Other(CSpkSys& s, bool metricUnits) const;
     // The shown value, an integer row's as a real.
     double Value(const CSpkSys& s, bool metricUnits) const;
+    // The unit labels the row shows with metric and with English units.
+    UnitTexts Units() const;
     // The unit label of the copy the row shows.
-    std::string Unit(bool metricUnits) const;
+    std::string Unit(bool metricUnits) const { return Units().Pick(metricUnits); }
     // How a message names the row: its symbol without " =" ("V(B)"), or its title; a distance
     // adds its unit ("SPL @ (ft)").
     std::string Name(bool metricUnits) const;

@@ -1,5 +1,6 @@
 #include "reports/BoxReport.h"
 
+#include "calculators/BoxPageFields.h"
 #include "model/BoxTable.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
@@ -17,7 +18,6 @@ namespace
 {
 
 using calc::BoxPageKind;
-using calc::Chamber;
 using gfx::TextAlign;
 using Q = calc::BoxQuantity;
 
@@ -37,47 +37,6 @@ Columns ColumnsFor(BoxPageKind kind, bool landscape)
     if (kind == BoxPageKind::Bandpass)
         return {5300 + shift, 7000 + shift, 7500 + shift, 7600 + shift, 8400 + shift, 9000 + shift};
     return {5300 + shift, 7100 + shift, 7800 + shift, 7900 + shift, 0, 8600 + shift};
-}
-
-struct Row {
-    double k; // row number
-    const char* title;
-    const char* symbol;
-    Q quantity;
-    bool single = false; // the bandpass box's shared width and depth: no front value
-};
-
-const std::vector<Row> kAdjustmentRows = {
-    {-1, "", "Driver Displacement =", Q::DriverDisplacement},
-    {-2, "", "Bracing Displacement =", Q::BracingDisplacement},
-    {-3, "", "Other Displacement =", Q::OtherDisplacement},
-    {-4, "", "V(B) increase due to filling =", Q::Filling},
-    {-6, "Net Internal Volume:", "V(B) =", Q::NetVolume},
-};
-
-std::vector<Row> RowsOf(BoxPageKind kind)
-{
-    std::vector<Row> rows;
-    if (kind == BoxPageKind::Trapezoidal) {
-        rows = {
-            {10, "Internal Height:", "H =", Q::Height},
-            {9, "Internal Width 1:", "W1 =", Q::Width1},
-            {8, "Internal Width 2:", "W2 =", Q::Width2},
-            {7, "Internal Depth:", "D =", Q::Depth},
-            {6, "Trapezoid Angle:", "Delta =", Q::Angle},
-            {4, "Gross Internal Volume:", "V(G) =", Q::GrossVolume},
-        };
-    } else {
-        const bool single = kind == BoxPageKind::Bandpass;
-        rows = {
-            {10, "Internal Height:", "H =", Q::Height},
-            {9, "Internal Width:", "W =", Q::Width, single},
-            {8, "Internal Depth:", "D =", Q::Depth, single},
-            {6, "Gross Internal Volume:", "V(G) =", Q::GrossVolume},
-        };
-    }
-    rows.insert(rows.end(), kAdjustmentRows.begin(), kAdjustmentRows.end());
-    return rows;
 }
 
 // The design's vent as the vent calculators leave it, for the vented box types.
@@ -131,13 +90,12 @@ void DrawBoxReportBody(gfx::Canvas& canvas, const ReportLayout& layout, const CS
     const bool landscape = layout.right != ReportLayout::Portrait().right;
     const Columns c = ColumnsFor(kind, landscape);
     const bool bandpass = kind == BoxPageKind::Bandpass;
-    // The page's own map of its fields to the record, on a copy: the report changes nothing.
+    // The page's own table of its fields, on a copy of the record: the report changes nothing.
     CSpkSys record = doc.workbench();
     BoxLocks locks = doc.boxLocks;
     calc::BoxCalculatorPage page(kind, record, locks);
-    const auto value = [&](calc::BoxField field) {
-        const double* v = page.Value(field);
-        return v ? FormatShown(*v) : std::string();
+    const auto value = [&](const calc::BoxCell& cell) {
+        return FormatShown(cell.Value(record, metric));
     };
 
     canvas.Save();
@@ -155,19 +113,21 @@ void DrawBoxReportBody(gfx::Canvas& canvas, const ReportLayout& layout, const CS
     }
 
     canvas.SetFont(kRowFont);
-    for (const Row& row : RowsOf(kind)) {
-        const double y = layout.Row(row.k);
-        TextAt(canvas, c.title, y, row.title, TextAlign::Right);
-        TextAt(canvas, c.symbol, y, row.symbol, TextAlign::Right);
-        TextAt(canvas, c.value, y, value({row.quantity, metric, Chamber::Rear}), TextAlign::Left);
-        if (bandpass) {
-            const std::string front = row.single ? "---"
-                                      : row.quantity == Q::Height
-                                          ? value({Q::FrontHeight, metric, Chamber::Rear})
-                                          : value({row.quantity, metric, Chamber::Front});
-            TextAt(canvas, c.frontValue, y, front, TextAlign::Left);
-        }
-        TextAt(canvas, c.unit, y, calc::BoxUnitText(row.quantity, metric), TextAlign::Left);
+    // The dimensions count down from row 10, the adjustments from row -1; a volume total stands
+    // one row apart from the rows it sums.
+    double dimensionRow = 10, adjustmentRow = -1;
+    for (const calc::BoxRow& row : calc::BoxPageRows(kind)) {
+        double& k = row.adjustment ? adjustmentRow : dimensionRow;
+        if (row.rear.quantity == Q::GrossVolume || row.rear.quantity == Q::NetVolume)
+            k -= 1;
+        const double y = layout.Row(k);
+        k -= 1;
+        TextAt(canvas, c.title, y, row.reportTitle, TextAlign::Right);
+        TextAt(canvas, c.symbol, y, row.reportSymbol, TextAlign::Right);
+        TextAt(canvas, c.value, y, value(row.rear), TextAlign::Left);
+        if (bandpass)
+            TextAt(canvas, c.frontValue, y, row.front ? value(*row.front) : "---", TextAlign::Left);
+        TextAt(canvas, c.unit, y, row.unit.Pick(metric), TextAlign::Left);
     }
 
     // The notes beside the title block, down to the page border.

@@ -38,41 +38,6 @@ QSize DrawingSize(BoxPageKind kind)
     return {static_cast<int>(size.x), static_cast<int>(size.y)};
 }
 
-struct PageRow {
-    const char* title; // the lock check box's text, or a label
-    std::optional<BoxLock> lock;
-    const char* symbol;
-    Q quantity;
-};
-
-std::vector<PageRow> DimensionRows(BoxPageKind kind)
-{
-    const PageRow height{"Internal Height:", BoxLock::H, "H =", Q::Height};
-    const PageRow depth{"Internal Depth:", BoxLock::D, "D =", Q::Depth};
-    if (kind == BoxPageKind::Trapezoidal)
-        return {height,
-                {"Internal Width 1:", BoxLock::W1, "W1 =", Q::Width1},
-                {"Internal Width 2:", BoxLock::W2, "W2 =", Q::Width2},
-                depth,
-                {"Trapezoid Angle:", BoxLock::Angle, "\u2220 =", Q::Angle},
-                {"Gross Internal Volume:", std::nullopt, "V(G) =", Q::GrossVolume}};
-    return {height,
-            {"Internal Width:", BoxLock::W, "W =", Q::Width},
-            depth,
-            {"Gross Internal Volume:", std::nullopt,
-             kind == BoxPageKind::Rectangular ? "V(G)  =" : "V(G) =", Q::GrossVolume}};
-}
-
-std::vector<PageRow> AdjustmentRows(BoxPageKind kind)
-{
-    return {{"", std::nullopt, "Driver Displacement  =", Q::DriverDisplacement},
-            {"", std::nullopt, "Bracing Displacement  =", Q::BracingDisplacement},
-            {"", std::nullopt, "Other Displacement  =", Q::OtherDisplacement},
-            {"", std::nullopt, "V(B)  increase due to Filling =", Q::Filling},
-            {kind == BoxPageKind::Bandpass ? "Net Internal Vol:" : "Net Internal Volume:",
-             BoxLock::Vb, "V(B)  =", Q::NetVolume}};
-}
-
 const char* Caption(BoxPageKind kind)
 {
     switch (kind) {
@@ -117,6 +82,7 @@ CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* pare
         BuildRows(grid, adjustments);
         right->addWidget(group);
     }
+    binder()->ShowUnits(metric_);
     sentence_->setWordWrap(true);
     sentence_->setStyleSheet("color: #a00000");
     right->addWidget(sentence_);
@@ -137,39 +103,40 @@ void CBoxPage::BuildRows(QGridLayout* grid, bool adjustments)
         grid->addWidget(new QLabel("Front", this), row, 3, Qt::AlignCenter);
         ++row;
     }
-    for (const PageRow& line : adjustments ? AdjustmentRows(kind_) : DimensionRows(kind_)) {
+    for (const calc::BoxRow& line : calc::BoxPageRows(kind_)) {
+        if (line.adjustment != adjustments)
+            continue;
         if (line.lock) {
-            auto* box = new QCheckBox(line.title, this);
+            auto* box = new QCheckBox(line.pageTitle, this);
             const BoxLock lock = *line.lock;
             connect(box, &QCheckBox::clicked, this, [this, lock] { OnLockClicked(lock); });
             locks_[lock] = box;
             grid->addWidget(box, row, 0);
         } else {
-            grid->addWidget(new QLabel(line.title, this), row, 0);
+            grid->addWidget(new QLabel(line.pageTitle, this), row, 0);
         }
-        grid->addWidget(new QLabel(line.symbol, this), row, 1, Qt::AlignRight);
-        grid->addWidget(AddField({line.quantity, metric_, Chamber::Rear}), row, 2);
+        grid->addWidget(new QLabel(line.pageSymbol, this), row, 1, Qt::AlignRight);
+        grid->addWidget(AddField(line, line.rear), row, 2);
         if (bandpass) {
             // The front chamber shares the rear's width and depth.
-            if (line.quantity == Q::Width || line.quantity == Q::Depth)
-                grid->addWidget(new QLabel("____", this), row, 3, Qt::AlignCenter);
-            else if (line.quantity == Q::Height)
-                grid->addWidget(AddField({Q::FrontHeight, metric_, Chamber::Rear}), row, 3);
+            if (line.front)
+                grid->addWidget(AddField(line, *line.front), row, 3);
             else
-                grid->addWidget(AddField({line.quantity, metric_, Chamber::Front}), row, 3);
+                grid->addWidget(new QLabel("____", this), row, 3, Qt::AlignCenter);
         }
-        grid->addWidget(new QLabel(calc::BoxUnitText(line.quantity, metric_), this), row,
-                        unitColumn);
+        auto* unit = new QLabel(this);
+        binder()->BindUnit(unit, line.unit);
+        grid->addWidget(unit, row, unitColumn);
         ++row;
     }
 }
 
-QLineEdit* CBoxPage::AddField(BoxField field)
+QLineEdit* CBoxPage::AddField(const calc::BoxRow& row, const calc::BoxCell& cell)
 {
     auto* edit = new QLineEdit(this);
     edit->setFixedWidth(90);
-    binder()->Bind(edit, edit::kRealField,
-                   [this, field]() -> double& { return *calc_.Value(field); });
+    const BoxField field = cell.Field(metric_);
+    binder()->Bind(edit, *row.policy, [this, field]() -> double& { return *calc_.Value(field); });
     fields_.push_back({edit, field});
     binder()->OnTyping(edit, [this, edit](edit::Typing typing) {
         for (const Field& f : fields_) {

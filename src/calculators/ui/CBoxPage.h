@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculators/BoxCalculatorPage.h"
+#include "calculators/BoxPageFields.h"
 #include "forms/ui/PropertyPage.h"
 
 #include <map>
@@ -53,7 +53,8 @@ private:
         calc::BoxField field;
     };
     void BuildRows(QGridLayout* grid, bool adjustments);
-    QLineEdit* AddField(calc::BoxField field);
+    // The field of a value of a row, in the copy the page shows.
+    QLineEdit* AddField(const calc::BoxRow& row, const calc::BoxCell& cell);
     void OnTyped(const Field& typed, edit::Typing typing);
     void OnEdit(const Field& edited);
     void OnLockClicked(calc::BoxLock lock);

@@ -12,20 +12,9 @@ class CVentPg1 : public VentPage
 public:
     CVentPg1(CSpkSysDoc& doc, bool metric, QWidget* parent = nullptr);
 
-    QLineEdit* diameterField() const { return diameter_; }
-    QLineEdit* countField() const { return count_; }
-    const calc::TubeVent& vent() const { return vent_; }
-
-protected:
-    void Propose() override;
-    void Recalculate() override;
-    calc::VentResult& result() override { return vent_.result; }
-    std::uint32_t count() const override { return vent_.count; }
-
-private:
-    calc::TubeVent vent_;
-    QLineEdit* diameter_;
-    QLineEdit* count_;
+    QLineEdit* diameterField() const { return input(0); }
+    QLineEdit* countField() const { return countInput(); }
+    const calc::TubeVent& vent() const { return model().tube; }
 };
 
 } // namespace cw::ui

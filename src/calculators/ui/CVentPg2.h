@@ -12,22 +12,10 @@ class CVentPg2 : public VentPage
 public:
     CVentPg2(CSpkSysDoc& doc, bool metric, QWidget* parent = nullptr);
 
-    QLineEdit* heightField() const { return height_; }
-    QLineEdit* widthField() const { return width_; }
-    QLineEdit* countField() const { return count_; }
-    const calc::RectVent& vent() const { return vent_; }
-
-protected:
-    void Propose() override;
-    void Recalculate() override;
-    calc::VentResult& result() override { return vent_.result; }
-    std::uint32_t count() const override { return vent_.count; }
-
-private:
-    calc::RectVent vent_;
-    QLineEdit* height_;
-    QLineEdit* width_;
-    QLineEdit* count_;
+    QLineEdit* heightField() const { return input(0); }
+    QLineEdit* widthField() const { return input(1); }
+    QLineEdit* countField() const { return countInput(); }
+    const calc::RectVent& vent() const { return model().rect; }
 };
 
 } // namespace cw::ui

@@ -35,13 +35,14 @@ QLabel* WrappedLabel(QWidget* parent)
 
 } // namespace
 
-VentPage::VentPage(const QString& caption, PictureFunction picture, const QString& resultsTitle,
-                   const QString& lengthLabel, CSpkSysDoc& doc, bool metric, QWidget* parent)
-    : PropertyPage(caption, parent), doc_(doc), metric_(metric), inputs_(new QGridLayout),
-      area_(NewField(this)), length_(NewField(this)), problem_(WrappedLabel(this)),
-      resonance_(NewField(this)), resonanceWarning_(WrappedLabel(this)),
-      minimumArea_(WrappedLabel(this))
+VentPage::VentPage(calc::VentPageKind kind, PictureFunction picture, CSpkSysDoc& doc, bool metric,
+                   QWidget* parent)
+    : PropertyPage(calc::VentPageTable(kind).caption, parent), doc_(doc), metric_(metric),
+      model_(kind), inputGrid_(new QGridLayout), area_(NewField(this)), length_(NewField(this)),
+      problem_(WrappedLabel(this)), resonance_(NewField(this)),
+      resonanceWarning_(WrappedLabel(this)), minimumArea_(WrappedLabel(this))
 {
+    const calc::VentPageFields& table = model_.fields();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new ui::CanvasWidget(
         kPictureSize,
@@ -51,26 +52,34 @@ VentPage::VentPage(const QString& caption, PictureFunction picture, const QStrin
         this));
 
     auto* enter = new QGroupBox("Enter the Following", this);
-    enter->setLayout(inputs_);
+    enter->setLayout(inputGrid_);
     layout->addWidget(enter);
+    for (const calc::VentField& f : table.dimensions) {
+        QLineEdit* field = AddInput(f.label, f.unit);
+        binder()->Bind(field, f.Policy(metric_),
+                       [this, &f]() -> double& { return f.Value(model_, metric_); });
+    }
+    binder()->Bind(AddInput(table.countLabel, {}), edit::kCountField,
+                   [this]() -> std::uint32_t& { return model_.count(); });
 
-    auto* results = new QGroupBox(resultsTitle, this);
+    auto* results = new QGroupBox(table.resultsTitle, this);
     auto* resultGrid = new QGridLayout(results);
-    AddRow(resultGrid, "Vent Surface Area =", area_, AreaUnit());
-    AddRow(resultGrid, lengthLabel, length_, LengthUnit());
+    for (const calc::VentField* f : {&table.area, &table.length}) {
+        QLineEdit* field = f == &table.area ? area_ : length_;
+        AddRow(resultGrid, f->label, field, f->unit);
+        binder()->Bind(field, edit::ReadOnly(f->Policy(metric_)),
+                       [this, f]() -> double& { return f->Value(model_, metric_); });
+    }
     // The sentence keeps its room whether it is shown or not, so nothing below it moves.
     problem_->setMinimumHeight(2 * problem_->fontMetrics().height());
     problem_->setStyleSheet("color: #a00000");
     resultGrid->addWidget(problem_, 2, 0, 1, 3);
     layout->addWidget(results);
-    binder()->Bind(area_, edit::ReadOnly(metric_ ? edit::kFixed5Field : edit::kFixed3Field),
-                   [this]() -> double& { return metric_ ? result().areaSqM : result().areaSqIn; });
-    binder()->Bind(length_, edit::ReadOnly(edit::kFixed3Field),
-                   [this]() -> double& { return metric_ ? result().lengthM : result().lengthIn; });
 
     auto* checks = new QGroupBox("Checks on the Vent", this);
     auto* checkGrid = new QGridLayout(checks);
-    AddRow(checkGrid, "First Pipe Resonance =", resonance_, "Hz");
+    AddRow(checkGrid, table.resonanceLabel, resonance_, table.resonanceUnit);
+    binder()->ShowUnits(metric_);
     binder()->Bind(resonance_, edit::ReadOnly(edit::kComponentField),
                    [this]() -> double& { return resonanceHz_; });
     // Room for the longest sentences, so that a sheet sized for its tallest page never clips them.
@@ -82,25 +91,26 @@ VentPage::VentPage(const QString& caption, PictureFunction picture, const QStrin
     layout->addStretch();
 }
 
-QLineEdit* VentPage::AddInput(const QString& label, const QString& unit)
+QLineEdit* VentPage::AddInput(const QString& label, UnitTexts unit)
 {
     QLineEdit* field = NewField(this);
-    AddRow(inputs_, label, field, unit);
+    AddRow(inputGrid_, label, field, unit);
+    inputs_.push_back(field);
     binder()->OnAcceptedEdit(field, [this] {
         doc_.SetModified();
-        Recalculate();
+        model_.Recalculate(metric_);
         ShowResults();
     });
     return field;
 }
 
-void VentPage::AddRow(QGridLayout* grid, const QString& label, QLineEdit* field,
-                      const QString& unit)
+void VentPage::AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, UnitTexts unit)
 {
     const int row = grid->count() / 3; // label, field and unit a row
     grid->addWidget(new QLabel(label, this), row, 0);
     grid->addWidget(field, row, 1);
-    auto* unitText = new QLabel(unit, this);
+    auto* unitText = new QLabel(this);
+    binder()->BindUnit(unitText, unit);
     grid->addWidget(unitText, row, 2);
     grid->setColumnStretch(2, 1);
     units_.insert(field, unitText);
@@ -112,22 +122,11 @@ QString VentPage::unitLabel(const QLineEdit* field) const
     return label ? label->text() : QString();
 }
 
-QString VentPage::AreaUnit() const
-{
-    return metric_ ? "Sq m" : "Sq In";
-}
-
-QString VentPage::LengthUnit() const
-{
-    return metric_ ? "m" : "In";
-}
-
 void VentPage::OnStart()
 {
     // A box type without a vented chamber leaves the design values at zero: the page then says
     // that the design gives it nothing to work with.
-    design_ = calc::DesignValuesForVent(doc_.workbench()).value_or(calc::VentDesignValues{});
-    Propose();
+    model_.Start(doc_.workbench(), metric_);
     doc_.SetModified();
     binder()->Load();
     ShowResults();
@@ -145,19 +144,19 @@ bool VentPage::OnLeave()
         return false;
     // A text the guard let pass unseen ("0.") is stored now: what OK writes must be the vent the
     // fields show.
-    Recalculate();
+    model_.Recalculate(metric_);
     ShowResults();
     return true;
 }
 
 void VentPage::OnOK()
 {
-    calc::WriteVentBack(doc_.workbench(), result());
+    model_.WriteBack(doc_.workbench());
 }
 
 void VentPage::ShowResults()
 {
-    const calc::VentResult& r = result();
+    const calc::VentResult& r = model_.result();
     binder()->Load(area_);
     if (r.Usable())
         binder()->Load(length_);
@@ -165,30 +164,13 @@ void VentPage::ShowResults()
         binder()->SetText(length_, QString());
     problem_->setText(QString::fromUtf8(calc::VentProblemText(r.problem)));
 
-    resonanceHz_ = calc::PipeResonanceHz(r, count());
+    resonanceHz_ = model_.PipeResonanceHz();
     if (resonanceHz_ > 0)
         binder()->Load(resonance_);
     else
         binder()->SetText(resonance_, QString());
-    resonanceWarning_->setText(
-        resonanceHz_ > 0 && resonanceHz_ < calc::kPipeResonanceWarningHz
-            ? "Warning: the vent's pipe resonance is below 500 Hz and may be heard through the "
-              "vent."
-            : QString());
-
-    const double minimum = metric_ ? design_.svMinSqM : design_.svMinSqIn;
-    const QString shown =
-        QString::fromStdString((metric_ ? edit::kFixed5Field : edit::kFixed3Field).format(minimum));
-    if (!(design_.svMinSqIn > 0))
-        minimumArea_->setText("The design gives no minimum recommended vent area.");
-    else if (calc::ReachesMinimumArea(r, design_))
-        minimumArea_->setText(
-            QString("The vent area reaches the design's minimum recommended vent area of %1 %2.")
-                .arg(shown.trimmed(), AreaUnit()));
-    else
-        minimumArea_->setText(QString("The vent area is below the design's minimum recommended "
-                                      "vent area of %1 %2: the vent may be noisy at high levels.")
-                                  .arg(shown.trimmed(), AreaUnit()));
+    resonanceWarning_->setText(QString::fromStdString(model_.ResonanceWarning()));
+    minimumArea_->setText(QString::fromStdString(model_.MinimumAreaSentence(metric_)));
 }
 
 } // namespace cw::ui

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "calculators/VentCalculator.h"
+#include "calculators/VentPageModel.h"
 #include "forms/ui/PropertyPage.h"
 #include "gfx/Canvas.h"
 #include "model/CSpkSysDoc.h"
 
 #include <QHash>
-#include <cstdint>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -15,10 +15,11 @@ class QLineEdit;
 namespace cw::ui
 {
 
-// What the tube and the rectangular vent pages share: the picture at the top, the inputs that
-// calculate on every accepted edit, the total area and the length shown in the unit setting's
-// copy (or the sentence that says why there is no length), the checks of the vent below them,
-// and OK writing the vent into the design. The page's vent lives only while the page does.
+// A tube or rectangular vent page: the picture at the top, the inputs of the page's field table
+// that calculate on every accepted edit, the total area and the length shown in the unit
+// setting's copy (or the sentence that says why there is no length), the checks of the vent below
+// them, and OK writing the vent into the design. The page's vent (the model) lives only while the
+// page does.
 class VentPage : public PropertyPage
 {
     Q_OBJECT
@@ -27,7 +28,7 @@ public:
     using PictureFunction = void (*)(gfx::Canvas& canvas, const gfx::Rect& rect);
 
     bool metric() const { return metric_; }
-    const calc::VentDesignValues& design() const { return design_; }
+    const calc::VentDesignValues& design() const { return model_.design(); }
 
     QLineEdit* areaField() const { return area_; }
     QLineEdit* lengthField() const { return length_; }
@@ -40,21 +41,14 @@ public:
     QString unitLabel(const QLineEdit* field) const;
 
 protected:
-    VentPage(const QString& caption, PictureFunction picture, const QString& resultsTitle,
-             const QString& lengthLabel, CSpkSysDoc& doc, bool metric, QWidget* parent);
+    VentPage(calc::VentPageKind kind, PictureFunction picture, CSpkSysDoc& doc, bool metric,
+             QWidget* parent);
 
-    // The next row of "Enter the Following" (unit empty for a count). The caller binds the
-    // field; every accepted edit stores the page and calculates.
-    QLineEdit* AddInput(const QString& label, const QString& unit);
-    QString AreaUnit() const;
-    QString LengthUnit() const;
-
-    // The page's proposal from the design values, lengthened as far as it needs.
-    virtual void Propose() = 0;
-    // The page's calculation after an edit, from the copies the page shows.
-    virtual void Recalculate() = 0;
-    virtual calc::VentResult& result() = 0;
-    virtual std::uint32_t count() const = 0;
+    // The input fields of "Enter the Following", the dimensions of the table in their order, then
+    // the count.
+    QLineEdit* input(int index) const { return inputs_.at(index); }
+    QLineEdit* countInput() const { return inputs_.back(); }
+    const calc::VentPageModel& model() const { return model_; }
 
     void OnStart() override;
     void OnActivate(bool first) override;
@@ -62,15 +56,19 @@ protected:
     void OnOK() override;
 
 private:
+    // The next row of "Enter the Following" (unit empty for a count). The caller binds the
+    // field; every accepted edit stores the page and calculates.
+    QLineEdit* AddInput(const QString& label, UnitTexts unit);
     // A row of label, field and unit label at the bottom of a group.
-    void AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, const QString& unit);
+    void AddRow(QGridLayout* grid, const QString& label, QLineEdit* field, UnitTexts unit);
     void ShowResults();
 
     CSpkSysDoc& doc_;
     const bool metric_;
-    calc::VentDesignValues design_;
+    calc::VentPageModel model_;
     double resonanceHz_ = 0;
-    QGridLayout* inputs_;
+    QGridLayout* inputGrid_;
+    std::vector<QLineEdit*> inputs_;
     QLineEdit* area_;
     QLineEdit* length_;
     QLabel* problem_;

@@ -185,7 +185,7 @@ DriverBrowser::DriverBrowser(std::string databasePath, const AppSettings& settin
     layout->addLayout(statusRow);
 
     BuildButtons(layout);
-    SetUnitLabels();
+    units_->ShowUnits(settings_.metric());
     resize(1000, 640);
     // Over the main window, where a window manager would put it too.
     if (parent)
@@ -199,6 +199,9 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
 {
     static constexpr const char* kTitles[RangeCount] = {"Diameter", "f(s)", "Q(ts)", "V(as)",
                                                         "X(max)"};
+    const UnitTexts kRangeUnits[RangeCount] = {
+        kDiameterUnits, {"Hz", "Hz"}, {}, UnitLabels(UnitKind::Volume), {"mm", "mm"}};
+    units_ = new FieldBinder(this);
     auto* row = new QHBoxLayout;
     for (int i = 0; i < RangeCount; ++i) {
         Range& r = ranges_[i];
@@ -217,6 +220,7 @@ void DriverBrowser::BuildFilters(QBoxLayout* layout)
         }
         r.title->setBuddy(r.bound[0]);
         r.unit = new QLabel(this);
+        units_->BindUnit(r.unit, kRangeUnits[i]);
         row->addWidget(r.unit);
         row->addSpacing(12);
     }
@@ -304,18 +308,9 @@ void DriverBrowser::UnitsChanged()
         }
         metricShown_ = metric;
     }
-    SetUnitLabels();
+    units_->ShowUnits(metric);
     model_->UnitsChanged();
     Refresh();
-}
-
-void DriverBrowser::SetUnitLabels()
-{
-    const bool metric = settings_.metric();
-    ranges_[DiameterRange].unit->setText(metric ? QStringLiteral("mm") : QStringLiteral("in"));
-    ranges_[FsRange].unit->setText(QStringLiteral("Hz"));
-    ranges_[VasRange].unit->setText(metric ? QStringLiteral("liters") : QStringLiteral("cu ft"));
-    ranges_[XmaxRange].unit->setText(QStringLiteral("mm"));
 }
 
 void DriverBrowser::ReadFilter(database::DriverFilter& filter)

@@ -3,6 +3,7 @@
 #include "database/DriverCheck.h"
 #include "database/DriverImport.h"
 #include "database/DriverStore.h"
+#include "forms/ui/FieldBinder.h"
 #include "model/AppSettings.h"
 #include "model/CSpkSysDoc.h"
 
@@ -106,7 +107,6 @@ private:
     void FilterEdited();
     void ShowNotice();
     void ShowSelection();
-    void SetUnitLabels();
     // Reads the search and the bounds, marking a bound that is no number.
     void ReadFilter(database::DriverFilter& filter);
     std::vector<std::int64_t> SelectedIds() const;
@@ -129,6 +129,7 @@ private:
     QPushButton* clear_ = nullptr;
     QTimer* filterTimer_ = nullptr; // a search waiting for the typing to pause
     std::array<Range, RangeCount> ranges_;
+    FieldBinder* units_ = nullptr; // the ranges' unit labels
     QTableView* table_ = nullptr;
     DriverTableModel* model_ = nullptr;
     QPlainTextEdit* details_ = nullptr;

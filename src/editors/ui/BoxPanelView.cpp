@@ -26,6 +26,7 @@ BoxPanelView::BoxPanelView(BoxType type, CSpkSysDoc& doc, const AppSettings& set
     std::vector<QLineEdit*> edits;
     for (const FieldRow& r : box->panelRows) {
         rows_.push_back(AddRow(r.title, r.symbol, r.unit, r.readOnly));
+        binder_->BindUnit(rows_.back().unit, r.Units());
         if (*r.title == '\0')
             PlaceUnderPicture(rows_.back());
         edits.push_back(rows_.back().edit);
@@ -69,15 +70,6 @@ QString BoxPanelView::unitLabel(const QString& symbol) const
 {
     const Row* r = Find(symbol);
     return r ? r->unit->text() : QString();
-}
-
-void BoxPanelView::SetUnits()
-{
-    const std::vector<FieldRow>& rows = form().rows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].unitKind != UnitKind::Plain)
-            rows_[i].unit->setText(QString::fromStdString(rows[i].Unit(metric())));
-    }
 }
 
 } // namespace cw::ui

@@ -24,8 +24,6 @@ public:
     QString unitLabel(const QString& symbol) const;
 
 protected:
-    void SetUnits() override;
-
 private:
     // A series component stands at the bottom left, under the picture, not as a row of its own.
     void PlaceUnderPicture(const Row& row);

@@ -26,6 +26,8 @@ CDrvrView::CDrvrView(CSpkSysDoc& doc, const AppSettings& settings, QWidget* pare
     shown_[1] = AddShownRow(2, 0, "Q(ts) =", {});
     shown_[2] = AddShownRow(3, 0, "V(as) =", {});
     shown_[3] = AddShownRow(1, 4, "Diam. =", {});
+    binder_->BindUnit(shown_[2].unit, UnitLabels(UnitKind::Volume));
+    binder_->BindUnit(shown_[3].unit, kDiameterUnits);
     shown_[4] = AddShownRow(2, 4, "P(t) =", "W");
     shown_[5] = AddShownRow(3, 4, "1W/1m SPL =", "dB");
     grid_->setRowMinimumHeight(4, 5);
@@ -85,8 +87,6 @@ QString CDrvrView::shownUnit(int index) const
 void CDrvrView::SetUnits()
 {
     const bool m = metric();
-    shown_[2].unit->setText(m ? "liters" : "cu ft");
-    shown_[3].unit->setText(m ? "mm" : "in");
     // The feet copy of the SPL distance is there with the English preference only.
     feetOpen_->setText(m ? QString() : "(");
     feetClose_->setText(m ? QString() : "ft)");

@@ -74,6 +74,7 @@ QLineEdit* PanelView::NewField(bool readOnly)
 
 void PanelView::UpdateFromDocument()
 {
+    binder_->ShowUnits(metric());
     SetUnits();
     LoadFields();
 }

@@ -41,8 +41,8 @@ signals:
     void statusMessage(const QString& text);
 
 protected:
-    // Sets every unit label from the units preference.
-    virtual void SetUnits() = 0;
+    // What changes with the units preference besides the unit labels the binder shows.
+    virtual void SetUnits() {}
     // Loads every field of the panel's form.
     virtual void LoadFields();
 

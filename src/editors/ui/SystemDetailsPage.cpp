@@ -29,6 +29,7 @@ SystemDetailsPage::SystemDetailsPage(BoxType type, CSpkSysDoc& doc, const AppSet
         grid->addWidget(new QLabel(r.symbol, this), line, 1, Qt::AlignRight);
         grid->addWidget(edit, line, 2);
         grid->addWidget(unit, line, 3);
+        binder()->BindUnit(unit, r.Units());
         const FieldRow* row = &r; // the table lives as long as the program
         if (r.integer) {
             binder()->Bind(edit, edit::kIntegerField, [this, row]() -> std::int32_t& {
@@ -73,8 +74,7 @@ QLabel* SystemDetailsPage::unitLabel(const QString& symbol) const
 
 void SystemDetailsPage::SetUnits()
 {
-    for (const Row& r : rows_)
-        r.unit->setText(QString::fromStdString(r.row->Unit(settings_.metric())));
+    binder()->ShowUnits(settings_.metric());
 }
 
 void SystemDetailsPage::OnStart()

@@ -3,7 +3,6 @@
 #include <QString>
 #include <functional>
 
-class QCheckBox;
 class QLineEdit;
 class QObject;
 class QPlainTextEdit;
@@ -13,13 +12,12 @@ namespace cw::ui
 {
 
 // A field widget seen as text, the way the binder and its policies deal with every field: a line
-// edit's text, a multi-line field's text with LF line ends, a check box's "1" (checked) or "0".
+// edit's text, a multi-line field's text with LF line ends.
 class FieldAdapter
 {
 public:
     FieldAdapter(QLineEdit* edit);
     FieldAdapter(QPlainTextEdit* edit);
-    FieldAdapter(QCheckBox* box);
 
     QWidget* widget() const;
     QString text() const;
@@ -33,7 +31,6 @@ public:
 private:
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* lines_ = nullptr;
-    QCheckBox* check_ = nullptr;
 };
 
 } // namespace cw::ui

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -63,18 +64,6 @@ void FieldBinder::Add(FieldAdapter field, edit::BoundField value)
     bindings_.push_back({field, std::move(value)});
 }
 
-void FieldBinder::Replace(FieldAdapter field, edit::BoundField value)
-{
-    Binding* b = Find(field.widget());
-    if (!b) {
-        Add(field, std::move(value));
-        return;
-    }
-    if (value.readOnly())
-        field.setReadOnly(true);
-    b->value = std::move(value);
-}
-
 FieldBinder::Binding* FieldBinder::Find(QWidget* widget)
 {
     for (auto& b : bindings_) {
@@ -104,7 +93,7 @@ bool FieldBinder::Store()
         if (!b.value.bound() || b.value.readOnly())
             continue;
         if (!b.value.Take(b.field.text().toStdString())) {
-            Refuse(b.field, QString::fromUtf8(b.value.refusal()));
+            Refuse(b.field.widget(), QString::fromUtf8(b.value.refusal()));
             return false;
         }
     }
@@ -119,14 +108,14 @@ void FieldBinder::StoreTaken()
     }
 }
 
-void FieldBinder::Refuse(FieldAdapter field, const QString& message)
+void FieldBinder::Refuse(QWidget* field, const QString& message)
 {
     // Focus leaving a field while the message is up judges nothing: the message is said once.
     const bool wasRefusing = refusing_;
     refusing_ = true;
     Sink()(owner_, message);
     refusing_ = wasRefusing;
-    field.widget()->setFocus();
+    field->setFocus();
 }
 
 void FieldBinder::SetText(FieldAdapter field, const QString& text)
@@ -238,6 +227,18 @@ void FieldBinder::Mark(QLineEdit* edit, const char* refusal)
     palette.setColor(QPalette::Base, refused ? QColor(0xff, 0xe4, 0xe4)
                                              : QApplication::palette(edit).color(QPalette::Base));
     edit->setPalette(palette);
+}
+
+void FieldBinder::BindUnit(QLabel* label, UnitTexts unit)
+{
+    units_.emplace_back(label, unit);
+    label->setText(QString::fromUtf8(unit.metric));
+}
+
+void FieldBinder::ShowUnits(bool metric)
+{
+    for (const auto& [label, unit] : units_)
+        label->setText(QString::fromUtf8(unit.Pick(metric)));
 }
 
 } // namespace cw::ui

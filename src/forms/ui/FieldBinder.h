@@ -3,21 +3,24 @@
 #include "forms/FieldPolicy.h"
 #include "forms/ui/FieldAdapter.h"
 #include "model/EditRules.h"
+#include "model/FieldRow.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 class QEvent;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace cw::ui
 {
 
-// Binds field widgets (line edits, multi-line fields, check boxes) to values of the model, each
+// Binds field widgets (line edits, multi-line fields) to values of the model, each
 // through its policy. The value is reached through an accessor each time, so that a binding
 // follows the unit copy the preference selects and survives a project being replaced. Pages,
 // panels and calculators share it: loading, storing in binding order with the policies' rules,
@@ -45,15 +48,6 @@ public:
     {
         Add(field, edit::BoundField(policy, std::move(value)));
     }
-    // Binds a field anew (another unit copy, another format), keeping its place in the store
-    // order; a field not bound yet is added at the end.
-    template <class T>
-    void Rebind(FieldAdapter field, const edit::FieldPolicy<T>& policy,
-                std::type_identity_t<std::function<T&()>> value)
-    {
-        Replace(field, edit::BoundField(policy, std::move(value)));
-    }
-
     // Writes every bound value into its field.
     void Load();
     // Writes one field's value, e.g. a result the page has just calculated.
@@ -67,7 +61,7 @@ public:
     // True while the binder writes a field: a change seen then is the program's own.
     bool updating() const { return updating_; }
     // Sends a refusal's message to the refusal sink and puts the focus back into the field.
-    void Refuse(FieldAdapter field, const QString& message);
+    void Refuse(QWidget* field, const QString& message);
 
     // Calls handler with what the text comes to by the field's rule whenever the user changes
     // it; nothing shows a message while the user types. When the user finishes the field (Enter,
@@ -82,6 +76,12 @@ public:
     // Stores every bound field that is not read-only and whose text its policy takes; the others
     // keep their values and nothing is said.
     void StoreTaken();
+
+    // Shows a field's unit in label, in the copy of the units preference: the label is written now
+    // with the metric unit, and again by every ShowUnits.
+    void BindUnit(QLabel* label, UnitTexts unit);
+    // Writes every unit label in the copy the units preference selects.
+    void ShowUnits(bool metric);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,7 +101,6 @@ private:
         std::function<void(edit::Typing)> typed;
     };
     void Add(FieldAdapter field, edit::BoundField value);
-    void Replace(FieldAdapter field, edit::BoundField value);
     Binding* Find(QWidget* widget);
     const Input* FindInput(const QLineEdit* edit) const;
     void Typed(QLineEdit* edit);
@@ -113,6 +112,7 @@ private:
     QWidget* owner_;
     std::vector<Binding> bindings_;
     std::vector<Input> inputs_;
+    std::vector<std::pair<QLabel*, UnitTexts>> units_;
     bool updating_ = false;
     bool refusing_ = false; // a refusal's message is being shown
 };
