@@ -206,7 +206,12 @@ TEST_F(BoxSheetTest, OkAfterARefusedValueStoresNothingOfIt)
     EXPECT_EQ(Text(page->field(Q::Height)), "0");
     EXPECT_FALSE(page->guardSentence().isEmpty());
     EXPECT_EQ(wb.rectBox, before);
-    // ...and OK, with the text complete, stores the box as it was, not the refused height.
+    // ...and the report and OK, with the text complete, take the box as it was, not the
+    // refused height; the field shows the record's value again.
+    ui::ReportJob job;
+    ASSERT_TRUE(sheet->PrintJob(job));
+    EXPECT_EQ(wb.rectBox, before);
+    EXPECT_EQ(Text(page->field(Q::Height)), FormatNumber(before.metric.height));
     sheet->accept();
     EXPECT_EQ(wb.rectBox, before);
 }

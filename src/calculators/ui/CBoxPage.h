@@ -42,6 +42,10 @@ public:
     // The sentence shown when the last start or edit solved nothing; empty otherwise.
     QString guardSentence() const;
 
+    // Stores what the page shows as leaving it does (a refused value goes back to the record's),
+    // for a report printed from the page; false when a field's text is not a number.
+    bool StoreShown() { return OnLeave(); }
+
 protected:
     void OnStart() override;
     void OnActivate(bool first) override;

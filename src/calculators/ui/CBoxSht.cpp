@@ -28,8 +28,9 @@ CBoxPage* CBoxSht::boxPage(int index) const
 bool CBoxSht::PrintJob(ReportJob& job)
 {
     auto* showing = static_cast<CBoxPage*>(currentPage());
-    // The notes and any value still being typed go into the record first.
-    if (!showing->binder()->Store())
+    // The notes and any value still being typed go into the record first, as leaving the page
+    // takes them: a value the calculator refused is not printed.
+    if (!showing->StoreShown())
         return false;
     const calc::BoxPageKind kind = showing->kind();
     const bool metric = showing->metric();
