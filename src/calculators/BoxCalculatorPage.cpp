@@ -7,6 +7,7 @@
 #include "model/Units.h"
 
 #include <cmath>
+#include <optional>
 
 namespace cw::calc
 {
@@ -37,25 +38,32 @@ double OtherCopy(Q q, bool fromMetric, double value)
     return fromMetric ? LitersToCuFt(value) : CuFtToLiters(value);
 }
 
-// The dimension a dimension edit keeps while the others are solved.
-LockSet Forced(Q q)
+// The lock of the dimension a quantity is, if it is one.
+std::optional<BoxLock> DimensionLock(Q q)
 {
     switch (q) {
     case Q::Height:
-        return Bit(BoxLock::H);
+        return BoxLock::H;
     case Q::Width:
-        return Bit(BoxLock::W);
+        return BoxLock::W;
     case Q::Width1:
-        return Bit(BoxLock::W1);
+        return BoxLock::W1;
     case Q::Width2:
-        return Bit(BoxLock::W2);
+        return BoxLock::W2;
     case Q::Depth:
-        return Bit(BoxLock::D);
+        return BoxLock::D;
     case Q::Angle:
-        return Bit(BoxLock::Angle);
+        return BoxLock::Angle;
     default:
-        return 0;
+        return std::nullopt;
     }
+}
+
+// The dimension a dimension edit keeps while the others are solved.
+LockSet Forced(Q q)
+{
+    const std::optional<BoxLock> lock = DimensionLock(q);
+    return lock ? Bit(*lock) : 0;
 }
 
 // The net volumes a page takes from the workbench design: the box volume of the closed and
@@ -151,10 +159,8 @@ void Solve(TrapBoxValues& stored, const Chain& chain)
             // The volume follows the dimensions; the angle, the widths and the depth must
             // still make a trapezoid first.
             TrapShape shape{c.height, c.width1, c.width2, c.depth, angle};
-            for (BoxLock typed : {BoxLock::W1, BoxLock::W2, BoxLock::D, BoxLock::Angle}) {
-                if (Forced(chain.field.quantity) == Bit(typed))
-                    KeepTrapAngleRelation(shape, typed, chain.locks, chain.guard);
-            }
+            if (const std::optional<BoxLock> typed = DimensionLock(chain.field.quantity))
+                KeepTrapAngleRelation(shape, *typed, chain.locks, chain.guard);
             c.width1 = shape.width1;
             c.width2 = shape.width2;
             c.depth = shape.depth;

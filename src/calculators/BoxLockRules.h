@@ -7,8 +7,9 @@ namespace cw::calc
 {
 
 // The locks of all three pages: the rectangular and bandpass pages have H, W, D and V(B), the
-// trapezoidal page H, W1, W2, D, Angle and V(B). On the bandpass page H locks both chamber
-// heights and V(B) both net volumes.
+// trapezoidal page H, W1, W2, D, Angle and V(B). On the bandpass page H locks the rear chamber's
+// height (the front chamber's follows its volume over the shared width and depth) and V(B) both
+// net volumes.
 enum class BoxLock { H, W, W1, W2, D, Angle, Vb };
 
 // A set of locks (or of dimensions a solver is given), one bit per BoxLock.
