@@ -137,7 +137,7 @@ private:
         const double meant = larger ? v / step : v * step;
         Say(std::string(label) + " " + Amount(v, unit) + " is " + Times(step, larger) + " what " +
             basis + " give: was " + Amount(meant, unit) + " meant?");
-        fixes_.push_back({label, unit, field, v, meant});
+        fixes_.push_back({label, unit, field, v, meant, findings_.back()});
         return true;
     }
 
@@ -155,7 +155,7 @@ private:
         Say(std::string(label) + " " + Amount(v, unit) + " is " +
             (larger ? "more than " : "less than ") + size + " has: was " + Amount(meant, unit) +
             " meant?");
-        fixes_.push_back({label, unit, field, v, meant});
+        fixes_.push_back({label, unit, field, v, meant, findings_.back()});
         return true;
     }
 
