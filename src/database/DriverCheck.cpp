@@ -137,7 +137,7 @@ private:
         const double meant = larger ? v / step : v * step;
         Say(std::string(label) + " " + Amount(v, unit) + " is " + Times(step, larger) + " what " +
             basis + " give: was " + Amount(meant, unit) + " meant?");
-        fixes_.push_back({label, unit, field, v, meant});
+        fixes_.push_back({label, unit, field, v, meant, findings_.back()});
         return true;
     }
 
@@ -155,7 +155,7 @@ private:
         Say(std::string(label) + " " + Amount(v, unit) + " is " +
             (larger ? "more than " : "less than ") + size + " has: was " + Amount(meant, unit) +
             " meant?");
-        fixes_.push_back({label, unit, field, v, meant});
+        fixes_.push_back({label, unit, field, v, meant, findings_.back()});
         return true;
     }
 
@@ -190,7 +190,7 @@ private:
                 AgainstRelation("C(ms)", &DriverParams::cms, "mm/N",
                                 1000 / (std::pow(kTwoPi * d_.fs, 2) * mms), "f(s) and M(ms)");
 
-        // V(as) against C(ms) and S(D), else against S(D), f(s) and M(ms), else the size.
+        // V(as) against C(ms) and S(D), else against S(D), f(s) and M(ms), then the size.
         const double vas = d_.vasLiters, area = sdSuspect_ ? 0 : Sd();
         const double rhoC2 = kAirDensity * kSoundSpeed * kSoundSpeed;
         if (Given(vas) && Given(area) && Given(d_.cms) && !cmsSuspect_)
@@ -201,7 +201,9 @@ private:
                 AgainstRelation("V(as)", &DriverParams::vasLiters, "liters",
                                 rhoC2 * area * area * 1000 / (std::pow(kTwoPi * d_.fs, 2) * mms),
                                 "S(D), f(s) and M(ms)");
-        else if (sd > 0)
+        // Relations that disagree by other than the unit step leave the size to decide: no
+        // driver of that size has a V(as) a thousand times off.
+        if (!vasSuspect_ && sd > 0)
             vasSuspect_ = AgainstRange("V(as)", &DriverParams::vasLiters, "liters",
                                        kVasPerSd15[0] * scale, kVasPerSd15[1] * scale, bySd);
 

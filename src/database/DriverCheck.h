@@ -22,6 +22,7 @@ struct UnitFix {
     double DriverParams::*field;
     double value;
     double meant;
+    std::string finding; // the check's sentence about it
 };
 
 // The unit mistakes among CheckDriver's findings, as changes to the record.

@@ -76,6 +76,26 @@ TEST(UnitMistakes, DriversOfEverySizeWithConsistentSheetsHaveNoFindings)
         EXPECT_EQ(CheckDriver(FromSheet(s)), Findings{}) << s.inches << " in";
 }
 
+TEST(UnitMistakes, AVasAThousandTimesOffIsFoundWhenTheOtherValuesAlsoDisagree)
+{
+    // A hand-written file: V(as) typed in liters where cubic metres are read, and an M(ms) that
+    // makes the relation give 360 times, not 1000 times: the driver's size still decides.
+    DriverParams d;
+    d.fs = 27;
+    d.qts = 0.38;
+    d.qes = 0.41;
+    d.qms = 5.8;
+    d.vasLiters = 45000;
+    d.re = 5.8;
+    d.sdSqM = 0.034;
+    d.mms = 45;
+    const std::vector<UnitFix> fixes = LikelyUnitFixes(d);
+    ASSERT_EQ(fixes.size(), 1u);
+    EXPECT_EQ(fixes[0].field, &DriverParams::vasLiters);
+    EXPECT_EQ(fixes[0].meant, 45);
+    EXPECT_NE(fixes[0].finding.find("was 45 liters meant?"), std::string::npos) << fixes[0].finding;
+}
+
 // The driver as each format writes it, in that format's units.
 std::string AsWdr(const DriverParams& d)
 {

@@ -327,5 +327,34 @@ TEST_F(DriverPagesTest, FieldsAreVisitedInTheOrderOfThePageAndMarkItWhenEdited)
     EXPECT_FALSE(general->isModified());
 }
 
+TEST_F(DriverPagesTest, FieldsAValueInTheWrongUnitIsFoundInAreMarkedWithTheFinding)
+{
+    settings.units = UnitsPreference::Metric;
+    driver().vasLiters *= 1000; // typed in liters where cubic metres were read
+    driver().vasCuFt = 0;
+    driver().xMax = 5000;
+    Open(1);
+    QLineEdit* vas = Field(parameters, "vas");
+    QLineEdit* xMax = Field(parameters, "xMax");
+    const QColor plain = Field(parameters, "fs")->palette().color(QPalette::Base);
+    EXPECT_TRUE(vas->toolTip().contains("was 90 liters meant?")) << vas->toolTip().toStdString();
+    EXPECT_TRUE(xMax->toolTip().contains("was 5 mm meant?")) << xMax->toolTip().toStdString();
+    EXPECT_NE(vas->palette().color(QPalette::Base), plain);
+    EXPECT_TRUE(Field(parameters, "fs")->toolTip().isEmpty());
+
+    // An edited field loses its mark at once; stored, the check judges it anew.
+    const QString finding = xMax->toolTip();
+    Type(parameters, "vas", "90");
+    Type(parameters, "xMax", "5000");
+    EXPECT_TRUE(vas->toolTip().isEmpty());
+    EXPECT_TRUE(xMax->toolTip().isEmpty());
+    EXPECT_EQ(vas->palette().color(QPalette::Base), plain);
+    ClickTab(2);
+    ClickTab(1);
+    EXPECT_TRUE(vas->toolTip().isEmpty());
+    EXPECT_EQ(xMax->toolTip(), finding);
+    EXPECT_NE(xMax->palette().color(QPalette::Base), plain);
+}
+
 } // namespace
 } // namespace cw::test

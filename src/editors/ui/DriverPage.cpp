@@ -1,5 +1,6 @@
 #include "editors/ui/DriverPage.h"
 
+#include "database/DriverCheck.h"
 #include "forms/ui/ButtonFace.h"
 #include "forms/ui/FitWidthValidator.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <type_traits>
 
 namespace cw::ui
@@ -82,6 +84,11 @@ DriverPage::DriverPage(const QString& caption, CSpkSysDoc& doc, const AppSetting
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
+    connect(binder(), &FieldBinder::edited, this, [](QWidget* field) {
+        if (auto* edit = qobject_cast<QLineEdit*>(field))
+            FieldBinder::Note(edit, QString());
+    });
+
     body_->setHorizontalSpacing(6);
     body_->setVerticalSpacing(3);
     auto* layout = new QVBoxLayout(this);
@@ -107,15 +114,17 @@ QLineEdit* DriverPage::NewField(const QString& name, int chars, Scroll scroll)
 
 QLineEdit* DriverPage::NumberField(double DriverParams::*value, int digits, Scroll scroll)
 {
-    return NumberField(
-        NameOf(value), [this, value]() -> double& { return driver().*value; }, digits, scroll);
+    return NumberField(NameOf(value), [this, value]() -> double& { return driver().*value; },
+                       digits, scroll, {value});
 }
 
 QLineEdit* DriverPage::NumberField(const QString& name, std::function<double&()> value, int digits,
-                                   Scroll scroll)
+                                   Scroll scroll, std::vector<double DriverParams::*> shows)
 {
     QLineEdit* edit = NewField(name, digits, scroll);
     binder()->Bind(edit, edit::kRealField, std::move(value));
+    if (!shows.empty())
+        numbers_.emplace_back(edit, std::move(shows));
     return edit;
 }
 
@@ -145,13 +154,33 @@ bool DriverPage::StoreFields()
     return binder()->Store();
 }
 
+void DriverPage::OnActivate(bool first)
+{
+    PropertyPage::OnActivate(first);
+    MarkUnitFindings();
+}
+
 bool DriverPage::OnLeave()
 {
     const DriverParams before = driver();
     const bool stored = StoreFields();
     if (!(driver() == before))
         doc_.SetModified();
+    MarkUnitFindings();
     return stored;
+}
+
+void DriverPage::MarkUnitFindings()
+{
+    const std::vector<database::UnitFix> fixes = database::LikelyUnitFixes(driver());
+    for (const auto& [edit, shows] : numbers_) {
+        QStringList findings;
+        for (const database::UnitFix& fix : fixes) {
+            if (std::find(shows.begin(), shows.end(), fix.field) != shows.end())
+                findings << QString::fromStdString(fix.finding);
+        }
+        FieldBinder::Note(edit, findings.join(u'\n'));
+    }
 }
 
 } // namespace cw::ui

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QGridLayout;
@@ -41,8 +42,9 @@ protected:
     // A number field about `digits` digits wide, bound to a value of the workbench driver and
     // named after it.
     QLineEdit* NumberField(double DriverParams::*value, int digits, Scroll scroll = Scroll::No);
+    // shows: the driver's values the field shows, for marking their unit findings.
     QLineEdit* NumberField(const QString& name, std::function<double&()> value, int digits,
-                           Scroll scroll);
+                           Scroll scroll, std::vector<double DriverParams::*> shows = {});
     // A text field about `chars` characters wide (0: as wide as the layout makes it).
     QLineEdit* TextField(std::string DriverParams::*value, int chars, Scroll scroll = Scroll::Yes);
     QLabel* Label(const QString& text);
@@ -53,15 +55,22 @@ protected:
     // Stores every field in binding order; false when one is refused.
     virtual bool StoreFields();
 
+    void OnActivate(bool first) override;
+
     CSpkSysDoc& doc_;
     const AppSettings& settings_;
 
 private:
+    // Marks the fields showing a value the driver check takes for one in the wrong unit, with
+    // its sentence as the tip; a field the user changes loses its mark until the next store.
+    void MarkUnitFindings();
+
     // Leaving stores the fields; a stored change marks the project modified.
     bool OnLeave() final;
     QLineEdit* NewField(const QString& name, int chars, Scroll scroll);
 
     std::vector<QWidget*> headerFields_;
+    std::vector<std::pair<QLineEdit*, std::vector<double DriverParams::*>>> numbers_;
     QHBoxLayout* headerEnd_;
     QGridLayout* body_;
 };

@@ -99,8 +99,8 @@ DriverParametersPage::DriverParametersPage(CSpkSysDoc& doc, const AppSettings& s
             else if (r.number)
                 fields[i] = NumberField(r.number, Digits(r), r.scroll);
             else
-                fields[i] = vas_ = NumberField(
-                    "vas", [this]() -> double& { return ShownVas(); }, kDigits, r.scroll);
+                fields[i] = vas_ = NumberField("vas", [this]() -> double& { return ShownVas(); },
+                                               kDigits, r.scroll, {&D::vasLiters, &D::vasCuFt});
         }
     }
     ExcludeFromModifiedMark(vas_);

@@ -222,10 +222,32 @@ void FieldBinder::Mark(QLineEdit* edit, const char* refusal)
     if (edit->property("refused").toBool() == refused)
         return;
     edit->setProperty("refused", refused);
-    edit->setToolTip(refused ? QString::fromUtf8(refusal) : QString());
+    edit->setProperty("refusal", refused ? QString::fromUtf8(refusal) : QString());
+    Paint(edit);
+}
+
+void FieldBinder::Note(QLineEdit* edit, const QString& note)
+{
+    if (edit->property("note").toString() == note)
+        return;
+    edit->setProperty("note", note);
+    Paint(edit);
+}
+
+void FieldBinder::Paint(QLineEdit* edit)
+{
+    const QString refusal = edit->property("refusal").toString();
+    const QString note = edit->property("note").toString();
+    // Unmarked, the field is as its page draws fields (a page on the button face has its own).
+    const QWidget* page = edit->parentWidget();
+    QColor base = (page ? page->palette() : QApplication::palette(edit)).color(QPalette::Base);
+    if (!refusal.isEmpty())
+        base = QColor(0xff, 0xe4, 0xe4);
+    else if (!note.isEmpty())
+        base = QColor(0xff, 0xf0, 0xc0);
+    edit->setToolTip(refusal.isEmpty() ? note : refusal);
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, refused ? QColor(0xff, 0xe4, 0xe4)
-                                             : QApplication::palette(edit).color(QPalette::Base));
+    palette.setColor(QPalette::Base, base);
     edit->setPalette(palette);
 }
 

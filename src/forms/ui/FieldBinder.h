@@ -77,6 +77,10 @@ public:
     // keep their values and nothing is said.
     void StoreTaken();
 
+    // Marks a field whose value is doubtful, with the reason as its tip, until an empty note
+    // takes the mark away. A refused text shows over the note, which returns once it is mended.
+    static void Note(QLineEdit* edit, const QString& note);
+
     // Shows a field's unit in label, in the copy of the units preference: the label is written now
     // with the metric unit, and again by every ShowUnits.
     void BindUnit(QLabel* label, UnitTexts unit);
@@ -108,6 +112,8 @@ private:
     bool Finish(QLineEdit* edit);
     // Shows a text no typing can mend on the field itself, with the rule's message as its tip.
     static void Mark(QLineEdit* edit, const char* refusal);
+    // Colours a field and sets its tip by its refusal, else its note.
+    static void Paint(QLineEdit* edit);
 
     QWidget* owner_;
     std::vector<Binding> bindings_;
