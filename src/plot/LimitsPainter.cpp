@@ -124,8 +124,11 @@ LimitScales ScalesFor(const std::vector<ShownLimits>& shown, const PlotSettings&
     // The loudest maximum and the largest power within the displayed frequencies.
     double loudest = -std::numeric_limits<double>::infinity();
     double most = 0;
+    bool vent = false;
     for (const ShownLimits& shownLimits : shown) {
         const engine::Limits& l = shownLimits.limits;
+        vent = vent || std::any_of(l.ventVelocity.begin(), l.ventVelocity.end(),
+                                   [](double v) { return std::isfinite(v); });
         for (std::size_t i = 0; i < l.frequencies.size(); ++i) {
             const double f = l.frequencies[i];
             if (f < plot.lowFreqLimit * (1 - 1e-9) || f > plot.highFreqLimit * (1 + 1e-9))
@@ -141,6 +144,11 @@ LimitScales ScalesFor(const std::vector<ShownLimits>& shown, const PlotSettings&
     if (most > 0)
         s.powerTopDecade = std::clamp(static_cast<int>(std::ceil(std::log10(most) - 1e-9)), -3, 9);
 
+    // Without a vent there is no velocity to scale.
+    if (!vent) {
+        s.velocitySpan = 0;
+        return s;
+    }
     // The velocity limit two thirds of the way up, or a little lower on the scale's steps.
     const double wanted = ventVelocityLimit > 0 && std::isfinite(ventVelocityLimit)
                               ? 1.5 * ventVelocityLimit
@@ -353,15 +361,23 @@ double LimitsPainter::DrawKey(Canvas& canvas, double x, double y, double right)
     const gfx::TextMetrics tm = canvas.GetTextMetrics();
     const double cw = tm.averageCharWidth;
     const double ch = tm.height;
+    // The vent's entries only where a shown system has a vent.
+    const bool vent = Readable(scales().velocitySpan);
     const std::pair<const Pen*, const char*> entries[] = {
-        {nullptr, "Maximum SPL, limited by"},        {&lc.thermal, "the voice coil, P(t)"},
-        {&lc.excursion, "excursion, X(max)"},        {&lc.vent, "the vent's air velocity"},
-        {nullptr, "   At the drive of the design:"}, {&lc.power, "maximum power"},
-        {&lc.excursionCurve, "excursion"},           {&lc.velocityCurve, "vent velocity"},
+        {nullptr, "Maximum SPL, limited by"},
+        {&lc.thermal, "the voice coil, P(t)"},
+        {&lc.excursion, "excursion, X(max)"},
+        {vent ? &lc.vent : nullptr, vent ? "the vent's air velocity" : ""},
+        {nullptr, "   At the drive of the design:"},
+        {&lc.power, "maximum power"},
+        {&lc.excursionCurve, "excursion"},
+        {vent ? &lc.velocityCurve : nullptr, vent ? "vent velocity" : ""},
     };
     canvas.SetTextAlign(TextAlign::Left);
     double at = x;
     for (const auto& [pen, text] : entries) {
+        if (!*text)
+            continue;
         const double sample = pen ? 3 * cw : 0;
         const double width = sample + canvas.TextWidth(text) + 1.5 * cw;
         if (at > x && at + width > right) {

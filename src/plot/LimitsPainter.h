@@ -30,7 +30,9 @@ struct LimitScales {
     double splStep = 2;        // dB a division: the plot's "dB per division"
     int powerTopDecade = 3;    // the frame's top is 10^powerTopDecade W; a decade is 3 divisions
     double excursionSpan = 30; // mm at the top: the plot's "Excursion Range"
-    double velocitySpan = 30;  // m/s at the top: room for the limit and half as much again
+    // m/s at the top: room for the limit and half as much again; 0 when no shown system has a
+    // vent, which leaves out the velocity scale, its limit line and the key's vent entries.
+    double velocitySpan = 30;
     bool operator==(const LimitScales&) const = default;
 };
 

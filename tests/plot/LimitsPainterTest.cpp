@@ -110,6 +110,9 @@ TEST_F(LimitsPainterTest, TheMaximumSplTakesTheColourOfEachLimitThatBinds)
     EXPECT_EQ(SplColours(), (std::set{Rgb(c.thermal.color), Rgb(c.excursion.color)}));
     for (const Op& p : canvas.Polylines())
         EXPECT_NE(p.pen, c.velocityCurve);
+    EXPECT_EQ(canvas.FindText("Vent Velocity Limit"), nullptr);
+    EXPECT_EQ(canvas.FindText("the vent's air velocity"), nullptr);
+    EXPECT_EQ(canvas.FindText("Vel"), nullptr);
 }
 
 TEST_F(LimitsPainterTest, LimitLinesStandAtXmaxXpeakAndTheVelocityLimit)
@@ -206,6 +209,7 @@ TEST(LimitScales, RoundTheLoudestUpAndLeaveRoomAboveTheVelocityLimit)
     l.frequencies = {10, 50, 5000};
     l.maxSpl = {140, 113.2, 150};         // only 50 Hz lies inside 20 Hz .. 2 kHz
     l.maxPower = {1e6, 75, std::nan("")}; // likewise
+    l.ventVelocity = {std::nan(""), 3, std::nan("")};
     PlotSettings plot;
     LimitScales s = ScalesFor({one}, plot, 17);
     EXPECT_EQ(s.splTop, 114);
@@ -217,8 +221,10 @@ TEST(LimitScales, RoundTheLoudestUpAndLeaveRoomAboveTheVelocityLimit)
     EXPECT_EQ(ScalesFor({one}, plot, 25).splTop, 115);
     EXPECT_EQ(ScalesFor({one}, plot, 25).velocitySpan, 45);
     EXPECT_EQ(ScalesFor({one}, plot, 300).velocitySpan, 500);
-    // A limit that makes no sense, or nothing to scale, keeps the defaults.
-    EXPECT_EQ(ScalesFor({}, plot, -1), (LimitScales{120, 5, 3, 30, 30}));
+    // A limit that makes no sense keeps the default; nothing to scale keeps the defaults, and
+    // without a vent there is no velocity scale.
+    EXPECT_EQ(ScalesFor({one}, plot, -1).velocitySpan, 30);
+    EXPECT_EQ(ScalesFor({}, plot, 17), (LimitScales{120, 5, 3, 30, 0}));
     plot.dbSpan = 0;
     EXPECT_EQ(ScalesFor({}, plot, 17).splStep, 2);
 }

@@ -3,6 +3,7 @@
 #include "app/AppCommandIds.h"
 #include "app/CLimitsWnd.h"
 #include "app/CPrefsSht.h"
+#include "model/BoxType.h"
 #include "model/CommandIds.h"
 #include "plot/ui/CLimitsView.h"
 
@@ -59,8 +60,19 @@ TEST_F(LimitsWindowTest, ShowLimitsOpensOneWindowThatFollowsTheDisplay)
     EXPECT_EQ(static_cast<int>(view->painter().shown().size()), ShownCount());
     EXPECT_EQ(ShownCount(), shown - 1);
 
-    // A preference changed on the sheet: the velocity scale makes room for the new limit.
+    // Closed boxes have no vent to scale; a vented workbench has.
+    EXPECT_EQ(view->painter().scales().velocitySpan, 0);
+    CSpkSys& wb = doc().workbench();
+    wb.boxTypeName = std::string(BoxTypeName(BoxType::Vented4));
+    wb.vented4.vbLiters = 40;
+    wb.vented4.vbCuFt = 40 / 28.317;
+    wb.vented4.fb = 35;
+    wb.vented4.qb = 7;
+    wb.vented4.svSqM = 0.003;
+    frame()->Dispatch(cmd::CalculateResponse);
     EXPECT_EQ(view->painter().scales().velocitySpan, 30);
+
+    // A preference changed on the sheet: the velocity scale makes room for the new limit.
     const ModalWatch prefs = AnswerModal<CPrefsSht>([](CPrefsSht& sheet) {
         sheet.preferencesPage()->velocityLimit()->setCurrentText("25");
         sheet.accept();
