@@ -1,7 +1,9 @@
-// Drawing speed: a full plot redraw into a screen-sized image, and a one-page report to PDF.
+// Drawing speed: a full plot redraw into a screen-sized image, the Limits window of the same
+// systems, and a one-page report to PDF.
 #include "engine/CalculateResponse.h"
 #include "gfx/qt/QtCanvas.h"
 #include "gfx/qt/QtRender.h"
+#include "plot/LimitsPainter.h"
 #include "plot/PlotPainter.h"
 #include "reports/SystemReport.h"
 
@@ -46,6 +48,28 @@ void FullRedraw(benchmark::State& state)
     }
 }
 BENCHMARK(FullRedraw)->Unit(benchmark::kMillisecond);
+
+// The Limits window of the eleven systems as a change redraws it: every system's limits worked out
+// again, then drawn.
+void LimitsRedraw(benchmark::State& state)
+{
+    const auto doc = ElevenSystems();
+    const AppSettings settings;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    plot::LimitsPainter limits(*doc, settings);
+    for (auto _ : state) {
+        limits.Invalidate();
+        QPainter painter(&image);
+        {
+            gfx::QtCanvas canvas(painter, gfx::QtCanvas::DescribeDevice(image, false, false));
+            limits.DrawWindow(canvas);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.bits());
+    }
+    state.counters["systems"] = static_cast<double>(limits.shown().size());
+}
+BENCHMARK(LimitsRedraw)->Unit(benchmark::kMillisecond);
 
 void ReportPdf(benchmark::State& state)
 {

@@ -32,6 +32,9 @@ inline constexpr int Preferences = 32772;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 
+// Analysis: the Limits window of the current project.
+inline constexpr int ShowLimits = 33101;
+
 // Calculators
 inline constexpr int VentCalculators = 32834;
 inline constexpr int BoxCalculators = 32964;

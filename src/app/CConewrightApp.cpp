@@ -188,6 +188,10 @@ bool CConewrightApp::OnCommand(int id)
         if (current_)
             EditSystem(*current_);
         return true;
+    case cmd::ShowLimits:
+        if (current_)
+            current_->ShowLimits();
+        return true;
     case cmd::About:
         ShowSplash();
         return true;
@@ -273,6 +277,8 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::Copy:
     case cmd::Paste:
         return enabledIf(FocusedEdit() != nullptr);
+    case cmd::ShowLimits:
+        return CommandState{haveProject, haveProject && current_->limitsFrame() != nullptr, {}};
     case cmd::FileSave:
     case cmd::FileSaveAs:
     case cmd::CloseWindow:

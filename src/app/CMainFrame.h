@@ -70,6 +70,8 @@ public:
     // Printing: the printer every report goes to, and the system report of a project.
     ui::ReportPrinter& reportPrinter();
     ui::ReportJob SystemReportJob(const ProjectWindows& project) const;
+    // The Limits report of a project, which Print prints while the Limits window is in front.
+    ui::ReportJob LimitsReportJob(const ProjectWindows& project) const;
 
     // File dialogs of the file commands.
     void OpenProjectDialog();

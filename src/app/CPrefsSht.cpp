@@ -2,15 +2,19 @@
 
 #include "app/CConewrightApp.h"
 #include "forms/FieldPolicy.h"
+#include "model/EditRules.h"
+#include "model/NumberFormat.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace cw
 {
@@ -38,6 +42,19 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& 
 
 // The background buttons in their order on the page, and the preference value of each.
 constexpr int kBackgroundValues[] = {0, 1, 2, 4, 3};
+
+// A vent velocity limit: a positive number of metres a second, up to the speed of sound.
+std::optional<double> ParseVelocityLimit(std::string_view text)
+{
+    const std::optional<double> v = edit::ParseNumber(text);
+    if (v && *v >= kMinVentVelocityLimit && *v <= kMaxVentVelocityLimit)
+        return v;
+    return std::nullopt;
+}
+const edit::FieldPolicy<double> kVelocityLimitField{
+    FormatNumber, ParseVelocityLimit,
+    "Please enter the vent air velocity limit as a positive number of m/s, from 0.1 up to the "
+    "speed of sound, 344.8."};
 
 } // namespace
 
@@ -79,6 +96,21 @@ CPrefsPg3::CPrefsPg3(CConewrightApp& app, QWidget* parent)
     printLayout->addWidget(icons);
     printLayout->addWidget(colour);
     layout->addWidget(printing);
+
+    // Typed or chosen from the limits designers use: 5 % of the speed of sound by default.
+    auto* limits = new QGroupBox("Limits", this);
+    auto* limitsLayout = new QFormLayout(limits);
+    velocityLimit_ = new QComboBox(limits);
+    velocityLimit_->setEditable(true);
+    velocityLimit_->setInsertPolicy(QComboBox::NoInsert);
+    velocityLimit_->addItems({"10", "12", "15", "17", "20", "25", "30"});
+    binder()->Bind(velocityLimit_->lineEdit(), kVelocityLimitField,
+                   [this]() -> double& { return app_.settings().ventVelocityLimit; });
+    auto* velocityRow = new QHBoxLayout;
+    velocityRow->addWidget(velocityLimit_);
+    velocityRow->addWidget(new QLabel("m/s", limits));
+    limitsLayout->addRow("Vent air velocity limit:", velocityRow);
+    layout->addWidget(limits);
     layout->addStretch();
 }
 

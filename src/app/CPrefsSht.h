@@ -3,21 +3,26 @@
 #include "forms/ui/PropertyPage.h"
 #include "forms/ui/PropertySheet.h"
 
+class QComboBox;
+
 namespace cw
 {
 
 class CConewrightApp;
 
-// The "Preferences" page: units, what to open at start, plot background, printing. Every click
-// changes the setting at once; Cancel undoes nothing.
+// The "Preferences" page: units, what to open at start, plot background, printing, and the vent
+// air velocity limit. Every click changes the setting at once, and the limit is stored when the
+// page is left; Cancel undoes nothing.
 class CPrefsPg3 : public ui::PropertyPage
 {
     Q_OBJECT
 public:
     explicit CPrefsPg3(CConewrightApp& app, QWidget* parent = nullptr);
+    QComboBox* velocityLimit() const { return velocityLimit_; }
 
 private:
     CConewrightApp& app_;
+    QComboBox* velocityLimit_;
 };
 
 // The "User Information" page: the title block of the reports, bound to the application's.

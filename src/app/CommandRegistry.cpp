@@ -163,6 +163,10 @@ std::vector<Row> Rows()
         Cmd(cmd::ClearAndCalculate, Document, "Clear && &Calculate Response\tCtrl+G",
             "Clear the plot, then calculate the workbench response")
             .Keys("Ctrl+G"),
+        Cmd(cmd::ShowLimits, Application, "Show &Limits\tCtrl+Shift+L",
+            "Show how loud the shown systems can play and which limit binds\nShow Limits")
+            .Keys("Ctrl+Shift+L")
+            .Button(kResponseGroup, "limits"),
         Separator(),
         // The keys written beside the three model toggles are labels only: Ctrl+E and Ctrl+R
         // belong to Clear Display and Redraw, and Ctrl+T does nothing.

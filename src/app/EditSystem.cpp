@@ -30,6 +30,8 @@ void CConewrightApp::EditSystem(ProjectWindows& project)
             project.RefreshWorkbenchPanel();
         }
         project.plotFrame()->UpdateTitle();
+        // The limits read the driver's X(max), X(peak) and P(t), which the pages may have changed.
+        project.InvalidateLimits();
     }
     if (project.workbenchPanel()) {
         doc.CalcQtc();

@@ -3,10 +3,12 @@
 #include "app/CConewrightApp.h"
 #include "app/CMainFrame.h"
 #include "app/ProjectWindows.h"
+#include "reports/LimitsReport.h"
 #include "reports/SystemReport.h"
 #include "reports/ui/ReportPrinter.h"
 
 #include <QFileInfo>
+#include <QMdiArea>
 
 namespace cw
 {
@@ -31,6 +33,19 @@ ui::ReportJob CMainFrame::SystemReportJob(const ProjectWindows& project) const
             }};
 }
 
+ui::ReportJob CMainFrame::LimitsReportJob(const ProjectWindows& project) const
+{
+    ui::ReportJob job = SystemReportJob(project);
+    const CSpkSysDoc& doc = project.doc();
+    const AppSettings& settings = app_.settings();
+    job.name = "Limits: " + job.name;
+    job.fileName += " limits";
+    job.draw = [&doc, &settings](gfx::Canvas& canvas) {
+        reports::DrawLimitsReportPage(canvas, doc, settings);
+    };
+    return job;
+}
+
 void CMainFrame::PrintCommand(int id)
 {
     if (id == cmd::PrintSetup) {
@@ -40,10 +55,13 @@ void CMainFrame::PrintCommand(int id)
     const ProjectWindows* project = app_.currentProject();
     if (!project)
         return;
+    // The Limits window in front prints its own report.
+    const bool limits = project->limitsFrame() && mdi_->activeSubWindow() == project->limitsFrame();
+    const ui::ReportJob job = limits ? LimitsReportJob(*project) : SystemReportJob(*project);
     if (id == cmd::PrintPreview)
-        reportPrinter().Preview(this, SystemReportJob(*project));
+        reportPrinter().Preview(this, job);
     else
-        reportPrinter().Print(this, SystemReportJob(*project));
+        reportPrinter().Print(this, job);
 }
 
 } // namespace cw

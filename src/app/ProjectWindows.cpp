@@ -8,6 +8,7 @@
 #include "app/ChildLayout.h"
 #include "editors/ui/BoxPanelView.h"
 #include "editors/ui/CDrvrView.h"
+#include "plot/ui/CLimitsView.h"
 #include "plot/ui/CPlotView.h"
 
 #include <QMdiArea>
@@ -86,6 +87,32 @@ void ProjectWindows::CreateWorkbenchPanel()
     AddPanel(workbenchPanel_, workbenchPanel_->view());
 }
 
+void ProjectWindows::ShowLimits()
+{
+    if (!area_)
+        return;
+    if (!limitsFrame_) {
+        limitsFrame_ = new CLimitsWnd(*this);
+        area_->addSubWindow(limitsFrame_);
+        // Over the plot's place, a caption lower, so that both captions can be reached.
+        QRect place = plotFrame_ ? ToQRect(Layout().plot) : QRect(0, 0, 800, 500);
+        place.translate(0, CaptionHeight(*limitsFrame_));
+        limitsFrame_->setGeometry(place);
+    }
+    if (limitsFrame_->isMinimized())
+        limitsFrame_->showNormal();
+    limitsFrame_->show();
+    area_->setActiveSubWindow(limitsFrame_);
+}
+
+void ProjectWindows::InvalidateLimits()
+{
+    if (limitsFrame_) {
+        limitsFrame_->UpdateTitle();
+        limitsFrame_->view()->Invalidate();
+    }
+}
+
 ChildLayout ProjectWindows::Layout() const
 {
     const QSize client = area_->viewport()->size();
@@ -137,7 +164,8 @@ void ProjectWindows::RaiseCompanions()
 void ProjectWindows::CloseWindows()
 {
     closing_ = true;
-    for (CChildFrame* frame : {static_cast<CChildFrame*>(workbenchPanel_.data()),
+    for (CChildFrame* frame : {static_cast<CChildFrame*>(limitsFrame_.data()),
+                               static_cast<CChildFrame*>(workbenchPanel_.data()),
                                static_cast<CChildFrame*>(driverPanel_.data()),
                                static_cast<CChildFrame*>(plotFrame_.data())}) {
         if (frame) {
@@ -154,6 +182,7 @@ void ProjectWindows::RefreshAll()
         plotFrame_->UpdateTitle();
         plotFrame_->view()->Invalidate();
     }
+    InvalidateLimits();
     RedrawDriverPanel();
     RefreshWorkbenchPanel();
 }
@@ -175,12 +204,14 @@ void ProjectWindows::InvalidatePlot()
 {
     if (plotFrame_)
         plotFrame_->view()->Invalidate();
+    InvalidateLimits();
 }
 
 void ProjectWindows::RepaintPlotNow()
 {
     if (plotFrame_)
         plotFrame_->view()->RepaintNow();
+    InvalidateLimits();
 }
 
 void ProjectWindows::PreparePlotDrawing()
@@ -193,6 +224,8 @@ void ProjectWindows::DrawSystemNow(int systemIndex)
 {
     if (plotFrame_)
         plotFrame_->view()->DrawSystemNow(systemIndex);
+    // A calculated system changes the limits.
+    InvalidateLimits();
 }
 
 void ProjectWindows::SetPlotTitle(const std::string& title)

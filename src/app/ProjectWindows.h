@@ -2,6 +2,7 @@
 
 #include "app/CBoxWnd.h"
 #include "app/CDrvrWnd.h"
+#include "app/CLimitsWnd.h"
 #include "app/CPlotWnd.h"
 #include "app/ChildLayout.h"
 #include "model/CSpkSysDoc.h"
@@ -38,6 +39,12 @@ public:
     CPlotWnd* plotFrame() const { return plotFrame_; }
     CDrvrWnd* driverPanel() const { return driverPanel_; }
     CBoxWnd* workbenchPanel() const { return workbenchPanel_; }
+    // The Limits window, null while it is not open.
+    CLimitsWnd* limitsFrame() const { return limitsFrame_; }
+    // Opens the Limits window over the plot, or brings it to the front.
+    void ShowLimits();
+    // The Limits window follows everything the plot follows, and the System Editor's edits.
+    void InvalidateLimits();
 
     // Creates the plot window and the two panel windows in the main window's MDI area.
     void CreateWindows(QMdiArea& area);
@@ -81,6 +88,7 @@ private:
     QPointer<CPlotWnd> plotFrame_;
     QPointer<CDrvrWnd> driverPanel_;
     QPointer<CBoxWnd> workbenchPanel_;
+    QPointer<CLimitsWnd> limitsFrame_;
     bool closing_ = false;
 };
 

@@ -44,8 +44,8 @@ StoredState SettingsStore::Load()
     a.plotBackground = ReadInt(s, "plotBackground", 0, 0, 4);
     a.printIcons = ReadInt(s, "printIcons", 0, 0, 1) == 1;
     a.printInColor = ReadInt(s, "printInColor", 0, 0, 1) == 1;
-    // Any limit between a whisper and the speed of sound.
-    a.ventVelocityLimit = ReadReal(s, "ventVelocityLimit", kDefaultVentVelocityLimit, 0.1, 344.8);
+    a.ventVelocityLimit = ReadReal(s, "ventVelocityLimit", kDefaultVentVelocityLimit,
+                                   kMinVentVelocityLimit, kMaxVentVelocityLimit);
     s.endGroup();
 
     s.beginGroup("TitleBlock");

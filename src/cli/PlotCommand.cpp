@@ -2,18 +2,21 @@
 #include "cli/OutputCommands.h"
 #include "gfx/qt/QtRender.h"
 #include "model/CSpkSysDoc.h"
+#include "plot/LimitsPainter.h"
 #include "plot/PlotPainter.h"
 
 namespace cw::cli
 {
 
-// The plot as the screen shows it: background, axes and every shown system.
+// The plot as the screen shows it: background, axes and every shown system; with --limits the
+// Limits window instead.
 int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line;
     int width = 0, height = 0, background = 0;
-    Result usage = ParseCommandLine(
-        "plot", args, {"--png", "--svg", "--width", "--height", "--background"}, {}, line);
+    Result usage =
+        ParseCommandLine("plot", args, {"--png", "--svg", "--width", "--height", "--background"},
+                         {"--limits"}, line);
     if (!usage)
         usage = IntOption(line, "--width", 1200, 16, 10000, width);
     if (!usage)
@@ -31,6 +34,10 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     const auto png = line.value("--png");
     auto render = [&](const CSpkSysDoc& doc, QByteArray& file) {
         auto draw = [&](gfx::Canvas& canvas) {
+            if (line.has("--limits")) {
+                plot::LimitsPainter(doc, settings).DrawWindow(canvas);
+                return;
+            }
             plot::PlotPainter::PrepareScreen(canvas, canvas.device().width, canvas.device().height);
             plot::PlotPainter(doc, settings).Draw(canvas);
         };

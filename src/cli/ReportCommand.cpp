@@ -4,6 +4,7 @@
 #include "model/CSpkSysDoc.h"
 #include "reports/BoxReport.h"
 #include "reports/CrossoverReport.h"
+#include "reports/LimitsReport.h"
 #include "reports/SystemReport.h"
 
 namespace cw::cli
@@ -14,14 +15,14 @@ namespace
 constexpr int kPageImageDpi = 150;
 }
 
-// The one-page system report, or the report of a calculator page (--crossover or --box-page), as
-// a PDF page or as the picture of that page.
+// The one-page system report, the Limits report (--limits) or the report of a calculator page
+// (--crossover or --box-page), as a PDF page or as the picture of that page.
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line;
     Result usage =
         ParseCommandLine("report", args, {"--pdf", "--png", "--units", "--crossover", "--box-page"},
-                         {"--landscape", "--print-icons", "--color"}, line);
+                         {"--landscape", "--print-icons", "--color", "--limits"}, line);
     const std::string units = line.value("--units").value_or("english");
     if (!usage && units != "english" && units != "metric")
         usage = UsageError("The option --units takes metric or english, not \"" + units + "\".");
@@ -33,8 +34,10 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     int boxPage = -1;
     if (!usage)
         usage = IntOption(line, "--box-page", -1, 0, 2, boxPage);
-    if (!usage && crossover >= 0 && boxPage >= 0)
-        usage = UsageError("report draws one page: give either --crossover or --box-page.");
+    const bool limits = line.has("--limits");
+    if (!usage && (crossover >= 0) + (boxPage >= 0) + limits > 1)
+        usage = UsageError(
+            "report draws one page: give only one of --crossover, --box-page and --limits.");
     if (usage)
         return Fail(*usage, err);
 
@@ -48,6 +51,8 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         auto draw = [&](gfx::Canvas& canvas) {
             if (crossover >= 0)
                 reports::DrawCrossoverReportPage(canvas, doc, crossover);
+            else if (limits)
+                reports::DrawLimitsReportPage(canvas, doc, settings);
             else if (boxPage >= 0)
                 reports::DrawBoxReportPage(canvas, doc, static_cast<calc::BoxPageKind>(boxPage),
                                            settings.metric());

@@ -11,6 +11,9 @@ namespace cw
 
 // m/s: 5 % of the speed of sound, where a vent starts to be heard.
 inline constexpr double kDefaultVentVelocityLimit = 17;
+// m/s: the limits a velocity limit may take, from a whisper to the speed of sound.
+inline constexpr double kMinVentVelocityLimit = 0.1;
+inline constexpr double kMaxVentVelocityLimit = 344.8;
 
 enum class UnitsPreference { English, Metric };
 enum class OpenWith { NewUntitledProject, LastProjectSaved, None };

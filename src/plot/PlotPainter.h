@@ -59,6 +59,9 @@ public:
     // count points that both arrays hold; a point that is not a number breaks the line.
     void PlotCurve(gfx::Canvas& canvas, std::span<const double> frequencies,
                    std::span<const double> values, double count);
+    // Makes a value mapping current for PlotCurve, for drawings other than DrawCurves' own
+    // (the Limits window's curves on the plot's frequency axis).
+    void SetCurveMapping(const ValueMapping& mapping) { current_ = mapping; }
 
     // The SPL level (dB) of the 0 dB line in SPL mode, set by DrawAxes.
     int splReference() const { return splReference_; }

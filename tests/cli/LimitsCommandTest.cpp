@@ -121,5 +121,33 @@ TEST_F(CliTest, LimitsIsASwitchForTheOutputs)
     EXPECT_EQ(curves.out.rfind("frequency_hz,spl_db,", 0), 0u);
 }
 
+// A saved vented box drawn as the Limits window and printed as the Limits report; the report is
+// one page of its own, never mixed with a calculator's.
+TEST_F(CliTest, LimitsWindowAndReportOfASavedProject)
+{
+    const std::string project = (dir / "vented.spk").string();
+    ASSERT_EQ(Run("calc --box 4OVB --set vented4.vbLiters=60 --set vented4.vbCuFt=2.12 --set "
+                  "vented4.fb=35 --set vented4.svSqM=0.003 --save '" +
+                  project + "'")
+                  .exitCode,
+              0);
+
+    const auto pdf = dir / "limits.pdf", png = dir / "limits.png", svg = dir / "limits.svg";
+    ASSERT_EQ(Run("report '" + project + "' --limits --pdf '" + pdf.string() + "'").exitCode, 0);
+    EXPECT_EQ(test::ReadText(pdf).rfind("%PDF", 0), 0u);
+    ASSERT_EQ(Run("plot '" + project + "' --limits --png '" + png.string() + "'").exitCode, 0);
+    EXPECT_EQ(test::ReadText(png).rfind("\x89PNG", 0), 0u);
+    ASSERT_EQ(Run("plot '" + project + "' --limits --svg '" + svg.string() + "'").exitCode, 0);
+    EXPECT_NE(test::ReadText(svg).find("Vent Velocity Limit"), std::string::npos);
+
+    const auto both = Run("report '" + project + "' --limits --crossover 2 --pdf x.pdf");
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_EQ(both.err.rfind("report draws one page: give only one of --crossover, --box-page "
+                             "and --limits.\nUsage:",
+                             0),
+              0u)
+        << both.err;
+}
+
 } // namespace
 } // namespace cw
