@@ -173,8 +173,7 @@ private:
     {
         const double front = s.plan[1].x - s.plan[0].x, back = s.plan[2].x - s.plan[3].x;
         const std::string note =
-            slope_ > 0 ? "trapezoid, " + N(front) + " at the front, " + N(back) + " at the back"
-                       : "";
+            slope_ > 0 ? "trapezoid " + N(front) + " front, " + N(back) + " back" : "";
         return Blank(name, front, s.plan[2].z - s.plan[1].z, thickness, note, {s});
     }
 

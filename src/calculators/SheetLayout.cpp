@@ -95,6 +95,47 @@ SheetLayout LayOutSheets(const CutList& list, double sheetLength, double sheetWi
     return layout;
 }
 
+std::string SheetSummary(const CutList& list, const SheetLayout& layout)
+{
+    const std::string u = std::string(" ") + list.unit();
+    std::string line = std::to_string(layout.sheets()) +
+                       (layout.sheets() == 1 ? " sheet" : " sheets") + " of " +
+                       FormatShown(layout.sheetLength) + " x " + FormatShown(layout.sheetWidth) +
+                       u + ", " + FormatShown(layout.kerf) + u + " kerf";
+    if (layout.stocks.size() > 1) {
+        std::string parts;
+        for (const SheetStock& s : layout.stocks)
+            parts += (parts.empty() ? "" : ", ") + std::to_string(s.sheets) + " of " +
+                     FormatShown(s.thickness) + u;
+        line += " (" + parts + ")";
+    }
+    return line + ".";
+}
+
+std::string CutListText(const CutList& list, const SheetLayout& layout)
+{
+    const auto cell = [](std::string text, std::size_t width) {
+        // Widths count characters, not the bytes of a degree sign.
+        std::size_t shown = 0;
+        for (const char c : text)
+            shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return text + std::string(width > shown ? width - shown : 1, ' ');
+    };
+    std::string text = cell("Panel", 14) + cell("Count", 7) + cell("Length", 9) + cell("Width", 9) +
+                       cell(std::string("Thick ") + list.unit(), 10) + "Cut\n";
+    for (const Panel& p : list.panels)
+        text += cell(p.name, 14) + cell(std::to_string(p.count()), 7) +
+                cell(FormatShown(p.length), 9) + cell(FormatShown(p.width), 9) +
+                cell(FormatShown(p.thickness), 10) + (p.note.empty() ? "square" : p.note) + "\n";
+    text += "\n";
+    for (const std::string& line : CutListNotes(list))
+        text += line + "\n";
+    text += SheetSummary(list, layout) + "\n";
+    for (const std::string& line : layout.tooLarge)
+        text += line + "\n";
+    return text;
+}
+
 SheetLayout LayOutSheets(const CutList& list, const CutListSettings& settings)
 {
     using S = CutListSettings;

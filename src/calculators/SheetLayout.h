@@ -36,6 +36,12 @@ struct SheetLayout {
 
 SheetLayout LayOutSheets(const CutList& list, double sheetLength, double sheetWidth, double kerf);
 
+// "2 sheets of 2440 x 1220 mm, 3 mm kerf (1 of 18 mm, 1 of 25 mm)."
+std::string SheetSummary(const CutList& list, const SheetLayout& layout);
+
+// The cut list as plain text for a screen: the table, the notes under it and the sheets.
+std::string CutListText(const CutList& list, const SheetLayout& layout);
+
 // The layout with the sheet and kerf of the settings, in the list's units.
 SheetLayout LayOutSheets(const CutList& list, const CutListSettings& settings);
 

@@ -29,24 +29,6 @@ std::string Join(const std::vector<std::string>& lines)
     return text;
 }
 
-// "2 sheets of 2440 x 1220 mm, 3 mm kerf", and what each thickness takes.
-std::string SheetLine(const calc::CutList& list, const calc::SheetLayout& layout)
-{
-    const std::string u = std::string(" ") + list.unit();
-    std::string line = std::to_string(layout.sheets()) +
-                       (layout.sheets() == 1 ? " sheet" : " sheets") + " of " +
-                       FormatShown(layout.sheetLength) + " x " + FormatShown(layout.sheetWidth) +
-                       u + ", " + FormatShown(layout.kerf) + u + " kerf";
-    if (layout.stocks.size() > 1) {
-        std::string parts;
-        for (const calc::SheetStock& s : layout.stocks)
-            parts += (parts.empty() ? "" : ", ") + std::to_string(s.sheets) + " of " +
-                     FormatShown(s.thickness) + u;
-        line += " (" + parts + ")";
-    }
-    return line + ".";
-}
-
 // The table's columns: the name from the left margin, the numbers right-aligned, the edges left.
 struct Columns {
     double name, count, length, width, thickness, note;
@@ -176,7 +158,8 @@ void DrawSheetLayoutPicture(gfx::Canvas& canvas, double width, double height,
     const double label = std::clamp(height / 40, 9.0, 14.0);
     canvas.SetFont({"Arial", label * 1.2, 700, gfx::FontFamily::Swiss, false});
     canvas.SetTextColor(gfx::kBlack);
-    TextAt(canvas, label, label / 2, CutListReportTitle(list.kind) + ": " + SheetLine(list, layout),
+    TextAt(canvas, label, label / 2,
+           CutListReportTitle(list.kind) + ": " + calc::SheetSummary(list, layout),
            TextAlign::Left);
     DrawSheetLayout(canvas, list, layout, {label, label * 2.5, width - label, height - label},
                     label);
@@ -212,7 +195,7 @@ void DrawCutListReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc, calc::Box
     y -= pitch * (list->panels.size() + 1.75);
 
     std::vector<std::string> notes = calc::CutListNotes(*list);
-    notes.push_back(SheetLine(*list, sheets));
+    notes.push_back(calc::SheetSummary(*list, sheets));
     notes.insert(notes.end(), sheets.tooLarge.begin(), sheets.tooLarge.end());
     const double notesHeight = 260 * (notes.size() + 2);
     canvas.SetFont(kRowFont);
