@@ -354,7 +354,7 @@ TEST_F(BoxCommandTest, CtrlBOpensTheModalSheetOverTheCurrentProject)
     EXPECT_TRUE(app->QueryCommand(cmd::BoxCalculators).enabled);
     bool seen = false;
     const ModalWatch sheet = AnswerModal<ui::CBoxSht>([&seen](ui::CBoxSht& s) {
-        seen = s.pageCount() == 3;
+        seen = s.pageCount() == 4;
         s.reject();
     });
     QApplication::setActiveWindow(frame());
