@@ -273,8 +273,8 @@ void AddWarnings(CutList& list, const Inside& in)
                                 N(InsideOfPanel(d.panel, in)) + " " + unit + ").");
     if (d.reach > d.room)
         list.warnings.push_back("The driver reaches " + N(d.reach) + " " + unit +
-                                " into the box behind the " + d.panel + ", deeper than its " +
-                                N(d.room) + " " + unit + " inside.");
+                                " into the box behind the " + d.panel + ", more than the " +
+                                N(d.room) + " " + unit + " it has inside.");
     if (list.vent) {
         const VentHole& v = *list.vent;
         const double size = v.slot ? std::max(v.width, v.height) : v.diameter;
