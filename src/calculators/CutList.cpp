@@ -140,21 +140,24 @@ private:
         return slope_ > 0 ? std::string(edges) + " bevelled " + N(angle()) + "\u00b0" : "";
     }
 
-    Panel Blank(const char* name, double a, double b, double thickness, std::string note,
-                std::vector<Solid> solids) const
+    // A panel whose blank is a by b; bevelled, its slanted edges follow the side walls' angle.
+    Panel Blank(const char* name, double a, double b, double thickness, bool bevelled,
+                std::string note, std::vector<Solid> solids) const
     {
-        Panel p{name, std::max(a, b),  std::min(a, b),   thickness,
-                0,    std::move(note), std::move(solids)};
-        if (slope_ > 0 && p.note.find("bevelled") != std::string::npos)
-            p.bevel = angle();
-        return p;
+        return {name,
+                std::max(a, b),
+                std::min(a, b),
+                thickness,
+                bevelled && slope_ > 0 ? angle() : 0,
+                std::move(note),
+                std::move(solids)};
     }
 
     // The front or the back: its widest face by its height, side edges bevelled to the walls.
     Panel Upright(const char* name, double thickness, Solid s) const
     {
         const double wide = std::max(s.plan[1].x - s.plan[0].x, s.plan[2].x - s.plan[3].x);
-        return Blank(name, wide, s.top - s.bottom, thickness, Bevelled("side edges"), {s});
+        return Blank(name, wide, s.top - s.bottom, thickness, true, Bevelled("side edges"), {s});
     }
 
     // A side wall, from long point to long point: its ends are cut parallel to the front.
@@ -165,7 +168,7 @@ private:
         std::string note = Bevelled("both ends");
         if (!note.empty())
             note += ", parallel";
-        return Blank(name, length, s.top - s.bottom, t_, note, std::move(walls));
+        return Blank(name, length, s.top - s.bottom, t_, true, note, std::move(walls));
     }
 
     // The top, the bottom or the divider: a trapezoid on a trapezoidal box.
@@ -174,7 +177,7 @@ private:
         const double front = s.plan[1].x - s.plan[0].x, back = s.plan[2].x - s.plan[3].x;
         const std::string note =
             slope_ > 0 ? "trapezoid " + N(front) + " front, " + N(back) + " back" : "";
-        return Blank(name, front, s.plan[2].z - s.plan[1].z, thickness, note, {s});
+        return Blank(name, front, s.plan[2].z - s.plan[1].z, thickness, false, note, {s});
     }
 
     Inside in_;
