@@ -30,6 +30,8 @@ constexpr const char* kUsage =
     "                      [--crossover 0..8 | --box-page 0..2 | --limits]\n"
     "  conewright-cli network FILE.spk --crossover 0..8 --csv OUT|-\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
+    "  conewright-cli cutlist FILE.spk --box-page 0..2 [--units metric|english]\n"
+    "                      [--csv OUT|-] [--svg OUT.svg] [--pdf OUT.pdf [--landscape]]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
@@ -70,6 +72,9 @@ constexpr const char* kUsage =
     "or with --limits the one-page Limits report;\n"
     "network writes that page's network response over 20 Hz to 20 kHz; export writes the\n"
     "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
+    "cutlist writes the panels of a box calculator page's box as CSV (to the standard output\n"
+    "when no file is named), the panels laid out on sheets as SVG, and the cut list page as PDF;\n"
+    "the project keeps the wall and baffle thickness, kerf, assembly style and sheet size.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
@@ -93,6 +98,8 @@ int Dispatch(const std::vector<std::string>& words)
         return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "export")
         return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "cutlist")
+        return cw::cli::CutListCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     return cw::cli::kExitUsage;
 }
 

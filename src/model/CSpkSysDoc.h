@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/CSpkSys.h"
+#include "model/CutListSettings.h"
 #include "model/DocWindows.h"
 #include "model/PlotSettings.h"
 #include "model/TitleBlock.h"
@@ -32,6 +33,7 @@ struct ProjectData {
     std::int32_t activeBoxPage = 0;
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
+    CutListSettings cutList; // how the box calculators' boxes are cut from boards
 
     // Every persistent member, as the project file stores it.
     template <class Self, class Visit> static void Fields(Self& p, Visit&& visit)
@@ -46,6 +48,7 @@ struct ProjectData {
         visit("activeBoxPage", p.activeBoxPage);
         visit("activeVentPage", p.activeVentPage);
         visit("prefsPage", p.prefsPage);
+        visit("cutList", p.cutList);
         visit("systems", p.systems);
     }
 };

@@ -63,6 +63,9 @@ TEST_F(OutputNotInput, EveryOutputOfEveryCommandAgainstEveryInput)
         {spk, "export IN --frd OUT"},
         {spk, "export IN --zma OUT"},
         {spk, "network IN --crossover 0 --csv OUT"},
+        {spk, "cutlist IN --box-page 0 --csv OUT"},
+        {spk, "cutlist IN --box-page 0 --svg OUT"},
+        {spk, "cutlist IN --box-page 0 --pdf OUT"},
         {json, "driver --from-json IN --out OUT"},
     };
     for (const auto& [input, pattern] : cases) {

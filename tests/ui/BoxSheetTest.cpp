@@ -4,12 +4,14 @@
 #include "app/AppCommandIds.h"
 #include "calculators/ui/CBoxPage.h"
 #include "calculators/ui/CBoxSht.h"
+#include "calculators/ui/CutListPage.h"
 #include "model/CSpkSysDoc.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 #include "reports/ui/ReportPrinter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -71,10 +73,11 @@ TEST_F(BoxSheetTest, OpensOnTheLastPageAndRecordsThePageShowing)
     doc->activeBoxPage = 1;
     Open(true);
     EXPECT_EQ(sheet->windowTitle(), "Box Calculators");
-    ASSERT_EQ(sheet->pageCount(), 3);
+    ASSERT_EQ(sheet->pageCount(), 4);
     EXPECT_EQ(sheet->tabs()->tabText(0), "Rectangular Box");
     EXPECT_EQ(sheet->tabs()->tabText(1), "Trapezoidal Box");
     EXPECT_EQ(sheet->tabs()->tabText(2), "Bandpass Box");
+    EXPECT_EQ(sheet->tabs()->tabText(3), "Cut List");
     EXPECT_EQ(sheet->tabs()->currentIndex(), 1);
     EXPECT_TRUE(sheet->boxPage(1)->started());
     EXPECT_FALSE(sheet->boxPage(0)->started());
@@ -351,13 +354,69 @@ TEST_F(BoxCommandTest, CtrlBOpensTheModalSheetOverTheCurrentProject)
     EXPECT_TRUE(app->QueryCommand(cmd::BoxCalculators).enabled);
     bool seen = false;
     const ModalWatch sheet = AnswerModal<ui::CBoxSht>([&seen](ui::CBoxSht& s) {
-        seen = s.pageCount() == 3;
+        seen = s.pageCount() == 4;
         s.reject();
     });
     QApplication::setActiveWindow(frame());
     QTest::keyClick(frame(), Qt::Key_B, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_TRUE(seen);
+}
+
+TEST_F(BoxSheetTest, CutListPageCutsTheBoxPageLastShownAndKeepsItsSettings)
+{
+    DesignClosedBox();
+    Open(true);
+    ShowPage(1);
+    sheet->tabs()->setCurrentIndex(3);
+    QApplication::processEvents();
+    ui::CutListPage* cut = sheet->cutListPage();
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->kind(), calc::BoxPageKind::Trapezoidal);
+    EXPECT_TRUE(cut->shownText().contains("Slanted side  2")) << cut->shownText().toStdString();
+    EXPECT_EQ(cut->field("WallThickness")->text(), "18");
+
+    // A thickness typed in millimetres sets the inch copy too and cuts the box again.
+    doc->SetModified(false);
+    TypeText(cut->field("WallThickness"), "19");
+    EXPECT_EQ(doc->cutList.wallMm, 19);
+    EXPECT_EQ(doc->cutList.wallIn, MmToInches(19));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(cut->shownText().contains(" 19 ")) << cut->shownText().toStdString();
+    cut->choice("Sides")->setCurrentIndex(0);
+    EXPECT_EQ(doc->cutList.sidesBetween, 0);
+    // A text that is no number is not stored, and holds the page until it is mended.
+    TypeText(cut->field("SawKerf"), "x");
+    EXPECT_EQ(doc->cutList.kerfMm, 3);
+    EXPECT_FALSE(cut->Leave());
+    TypeText(cut->field("SawKerf"), "2.5");
+    EXPECT_EQ(doc->cutList.kerfIn, MmToInches(2.5));
+
+    ui::ReportJob job;
+    ASSERT_TRUE(sheet->PrintJob(job));
+    EXPECT_EQ(job.name, "Trapezoidal Box Cut List");
+
+    // Another box page shown, the cut list follows it; the bandpass page of a closed box design
+    // has no front chamber, and the page says so instead of a list.
+    ShowPage(2);
+    sheet->tabs()->setCurrentIndex(3);
+    QApplication::processEvents();
+    EXPECT_EQ(cut->kind(), calc::BoxPageKind::Bandpass);
+    EXPECT_TRUE(cut->shownText().startsWith("The Bandpass Box page has no box yet"))
+        << cut->shownText().toStdString();
+}
+
+TEST_F(BoxSheetTest, CutListPageShowsTheInchCopyWithEnglishUnits)
+{
+    DesignClosedBox();
+    Open(false);
+    sheet->tabs()->setCurrentIndex(3);
+    QApplication::processEvents();
+    ui::CutListPage* cut = sheet->cutListPage();
+    EXPECT_EQ(cut->field("BaffleThickness")->text(), "0.75");
+    EXPECT_EQ(cut->field("SheetLength")->text(), "96");
+    EXPECT_EQ(cut->kind(), calc::BoxPageKind::Rectangular);
+    EXPECT_TRUE(cut->shownText().contains("0.75")) << cut->shownText().toStdString();
 }
 
 } // namespace

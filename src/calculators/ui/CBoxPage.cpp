@@ -189,6 +189,8 @@ void CBoxPage::OnStart()
 void CBoxPage::OnActivate(bool first)
 {
     PropertyPage::OnActivate(first);
+    // The cut list page shows the box of the box page last shown.
+    doc_.cutList.boxPage = static_cast<std::int32_t>(kind_);
     ShowLocks();
     ShowState();
 }
