@@ -69,11 +69,15 @@ public:
     void UpdateAllViews() override;
     void OpenDriverDatabase() override;
     void ModifiedChanged(bool modified) override;
+    void StepPending() override;
     void ShowStatus(const std::string& text) override;
 
 private:
     void CreateWorkbenchPanel();
     void AddPanel(QMdiSubWindow* frame, ui::PanelView* view);
+    // Closes the document's open undo step once no modal window is open any more: a message
+    // box in the middle of a command belongs to that command's step.
+    void EndStepWhenIdle();
 
     CConewrightApp& app_;
     std::unique_ptr<CSpkSysDoc> doc_;
@@ -82,6 +86,7 @@ private:
     QPointer<CDrvrWnd> driverPanel_;
     QPointer<CBoxWnd> workbenchPanel_;
     bool closing_ = false;
+    bool stepDue_ = false;
 };
 
 } // namespace cw
