@@ -22,6 +22,7 @@ inline constexpr int Exit = 57665;
 
 // Edit
 inline constexpr int Undo = 57643;
+inline constexpr int Redo = 57644;
 inline constexpr int Cut = 57635;
 inline constexpr int Copy = 57634;
 inline constexpr int Paste = 57637;

@@ -14,6 +14,7 @@
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
 #include "model/CommandIds.h"
+#include "model/UndoHistory.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -112,6 +113,39 @@ void CConewrightApp::SetCurrentProject(ProjectWindows* project)
     emit currentProjectChanged();
 }
 
+bool CConewrightApp::UndoOrRedo(int id)
+{
+    // A field whose own text was changed takes back its typing first.
+    if (FieldUndoes(id))
+        return EditFocused(id);
+    if (CSpkSysDoc* doc = currentDoc())
+        id == cmd::Undo ? doc->Undo() : doc->Redo();
+    return true;
+}
+
+bool CConewrightApp::FieldUndoes(int id) const
+{
+    const QLineEdit* edit = FocusedEdit();
+    return edit && (id == cmd::Undo ? edit->isUndoAvailable() : edit->isRedoAvailable());
+}
+
+CommandState CConewrightApp::UndoRedoState(int id) const
+{
+    const bool undo = id == cmd::Undo;
+    std::string text = undo ? "&Undo" : "&Redo";
+    bool enabled = FieldUndoes(id);
+    if (enabled) {
+        text += " Typing";
+    } else if (current_) {
+        const UndoHistory& history = current_->doc().history();
+        const std::string step = undo ? history.UndoName() : history.RedoName();
+        enabled = !step.empty();
+        if (enabled)
+            text += " " + step;
+    }
+    return CommandState{enabled, false, text + (undo ? "\tCtrl+Z" : "\tCtrl+Y")};
+}
+
 bool CConewrightApp::EditFocused(int id)
 {
     QLineEdit* edit = FocusedEdit();
@@ -120,6 +154,9 @@ bool CConewrightApp::EditFocused(int id)
     switch (id) {
     case cmd::Undo:
         edit->undo();
+        break;
+    case cmd::Redo:
+        edit->redo();
         break;
     case cmd::Cut:
         edit->cut();
@@ -175,14 +212,20 @@ bool CConewrightApp::OnCommand(int id)
         return true;
     case cmd::BoxCalculators:
         if (current_) {
-            ui::CBoxSht sheet(current_->doc(), state_.settings.metric(),
-                              mainFrame_->reportPrinter(), dialogParent());
+            CSpkSysDoc& doc = current_->doc();
+            ui::CBoxSht sheet(doc, state_.settings.metric(), mainFrame_->reportPrinter(),
+                              dialogParent());
+            doc.BeginStepGroup("Box Calculators");
             sheet.exec();
+            doc.EndStepGroup();
         }
         return true;
     case cmd::VentCalculators:
-        if (CSpkSysDoc* doc = currentDoc())
+        if (CSpkSysDoc* doc = currentDoc()) {
+            doc->BeginStepGroup("Vent Calculators");
             ui::ShowVentCalculators(*doc, settings().metric(), dialogParent());
+            doc->EndStepGroup();
+        }
         return true;
     case cmd::EditSystem:
         if (current_)
@@ -201,6 +244,8 @@ bool CConewrightApp::OnCommand(int id)
         ShowHelp();
         return true;
     case cmd::Undo:
+    case cmd::Redo:
+        return UndoOrRedo(id);
     case cmd::Cut:
     case cmd::Copy:
     case cmd::Paste:
@@ -273,6 +318,8 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::HelpClickedItem:
         return CommandState{};
     case cmd::Undo:
+    case cmd::Redo:
+        return UndoRedoState(id);
     case cmd::Cut:
     case cmd::Copy:
     case cmd::Paste:
@@ -402,7 +449,9 @@ void CConewrightApp::ShowCrossoverCalculators()
     if (!doc)
         return;
     CXoversht sheet(*doc, mainFrame_->reportPrinter(), dialogParent());
+    doc->BeginStepGroup("Crossover Calculators");
     sheet.exec();
+    doc->EndStepGroup();
 }
 
 void CConewrightApp::ShowHelp()

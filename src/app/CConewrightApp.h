@@ -102,6 +102,10 @@ private:
     ProjectWindows* AddProject(ProjectWindows* project);
     void RememberFile(const QString& path);
     bool EditFocused(int id);
+    // Undo and Redo: the focused field's typing first, then the current project's history.
+    bool UndoOrRedo(int id);
+    bool FieldUndoes(int id) const;
+    CommandState UndoRedoState(int id) const;
     bool OnDocumentCommand(int id);
 
     SettingsStore* store_;

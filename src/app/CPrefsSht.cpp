@@ -177,7 +177,7 @@ bool CPrefsPg2::OnLeave()
         const std::string spare = doc->titleBlock.spareTitleText;
         doc->titleBlock = app_.settings().titleBlock;
         doc->titleBlock.spareTitleText = spare;
-        doc->SetModified();
+        doc->Changed("Title Block");
     }
     return true;
 }

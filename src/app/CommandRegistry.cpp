@@ -138,6 +138,8 @@ std::vector<Row> Rows()
         Menu("&Edit"),
         Cmd(cmd::Undo, Application, "&Undo\tCtrl+Z", "Undo the last edit\nUndo")
             .Keys("Ctrl+Z, Alt+Backspace"),
+        Cmd(cmd::Redo, Application, "&Redo\tCtrl+Y", "Redo the last undone edit\nRedo")
+            .Keys("Ctrl+Shift+Z, Ctrl+Y"),
         Separator(),
         Cmd(cmd::Cut, Application, "Cu&t\tCtrl+X",
             "Cut the selection and put it on the Clipboard\nCut")

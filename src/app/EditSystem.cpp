@@ -18,7 +18,9 @@ void CConewrightApp::EditSystem(ProjectWindows& project)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ui::CSysEdPrpSht sheet(doc, settings(), dialogParent());
     QApplication::restoreOverrideCursor();
-    // OK and Cancel end alike: what the pages stored is in the workbench either way.
+    // OK and Cancel end alike: what the pages stored is in the workbench either way. The
+    // pages' edits and the steps after them are one undo step.
+    doc.BeginStepGroup("Edit System");
     sheet.exec();
     if (!alive)
         return;
@@ -40,6 +42,7 @@ void CConewrightApp::EditSystem(ProjectWindows& project)
         // The panel shows what the steps have just computed.
         project.RefreshWorkbenchPanel();
     }
+    doc.EndStepGroup();
     QApplication::restoreOverrideCursor();
 }
 

@@ -11,11 +11,13 @@
 #include "plot/ui/CLimitsView.h"
 #include "plot/ui/CPlotView.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QTimer>
 
 namespace cw
 {
@@ -278,6 +280,24 @@ void ProjectWindows::OpenDriverDatabase()
 void ProjectWindows::ShowStatus(const std::string& text)
 {
     app_.mainFrame()->statusBar()->showMessage(QString::fromStdString(text), 10000);
+}
+
+void ProjectWindows::StepPending()
+{
+    if (stepDue_)
+        return;
+    stepDue_ = true;
+    QTimer::singleShot(0, this, &ProjectWindows::EndStepWhenIdle);
+}
+
+void ProjectWindows::EndStepWhenIdle()
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &ProjectWindows::EndStepWhenIdle);
+        return;
+    }
+    stepDue_ = false;
+    doc_->EndStep();
 }
 
 void ProjectWindows::ModifiedChanged(bool modified)

@@ -76,11 +76,15 @@ public:
     void UpdateAllViews() override;
     void OpenDriverDatabase() override;
     void ModifiedChanged(bool modified) override;
+    void StepPending() override;
     void ShowStatus(const std::string& text) override;
 
 private:
     void CreateWorkbenchPanel();
     void AddPanel(QMdiSubWindow* frame, ui::PanelView* view);
+    // Closes the document's open undo step once no modal window is open any more: a message
+    // box in the middle of a command belongs to that command's step.
+    void EndStepWhenIdle();
 
     CConewrightApp& app_;
     std::unique_ptr<CSpkSysDoc> doc_;
@@ -90,6 +94,7 @@ private:
     QPointer<CBoxWnd> workbenchPanel_;
     QPointer<CLimitsWnd> limitsFrame_;
     bool closing_ = false;
+    bool stepDue_ = false;
 };
 
 } // namespace cw

@@ -36,9 +36,9 @@ struct Option {
     std::string value;
 };
 
-constexpr std::array<const char*, 16> kOptionNames = {
-    "project", "driver", "db",   "db-driver", "box", "units", "set",  "edit",
-    "run",     "low",    "high", "show",      "csv", "json",  "save", "limits"};
+constexpr std::array<const char*, 18> kOptionNames = {
+    "project", "driver", "db",   "db-driver", "box",  "units", "set",    "edit", "run",
+    "low",     "high",   "show", "csv",       "json", "save",  "limits", "undo", "redo"};
 
 using Step = bool (CSpkSysDoc::*)();
 constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
@@ -148,6 +148,8 @@ public:
             }
             if (Result r = Apply(o))
                 return r;
+            // Each option is one action of the user: one step of the undo history.
+            doc_.EndStep();
         }
         const bool calculated = doc_.CalculateResponse();
         if (Result r = Messages())
@@ -207,7 +209,27 @@ private:
             return SetLimits();
         if (o.name == "show")
             return SetShown(o.value);
+        if (o.name == "undo" || o.name == "redo")
+            return UndoSteps(o);
         return UsageError("The option --" + o.name + " is not available.");
+    }
+
+    // Takes back (makes again) the given number of steps, as Edit > Undo (Redo) does.
+    Result UndoSteps(const Option& o)
+    {
+        const std::optional<std::int32_t> count = edit::ParseInteger(o.value);
+        if (!count || *count < 1)
+            return UsageError("--" + o.name + " takes a number of steps, not \"" + o.value + "\".");
+        const bool undo = o.name == "undo";
+        for (std::int32_t i = 0; i < *count; ++i) {
+            if (undo ? doc_.Undo() : doc_.Redo())
+                continue;
+            if (i == 0)
+                return DataError("There is nothing to " + o.name + ".");
+            return DataError("Only " + std::to_string(i) + " of the " + o.value +
+                             " steps could be " + (undo ? "undone." : "redone."));
+        }
+        return std::nullopt;
     }
 
     Result LoadFromDatabase(const std::string& name)

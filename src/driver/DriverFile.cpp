@@ -237,7 +237,7 @@ void CSpkSysDoc::LoadDriver(DriverParams driver)
           now.closed3 == before.closed3 && now.vented4 == before.vented4 &&
           now.bandpass4 == before.bandpass4 && now.bandpass5 == before.bandpass5 &&
           now.bandpass6 == before.bandpass6))
-        SetModified();
+        Changed("Load Driver");
     windows_->UpdateAllViews();
 }
 

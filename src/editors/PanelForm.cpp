@@ -116,9 +116,11 @@ FormEdit PanelForm::Edit(CSpkSysDoc& doc, int i)
     const CSpkSys before = wb;
     FormEdit result;
     Store(wb);
-    doc.SetModified();
-
     const FieldRow& r = row(i);
+    // The keystrokes of one field are one step: the key is the field, not its unit copy.
+    const std::string name = r.Name(metric_);
+    doc.Changed("Edit " + name, "panel " + name);
+
     // A Q(tc) designs the box volume, which exists only above the driver's Q(ts).
     const bool designsVolume = !r.steps.empty() && r.steps.front() == &CSpkSysDoc::CalcBoxVolume;
     if (designsVolume && !QtcUsable(*r.Shown(wb, metric_), wb.driver.qts)) {

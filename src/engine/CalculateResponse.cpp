@@ -147,7 +147,7 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
         windows.RedrawDriverPanel();
     windows.PreparePlotDrawing();
     wb.responseShown = 1;
-    doc.SetModified();
+    doc.Changed("Calculate Response");
     FillFrequencyGrid(wb, *grid);
     ApplySeriesResistance(w, wb);
 
@@ -162,6 +162,8 @@ RunResult RunCalculation(CSpkSysDoc& doc, bool nested, RunMessages& messages)
             wb.inputPower = wb.driver.pt;
         windows.RedrawDriverPanel();
         RunFamily(doc, w, messages);
+        // After the members' own calculations, so that the step is named after the family.
+        doc.Changed("Family of Designs");
         return RunResult::FamilyRun;
     } else {
         RunResponse(wb, w, doc.display);

@@ -162,6 +162,9 @@ public:
         visit("driver", s.driver);
     }
 
+    // Every member alike, the trailer and the curve points past storedPoints() included.
+    bool operator==(const CSpkSys&) const = default;
+
     // The six curve arrays with their names, the flag that marks each one valid (null for
     // the frequency grid, which is always valid up to storedPoints()).
     template <class Self, class Visit> static void Curves(Self& s, Visit&& visit)

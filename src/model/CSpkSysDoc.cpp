@@ -2,6 +2,7 @@
 
 #include "model/CommandIds.h"
 #include "model/ScaleChoices.h"
+#include "model/UndoHistory.h"
 
 #include <cstdio>
 
@@ -50,14 +51,75 @@ CSpkSysDoc::CSpkSysDoc() : windows_(&gNoWindows)
     wb.notes = "A sample system to start from: an 8 inch woofer in a closed box.\r\n"
                "Design the box on the panel, then calculate its response.";
     wb.driver = SampleDriver();
+    history_ = std::make_unique<UndoHistory>(*this);
 }
 
+CSpkSysDoc::~CSpkSysDoc() = default;
+
 void CSpkSysDoc::SetModified(bool modified)
+{
+    if (modified) {
+        Changed({});
+        return;
+    }
+    history_->MarkSaved(*this);
+    SetModifiedMark(false);
+}
+
+void CSpkSysDoc::Changed(const std::string& stepName, const std::string& mergeKey)
+{
+    history_->Note(stepName, mergeKey);
+    SetModifiedMark(true);
+    windows_->StepPending();
+}
+
+void CSpkSysDoc::SetModifiedMark(bool modified)
 {
     if (modified_ == modified)
         return;
     modified_ = modified;
     windows_->ModifiedChanged(modified);
+}
+
+void CSpkSysDoc::EndStep()
+{
+    history_->Commit(*this);
+}
+
+void CSpkSysDoc::BeginStepGroup(const std::string& name)
+{
+    history_->BeginGroup(name, *this);
+}
+
+void CSpkSysDoc::EndStepGroup()
+{
+    history_->EndGroup(*this);
+}
+
+bool CSpkSysDoc::Undo()
+{
+    std::optional<ProjectData> before = history_->Undo(*this);
+    if (before)
+        Restore(std::move(*before));
+    return before.has_value();
+}
+
+bool CSpkSysDoc::Redo()
+{
+    std::optional<ProjectData> after = history_->Redo(*this);
+    if (after)
+        Restore(std::move(*after));
+    return after.has_value();
+}
+
+void CSpkSysDoc::Restore(ProjectData data)
+{
+    const std::string boxTypeBefore = workbench().boxTypeName;
+    static_cast<ProjectData&>(*this) = std::move(data);
+    SetModifiedMark(!history_->AtSavedState());
+    if (workbench().boxTypeName != boxTypeBefore)
+        windows_->ReplaceWorkbenchPanel();
+    windows_->UpdateAllViews();
 }
 
 void CSpkSysDoc::SetWindows(DocWindows* windows)
@@ -69,12 +131,13 @@ void CSpkSysDoc::AssignProject(ProjectData data)
 {
     static_cast<ProjectData&>(*this) = std::move(data);
     systems.resize(kSystemCount);
+    history_->Reset(*this);
 }
 
-void CSpkSysDoc::Toggle(std::int32_t& value)
+void CSpkSysDoc::Toggle(std::int32_t& value, const std::string& stepName)
 {
     value = value != 1 ? 1 : 0;
-    SetModified();
+    Changed(stepName);
 }
 
 void CSpkSysDoc::RedrawIfShown(std::int32_t showSwitch)
@@ -88,37 +151,37 @@ bool CSpkSysDoc::OnCommand(int id)
     CSpkSys& wb = workbench();
     switch (id) {
     case cmd::FrequencyResponse:
-        Toggle(display.showSpl);
+        Toggle(display.showSpl, "Frequency Response");
         windows_->InvalidatePlot();
         return true;
     case cmd::ExcursionResponse:
-        Toggle(display.showExcursion);
+        Toggle(display.showExcursion, "Excursion Response");
         windows_->InvalidatePlot();
         return true;
     case cmd::PhaseResponse:
-        Toggle(display.showPhase);
+        Toggle(display.showPhase, "Phase Response");
         windows_->InvalidatePlot();
         return true;
     case cmd::GroupDelayResponse:
-        Toggle(display.showDelay);
+        Toggle(display.showDelay, "Group Delay Response");
         windows_->InvalidatePlot();
         return true;
     case cmd::ImpedanceResponse:
-        Toggle(display.showImpedance);
+        Toggle(display.showImpedance, "Impedance Response");
         windows_->InvalidatePlot();
         return true;
     case cmd::DbSplMode:
-        Toggle(display.splMode);
+        Toggle(display.splMode, "dB SPL Mode");
         windows_->InvalidatePlot();
         return true;
     case cmd::ModelEnclosure:
-        Toggle(wb.modelEnclosure);
+        Toggle(wb.modelEnclosure, "Enclosure Model");
         return true;
     case cmd::ModelDiffraction:
-        Toggle(wb.modelDiffraction);
+        Toggle(wb.modelDiffraction, "Diffraction Model");
         return true;
     case cmd::ModelAutoCabin:
-        Toggle(wb.modelAutoCabin);
+        Toggle(wb.modelAutoCabin, "Cabin Model");
         return true;
     case cmd::CalculateResponse:
         CalculateResponse();
@@ -141,32 +204,32 @@ bool CSpkSysDoc::OnCommand(int id)
 
     if (const ScaleChoice* c = FindChoice(kDbChoices, id)) {
         plot.dbSpan = c->value;
-        SetModified();
+        Changed("SPL Scale");
         RedrawIfShown(display.showSpl);
         return true;
     }
     if (const ScaleChoice* c = FindChoice(kExcursionChoices, id)) {
         plot.excursionSpan = c->value;
-        SetModified();
+        Changed("Excursion Scale");
         RedrawIfShown(display.showExcursion);
         return true;
     }
     if (const ScaleChoice* c = FindChoice(kPhaseChoices, id)) {
         plot.phaseTop = c->value;
         plot.phaseBottom = c->value == 450 ? 0 : -180;
-        SetModified();
+        Changed("Phase Scale");
         RedrawIfShown(display.showPhase);
         return true;
     }
     if (const ScaleChoice* c = FindChoice(kDelayChoices, id)) {
         plot.delaySpan = c->value;
-        SetModified();
+        Changed("Group Delay Scale");
         RedrawIfShown(display.showDelay);
         return true;
     }
     if (const ScaleChoice* c = FindChoice(kImpedanceChoices, id)) {
         plot.impedanceSpan = c->value;
-        SetModified();
+        Changed("Impedance Scale");
         RedrawIfShown(display.showImpedance);
         return true;
     }
@@ -269,7 +332,7 @@ std::optional<CommandState> CSpkSysDoc::QueryCommand(int id) const
 void CSpkSysDoc::StoreSystem(int n)
 {
     systems[n].StoreFromWorkbench(workbench());
-    SetModified();
+    Changed(Format("Store in Sys %d", n, 0));
     PushShown(n);
 }
 
@@ -297,7 +360,8 @@ void CSpkSysDoc::ShowSystem(int n)
         // hidden system's curves; only a plot drawn anew from the records leaves them off.
         windows_->InvalidatePlot();
     }
-    SetModified();
+    // The last name wins: a hide that shows another system again is named after the hide.
+    Changed(Format(memory.responseShown == 1 ? "Show Sys %d" : "Hide Sys %d", n, 0));
 }
 
 void CSpkSysDoc::ShowWorkbench()
@@ -315,7 +379,7 @@ void CSpkSysDoc::ShowWorkbench()
         windows_->RefreshWorkbenchPanel();
         PushShown(kWorkbench);
     }
-    SetModified();
+    Changed(wb.responseShown == 1 ? "Show Workbench" : "Hide Workbench");
 }
 
 void CSpkSysDoc::ClearSystem(int n)
@@ -326,7 +390,7 @@ void CSpkSysDoc::ClearSystem(int n)
     memory.responseShown = 0;
     memory.hasSpl = memory.hasExcursion = memory.hasPhase = memory.hasDelay = memory.hasImpedance =
         0;
-    SetModified();
+    Changed(Format("Clear Sys %d", n, 0));
     windows_->InvalidatePlot();
 }
 
@@ -373,7 +437,7 @@ void CSpkSysDoc::ClearDisplay()
 {
     for (auto& s : systems)
         s.responseShown = 0;
-    SetModified();
+    Changed("Clear Display");
     windows_->RepaintPlotNow();
 }
 
@@ -393,7 +457,7 @@ void CSpkSysDoc::SetBoxType(BoxType type)
         wb.hasPhase = wb.hasDelay = wb.hasImpedance = 0;
         windows_->InvalidatePlot();
     }
-    SetModified();
+    Changed("Box Type");
     windows_->ReplaceWorkbenchPanel();
 }
 
@@ -402,7 +466,7 @@ bool CSpkSysDoc::SetHighFreqLimit(double hz)
     if (!(plot.lowFreqLimit < hz))
         return false;
     plot.highFreqLimit = hz;
-    SetModified();
+    Changed("High Frequency Limit");
     windows_->InvalidatePlot();
     return true;
 }
@@ -412,7 +476,7 @@ bool CSpkSysDoc::SetLowFreqLimit(double hz)
     if (!(plot.highFreqLimit > hz))
         return false;
     plot.lowFreqLimit = hz;
-    SetModified();
+    Changed("Low Frequency Limit");
     windows_->InvalidatePlot();
     return true;
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ struct ProjectData {
         visit("cutList", p.cutList);
         visit("systems", p.systems);
     }
+    bool operator==(const ProjectData&) const = default;
 };
 
 // What a menu entry of a document command looks like right now.
@@ -60,12 +62,15 @@ struct CommandState {
     std::string text; // the entry's text; empty keeps the menu's own
 };
 
+class UndoHistory;
+
 // The project document: the workbench, ten system memories, title block, plot settings and
 // display switches, and the commands that act on them.
 class CSpkSysDoc : public ProjectData
 {
 public:
     CSpkSysDoc();
+    ~CSpkSysDoc();
     CSpkSysDoc(const CSpkSysDoc&) = delete;
     CSpkSysDoc& operator=(const CSpkSysDoc&) = delete;
 
@@ -76,14 +81,31 @@ public:
     CSpkSys& workbench() { return systems[kWorkbench]; }
     const CSpkSys& workbench() const { return systems[kWorkbench]; }
 
-    // Replaces the whole project (after a file was read completely).
+    // Replaces the whole project (after a file was read completely); the undo history starts
+    // again from it.
     void AssignProject(ProjectData data);
 
     const std::string& title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
     bool IsModified() const { return modified_; }
-    // Marks the project changed (or saved); the windows hear of every change of the mark.
+    // Marks the project changed (or saved); the windows hear of every change of the mark. A
+    // change is noted for the undo history, a save makes the current state the saved one.
     void SetModified(bool modified = true);
+    // Marks a change that the Edit menu names as its step ("Edit V(B)"); changes of the same
+    // non-empty merge key that follow one another are one step.
+    void Changed(const std::string& stepName, const std::string& mergeKey = {});
+
+    // Undo history. A step is closed by EndStep, which the windows call once the action that
+    // made the changes has finished (the command line after each option); Undo and Redo close
+    // the open step first. Between Begin and EndStepGroup every change is one step of that name.
+    void EndStep();
+    void BeginStepGroup(const std::string& name);
+    void EndStepGroup();
+    // Restore the project before the last step (after the step undone last) and refresh every
+    // window; false when there is no such step.
+    bool Undo();
+    bool Redo();
+    const UndoHistory& history() const { return *history_; }
     // The project file this document was last opened from or saved to; empty for a new one.
     const std::string& path() const { return path_; }
 
@@ -145,13 +167,18 @@ public:
     void OnCloseDocument(AppSettings& settings);
 
 private:
-    void Toggle(std::int32_t& value);
+    void Toggle(std::int32_t& value, const std::string& stepName);
     void RedrawIfShown(std::int32_t showSwitch);
     // Runs Show again for a system that is shown: clears its flag first. n = 0 the workbench.
     void ShowAgain(int n);
     bool IsShown(int n) const { return systems[n].responseShown == 1; }
 
+    // Sets the mark without noting a change.
+    void SetModifiedMark(bool modified);
+    void Restore(ProjectData data);
+
     DocWindows* windows_;
+    std::unique_ptr<UndoHistory> history_;
     std::string title_ = "Untitled Speaker Project";
     bool modified_ = false;
     std::string path_;

@@ -40,6 +40,9 @@ public:
 
     // The project's modified mark changed; windows that show it override this.
     virtual void ModifiedChanged(bool /*modified*/) {}
+    // A change of the project was noted: the document's EndStep is due once the action that
+    // made it has finished. Windows that keep an undo history override this.
+    virtual void StepPending() {}
     // A sentence for the status bar: what a command did that the windows do not show.
     virtual void ShowStatus(const std::string& /*text*/) {}
 };
