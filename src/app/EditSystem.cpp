@@ -35,6 +35,7 @@ void CConewrightApp::EditSystem(ProjectWindows& project)
         doc.CalcQtc();
         doc.CalcFc();
         doc.CalcAlpha();
+        doc.CalcRadiatorTuning();
         // The panel shows what the steps have just computed.
         project.RefreshWorkbenchPanel();
     }

@@ -40,7 +40,7 @@ constexpr const char* kUsage =
     "calc starts from a new project (or --project), applies the options in their order,\n"
     "runs Calculate Response once (a family of designs when the box is not designed) and\n"
     "writes the curves (--csv), the workbench record (--json) or the project (--save).\n"
-    "  --box      2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or the full box type name\n"
+    "  --box      2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP, PRB or the full box type name\n"
     "  --units    the units the panels show, for --edit (default english)\n"
     "  --set      writes a field by its project-file path, e.g. vented4.fb=40, driver.qts=0.4;\n"
     "             boxLocks.rectH=1 clicks a box calculator lock on as its page would\n"

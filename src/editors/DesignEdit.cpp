@@ -95,6 +95,8 @@ double TwinValue(Twin twin, bool fromMetric, double value)
         return fromMetric ? MmToInches(value * 1000) : InchesToMm(value) / 1000;
     case Twin::Distance:
         return fromMetric ? MetresToFeet(value) : FeetToMetres(value);
+    case Twin::Excursion:
+        return fromMetric ? MmToInches(value) : InchesToMm(value);
     case Twin::None:
         break;
     }

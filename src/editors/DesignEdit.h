@@ -15,10 +15,10 @@ namespace cw::edit
 using cw::DesignStep;
 
 // How the other unit's copy of a typed quantity follows it.
-enum class Twin { None, Volume, Area, Length, Distance };
+enum class Twin { None, Volume, Area, Length, Distance, Excursion };
 
 // The other unit's copy of value; fromMetric says the typed copy is the metric one (liters,
-// square metres, metres).
+// square metres, metres, mm).
 double TwinValue(Twin twin, bool fromMetric, double value);
 
 // The design steps that typing a box volume (V(B) or V(B1)), a Q(tc), or the number of drivers

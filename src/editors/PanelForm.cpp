@@ -26,6 +26,8 @@ Twin TwinOf(UnitKind kind)
         return Twin::Length;
     case UnitKind::Distance:
         return Twin::Distance;
+    case UnitKind::Excursion:
+        return Twin::Excursion;
     case UnitKind::Plain:
         break;
     }
@@ -40,13 +42,14 @@ std::vector<const double*> DesignedBy(const std::vector<DesignStep>& steps, CSpk
     if (box == nullptr)
         return fields;
     for (DesignStep step : steps) {
-        const std::optional<BoxQuantity> q = DesignedQuantity(step);
-        const BoxField* f = q ? box->Find(*q) : nullptr;
-        if (f == nullptr)
-            continue;
-        fields.push_back(&f->metric(wb));
-        if (f->english != nullptr)
-            fields.push_back(&f->english(wb));
+        for (BoxQuantity q : DesignedQuantities(step)) {
+            const BoxField* f = box->Find(q);
+            if (f == nullptr)
+                continue;
+            fields.push_back(&f->metric(wb));
+            if (f->english != nullptr)
+                fields.push_back(&f->english(wb));
+        }
     }
     return fields;
 }

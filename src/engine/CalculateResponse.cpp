@@ -52,8 +52,8 @@ void DropUnusableCurves(CSpkSys& s, RunMessages& messages)
     });
     if (!dropped.empty())
         messages.Add("Some response values cannot be calculated with this design: a value the "
-                     "formulas divide by is 0 or missing (a volume, a loss Q, S(D), R(e), C1 or "
-                     "L1). These curves were left empty: " +
+                     "formulas divide by is 0 or missing (a volume, a loss Q, S(D), R(e), C1, "
+                     "L1, or a radiator's F(S), V(AS) or S(D)). These curves were left empty: " +
                      dropped + ".");
 }
 

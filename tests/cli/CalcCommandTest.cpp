@@ -44,12 +44,13 @@ TEST_F(CliTest, CurvesOfTheDesignedSampleBox)
     EXPECT_EQ(run.err, "");
     const auto rows = Cells(run.out);
     ASSERT_EQ(rows.size(), 1u + 383u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"frequency_hz", "spl_db", "excursion_mm",
-                                                 "phase_deg", "delay_ms", "impedance_ohm"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"frequency_hz", "spl_db", "excursion_mm", "phase_deg",
+                                        "delay_ms", "impedance_ohm", "radiator_mm"}));
     EXPECT_EQ(rows[1][0], "10");
     EXPECT_EQ(rows[51][0], "20");
     // Phase, delay and impedance are not shown in a new project: empty cells.
-    EXPECT_EQ(rows[1].size(), 6u);
+    EXPECT_EQ(rows[1].size(), 7u);
     EXPECT_EQ(rows[1][3], "");
     EXPECT_EQ(rows[1][5], "");
     // A Q(tc) of 0.707 box: -3 dB at f(c) = 59.16 Hz, flat far above it.
