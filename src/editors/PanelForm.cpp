@@ -15,25 +15,6 @@ namespace cw::edit
 namespace
 {
 
-Twin TwinOf(UnitKind kind)
-{
-    switch (kind) {
-    case UnitKind::Volume:
-        return Twin::Volume;
-    case UnitKind::Area:
-        return Twin::Area;
-    case UnitKind::Length:
-        return Twin::Length;
-    case UnitKind::Distance:
-        return Twin::Distance;
-    case UnitKind::Excursion:
-        return Twin::Excursion;
-    case UnitKind::Plain:
-        break;
-    }
-    return Twin::None;
-}
-
 // Both copies of every quantity the steps design, in the workbench's block.
 std::vector<const double*> DesignedBy(const std::vector<DesignStep>& steps, CSpkSys& wb)
 {

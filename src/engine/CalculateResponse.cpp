@@ -20,8 +20,8 @@ namespace
 constexpr double kPointsPerOctave = 50;
 constexpr int kWorkbenchIndex = 11; // the plot's system index of the workbench
 
-constexpr const char* kUnknownBoxType =
-    "The box type of this system is not one of the six alignments, so no response was calculated.";
+constexpr const char* kUnknownBoxType = "The box type of this system is not one of the seven "
+                                        "alignments, so no response was calculated.";
 constexpr const char* kNoGrid =
     "The frequency limits allow no frequency grid (the low limit must be above 0 Hz), so no "
     "response was calculated.";

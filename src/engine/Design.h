@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-// The design steps of the six alignments. Each works on one system record (the document passes its
+// The design steps of the alignments. Each works on one system record (the document passes its
 // workbench) and on the design block of the record's current box type only; a step that does not
 // apply to that box type does nothing.
 //

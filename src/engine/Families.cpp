@@ -77,8 +77,7 @@ std::string FamilyNote(int stored, int kept, int leftOut)
             (kept == 1 ? " memory that held a system was" : " memories that held systems were") +
             " left alone";
     if (leftOut > 0)
-        note += "; " + std::to_string(leftOut) +
-                (leftOut == 1 ? " tuning was" : " tunings were") +
+        note += "; " + std::to_string(leftOut) + (leftOut == 1 ? " tuning was" : " tunings were") +
                 " left out, as the radiators would need a negative added mass";
     note += ".";
     if (stored == 0 && kept > 0)

@@ -309,8 +309,8 @@ void RadiatorBoxResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitch
         }
         if (k.imp) {
             const Complex mechanical = p.s + 1 / w.qms + 1.0 / p.s;
-            const Complex z = w.re + Complex(0, inductance * f) +
-                              res / w.qms / (mechanical + p.box);
+            const Complex z =
+                w.re + Complex(0, inductance * f) + res / w.qms / (mechanical + p.box);
             s.impedanceCurve[i] = std::abs(z);
         } else {
             s.impedanceCurve[i] = 0;
@@ -427,9 +427,9 @@ void ResponsePRB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show
         RadiatorBoxResponse(s, w, show, {b.vbCuFt, b.qb, b.prCount, nan, nan, nan, nan});
         return;
     }
-    RadiatorBoxResponse(s, w, show,
-                        {b.vbCuFt, b.qb, b.prCount, b.prSdSqM, r->cms,
-                         r->mms + b.prAddedMassG / 1000, r->rms});
+    RadiatorBoxResponse(
+        s, w, show,
+        {b.vbCuFt, b.qb, b.prCount, b.prSdSqM, r->cms, r->mms + b.prAddedMassG / 1000, r->rms});
 }
 
 bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show)

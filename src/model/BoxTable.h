@@ -58,11 +58,11 @@ struct BoxField {
 
 struct BoxDescription {
     BoxType type = BoxType::None;
-    const char* block = "";       // the record's design block, by its project-file name: "closed2"
-    const char* variables = "";   // what the user designs, as the system editor lists it
+    const char* block = "";     // the record's design block, by its project-file name: "closed2"
+    const char* variables = ""; // what the user designs, as the system editor lists it
     // The model gives phase, group delay and impedance, and the series resistor R(s) shapes it.
     bool fullResponse = false;
-    std::vector<BoxField> fields; // every quantity of the block, in the block's order
+    std::vector<BoxField> fields;     // every quantity of the block, in the block's order
     std::vector<FieldRow> panelRows;  // the workbench panel, top to bottom
     std::vector<FieldRow> reportRows; // the system report's box rows, from row 5 down
     // The system editor's Details page: the block's rows with the system parameters among them.

@@ -20,8 +20,8 @@ using DesignStep = bool (CSpkSysDoc::*)();
 // Which pair of unit copies a quantity has. Plain quantities have one copy only.
 enum class UnitKind {
     Plain,
-    Volume,  // liters | cubic feet
-    Area,    // square metres | square inches
+    Volume,   // liters | cubic feet
+    Area,     // square metres | square inches
     Length,   // metres | inches
     Distance, // metres | feet (the SPL distance)
     Excursion // mm | inches

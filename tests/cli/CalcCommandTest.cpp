@@ -161,6 +161,35 @@ TEST_F(CliTest, EditsGiveWhatThePanelsGive)
     EXPECT_EQ(nlohmann::json::parse(run.out)["splDistanceFt"], 9.842);
 }
 
+TEST_F(CliTest, APassiveRadiatorBoxDesignedByTyping)
+{
+    // 30 liters with the sample radiator: a typed F(P) finds the added mass, a typed mass and a
+    // second radiator find F(P) again; the English copies follow the typed metric ones.
+    auto run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+                   "--edit radiator.fp=30 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    nlohmann::json system = nlohmann::json::parse(run.out);
+    EXPECT_EQ(system["boxTypeName"], "Passive Radiator Box");
+    EXPECT_EQ(system["radiator"]["prAddedMassG"], 132.7);
+    EXPECT_EQ(system["radiator"]["vbCuFt"], 1.0594);
+    EXPECT_EQ(system["hasRadiator"], 1);
+    EXPECT_GT(system["radiatorCurve"][100].get<double>(), 0);
+
+    run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+              "--edit radiator.prCount=2 --edit radiator.prXmaxMm=10 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    system = nlohmann::json::parse(run.out);
+    EXPECT_EQ(system["radiator"]["fp"], 62.61); // 28 x sqrt(1 + 2 x 60 / 30)
+    EXPECT_EQ(system["radiator"]["prXmaxIn"], 0.3937);
+
+    // A tuning the radiator cannot reach is refused with the panel's sentence.
+    run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+              "--edit radiator.prAddedMassG=50 "
+              "--edit radiator.fp=60");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("negative added mass"), std::string::npos) << run.err;
+}
+
 TEST_F(CliTest, OptionsActInTheirOrder)
 {
     // The box type set last decides which block a later edit belongs to.

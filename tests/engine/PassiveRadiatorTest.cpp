@@ -180,7 +180,8 @@ TEST_F(Radiator, AStiffLosslessRadiatorFreeOfItsSuspensionIsAVent)
             << f << " Hz";
         ASSERT_NEAR(std::remainder(wb.phaseCurve[i] - vented.phaseCurve[i], 360), 0, 0.5)
             << f << " Hz";
-        ASSERT_NEAR(wb.delayCurve[i], vented.delayCurve[i], 0.01 * std::abs(vented.delayCurve[i]) + 0.01)
+        ASSERT_NEAR(wb.delayCurve[i], vented.delayCurve[i],
+                    0.01 * std::abs(vented.delayCurve[i]) + 0.01)
             << f << " Hz";
         ASSERT_NEAR(wb.impedanceCurve[i], vented.impedanceCurve[i], 0.01 * vented.impedanceCurve[i])
             << f << " Hz";
@@ -199,8 +200,8 @@ TEST_F(Radiator, TheOutputCancelsAtTheRadiatorsLoadedResonance)
     ASSERT_TRUE(doc.CalcRadiatorTuning());
     Run(wb);
     const int notch = Near(b.fn);
-    const auto lowest = std::min_element(wb.splCurve.begin() + Near(b.fn / 2),
-                                         wb.splCurve.begin() + Near(b.fp));
+    const auto lowest =
+        std::min_element(wb.splCurve.begin() + Near(b.fn / 2), wb.splCurve.begin() + Near(b.fp));
     EXPECT_EQ(lowest - wb.splCurve.begin(), notch) << "notch at " << b.fn << " Hz";
     EXPECT_LT(wb.splCurve[notch], wb.splCurve[notch + 10] - 20);
     EXPECT_LT(wb.splCurve[notch], wb.splCurve[notch - 10] - 20);

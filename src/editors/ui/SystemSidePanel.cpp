@@ -1,8 +1,8 @@
 #include "editors/ui/SystemSidePanel.h"
 
 #include "forms/ui/FieldBinder.h"
-#include "model/BoxTable.h"
 #include "gfx/qt/QtCanvas.h"
+#include "model/BoxTable.h"
 #include "pictures/Pictures.h"
 
 #include <QFrame>
