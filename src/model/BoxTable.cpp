@@ -2,6 +2,7 @@
 
 #include "model/CSpkSysDoc.h"
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 #include <utility>
@@ -220,7 +221,9 @@ std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fiel
 {
     Rows top(fields), components(fields);
     const bool closed = type == BoxType::Closed2 || type == BoxType::Closed3;
-    const bool bandpass = !closed && type != BoxType::Vented4;
+    const bool bandpass = std::any_of(fields.begin(), fields.end(), [](const BoxField& f) {
+        return f.quantity == Q::FrontVolume;
+    });
     if (bandpass) {
         top.Add(Q::Volume, "Rear Box Volume", "V(B1) =")
             .ReadOnly()
