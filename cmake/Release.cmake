@@ -87,7 +87,7 @@ set(CPACK_PACKAGE_CONTACT "${CW_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "loudspeaker design workbench")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Conewright designs loudspeaker enclosures from the Thiele-Small parameters\n"
-    "of a driver. It sizes closed, vented and bandpass boxes of six alignments,\n"
+    "of a driver. It sizes closed, vented, bandpass and passive radiator boxes,\n"
     "calculates SPL, cone excursion, phase, group delay and impedance, keeps ten\n"
     "designs for comparison, sizes crossovers, boxes and vents, and prints\n"
     "one-page reports. A driver database keeps a library of drivers.\n"

@@ -263,6 +263,7 @@ std::vector<Row> Rows()
         BoxTypeCmd(BoxType::Bandpass4),
         BoxTypeCmd(BoxType::Bandpass5),
         BoxTypeCmd(BoxType::Bandpass6),
+        BoxTypeCmd(BoxType::Radiator),
         Separator(),
         Cmd(cmd::BoxCalculators, Application, "Box Calculators...\tCtrl+B",
             "Size rectangular, trapezoidal and bandpass boxes\nBox Calculators")

@@ -1,6 +1,7 @@
 // Edit System: the System Editor and the steps that follow it.
 #include "app/CConewrightApp.h"
 #include "app/ProjectWindows.h"
+#include "editors/DesignEdit.h"
 #include "editors/ui/CSysEdPrpSht.h"
 
 #include <QApplication>
@@ -36,9 +37,8 @@ void CConewrightApp::EditSystem(ProjectWindows& project)
         project.InvalidateLimits();
     }
     if (project.workbenchPanel()) {
-        doc.CalcQtc();
-        doc.CalcFc();
-        doc.CalcAlpha();
+        for (DesignStep step : edit::SystemEditorSteps())
+            (doc.*step)();
         // The panel shows what the steps have just computed.
         project.RefreshWorkbenchPanel();
     }

@@ -41,7 +41,7 @@ constexpr std::array<const char*, 18> kOptionNames = {
     "low",     "high",   "show", "csv",       "json", "save",  "limits", "undo", "redo"};
 
 using Step = bool (CSpkSysDoc::*)();
-constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
+constexpr std::array<std::pair<const char*, Step>, 9> kSteps = {{
     {"CalcQtc", &CSpkSysDoc::CalcQtc},
     {"CalcFc", &CSpkSysDoc::CalcFc},
     {"CalcAlpha", &CSpkSysDoc::CalcAlpha},
@@ -49,6 +49,8 @@ constexpr std::array<std::pair<const char*, Step>, 7> kSteps = {{
     {"EstimateDriverAndVent", &CSpkSysDoc::EstimateDriverAndVent},
     {"CalcVentLength", &CSpkSysDoc::CalcVentLength},
     {"CalcVentArea", &CSpkSysDoc::CalcVentArea},
+    {"CalcRadiatorTuning", &CSpkSysDoc::CalcRadiatorTuning},
+    {"CalcAddedMass", &CSpkSysDoc::CalcAddedMass},
 }};
 
 // "--name value" or "--name=value", every option with a value but the switch --limits.
@@ -258,7 +260,7 @@ private:
             type = BoxTypeFromName(text);
         if (type == BoxType::None)
             return UsageError("Unknown box type \"" + text +
-                              "\"; use 2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP or a full name.");
+                              "\"; use 2OCB, 3OCB, 4OVB, 4OSBP, 5OABP, 6OSBP, PRB or a full name.");
         doc_.SetBoxType(type);
         return std::nullopt;
     }

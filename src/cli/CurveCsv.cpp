@@ -69,7 +69,8 @@ std::string NetworkResponseAsCsv(const calc::NetworkResponse& r)
 
 std::string CurvesAsCsv(const CSpkSys& s)
 {
-    std::string out = "frequency_hz,spl_db,excursion_mm,phase_deg,delay_ms,impedance_ohm\n";
+    std::string out =
+        "frequency_hz,spl_db,excursion_mm,phase_deg,delay_ms,impedance_ohm,radiator_mm\n";
     const int n = s.storedPoints();
     for (int i = 0; i < n; ++i) {
         CSpkSys::Curves(s, [&](const char*, const CurveArray& curve, const std::int32_t* flag) {

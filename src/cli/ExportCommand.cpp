@@ -94,7 +94,7 @@ Export Frd(int index, const CSpkSys& s)
     }
     if (s.hasPhase)
         header += "* Phase in degrees from the response model\n";
-    else if (engine::ModelGivesPhase(s.boxType()))
+    else if (HasPhaseDelayImpedance(s.boxType()))
         header += "* Phase is 0: it was not calculated (the phase response was switched off)\n";
     else
         header += "* Phase is 0: the response model gives none for this box type\n";

@@ -3,8 +3,34 @@
 #include "cli/FieldPath.h"
 #include "editors/DesignEdit.h"
 
+#include <algorithm>
+
 namespace cw::cli
 {
+
+namespace
+{
+
+// The typed row of the System Editor's Details page that shows a field of the current box type's
+// block with these units; null when none does.
+const FieldRow* EditorRowOf(CSpkSys& wb, const FieldRef& ref, bool metric)
+{
+    const BoxDescription* box = DescribeBox(wb.boxType());
+    const auto* real = std::get_if<double*>(&ref);
+    if (box == nullptr || real == nullptr)
+        return nullptr;
+    const bool inBlock =
+        std::any_of(box->fields.begin(), box->fields.end(), [&](const BoxField& f) {
+            return &f.metric(wb) == *real || (f.english != nullptr && &f.english(wb) == *real);
+        });
+    for (const FieldRow& row : box->editorRows) {
+        if (inBlock && !row.readOnly && row.integer == nullptr && row.Shown(wb, metric) == *real)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 EditOutcome PanelEditor::EditPanelField(bool metric, std::string_view path, std::string_view text)
 {
@@ -47,6 +73,28 @@ EditOutcome PanelEditor::EditPanelField(bool metric, std::string_view path, std:
             return {EditOutcome::Kind::Refused,
                     "The value \"" + std::string(text) + "\" of " + name +
                         " gives no usable design; the previous values were kept."};
+        doc_.SetModified();
+        return {};
+    }
+
+    // A value of the box that only the System Editor shows is typed there: its other copy
+    // follows, and closing the editor designs the box again.
+    if (const FieldRow* row = EditorRowOf(wb, *ref, metric)) {
+        const CSpkSys before = wb;
+        if (std::optional<std::string> refused = AssignText(*ref, text))
+            return {EditOutcome::Kind::Refused, *refused};
+        Forget();
+        const bool follows = edit::FollowTwin(*row, wb, metric);
+        const edit::StepsOutcome outcome =
+            edit::RunDesignSteps(doc_, before, edit::SystemEditorSteps());
+        if (!follows || outcome.restored) {
+            wb = before;
+            return {EditOutcome::Kind::Refused,
+                    !outcome.reason.empty()
+                        ? outcome.reason
+                        : "The value \"" + std::string(text) + "\" of " + name +
+                              " gives no usable design; the previous values were kept."};
+        }
         doc_.SetModified();
         return {};
     }

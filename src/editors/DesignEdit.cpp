@@ -84,6 +84,38 @@ std::optional<std::string> OverflowedByEdit(CSpkSys& edited, const CSpkSys& befo
 
 } // namespace
 
+Twin TwinOf(UnitKind kind)
+{
+    switch (kind) {
+    case UnitKind::Volume:
+        return Twin::Volume;
+    case UnitKind::Area:
+        return Twin::Area;
+    case UnitKind::Length:
+        return Twin::Length;
+    case UnitKind::Distance:
+        return Twin::Distance;
+    case UnitKind::Excursion:
+        return Twin::Excursion;
+    case UnitKind::Plain:
+        break;
+    }
+    return Twin::None;
+}
+
+bool FollowTwin(const FieldRow& row, CSpkSys& s, bool metricUnits)
+{
+    double* other = row.Other(s, metricUnits);
+    if (other == nullptr)
+        return true;
+    const double* shown = row.Shown(s, metricUnits);
+    const double value = TwinValue(TwinOf(row.unitKind), shown == &row.metric(s), *shown);
+    if (!std::isfinite(value))
+        return false;
+    *other = value;
+    return true;
+}
+
 double TwinValue(Twin twin, bool fromMetric, double value)
 {
     switch (twin) {
@@ -95,6 +127,8 @@ double TwinValue(Twin twin, bool fromMetric, double value)
         return fromMetric ? MmToInches(value * 1000) : InchesToMm(value) / 1000;
     case Twin::Distance:
         return fromMetric ? MetresToFeet(value) : FeetToMetres(value);
+    case Twin::Excursion:
+        return fromMetric ? MmToInches(value) : InchesToMm(value);
     case Twin::None:
         break;
     }
@@ -104,6 +138,12 @@ double TwinValue(Twin twin, bool fromMetric, double value)
 std::vector<DesignStep> DriverCountSteps()
 {
     return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha};
+}
+
+std::vector<DesignStep> SystemEditorSteps()
+{
+    return {&CSpkSysDoc::CalcQtc, &CSpkSysDoc::CalcFc, &CSpkSysDoc::CalcAlpha,
+            &CSpkSysDoc::CalcRadiatorTuning};
 }
 
 bool QtcUsable(double qtc, double qts)

@@ -15,17 +15,25 @@ namespace cw::edit
 using cw::DesignStep;
 
 // How the other unit's copy of a typed quantity follows it.
-enum class Twin { None, Volume, Area, Length, Distance };
+enum class Twin { None, Volume, Area, Length, Distance, Excursion };
 
 // The other unit's copy of value; fromMetric says the typed copy is the metric one (liters,
-// square metres, metres).
+// square metres, metres, mm).
 double TwinValue(Twin twin, bool fromMetric, double value);
+// How a row's other copy follows it.
+Twin TwinOf(UnitKind kind);
+// Writes the other copy of a real row from the copy the units show; false, writing nothing, when
+// it overflows.
+bool FollowTwin(const FieldRow& row, CSpkSys& s, bool metricUnits);
 
 // The design steps that typing a box volume (V(B) or V(B1)), a Q(tc), or the number of drivers
 // runs. Closed boxes also recompute their resonance.
 using cw::QtcSteps;
 using cw::VolumeSteps;
 std::vector<DesignStep> DriverCountSteps();
+// The steps closing the System Editor runs: the closed-box values, and the passive radiator
+// box's tuning from the radiator values typed there.
+std::vector<DesignStep> SystemEditorSteps();
 
 // A box exists only for a Q(tc) above the driver's Q(ts); a negative Q(tc) would otherwise give
 // the volume of its magnitude.

@@ -15,23 +15,6 @@ namespace cw::edit
 namespace
 {
 
-Twin TwinOf(UnitKind kind)
-{
-    switch (kind) {
-    case UnitKind::Volume:
-        return Twin::Volume;
-    case UnitKind::Area:
-        return Twin::Area;
-    case UnitKind::Length:
-        return Twin::Length;
-    case UnitKind::Distance:
-        return Twin::Distance;
-    case UnitKind::Plain:
-        break;
-    }
-    return Twin::None;
-}
-
 // Both copies of every quantity the steps design, in the workbench's block.
 std::vector<const double*> DesignedBy(const std::vector<DesignStep>& steps, CSpkSys& wb)
 {
@@ -40,13 +23,14 @@ std::vector<const double*> DesignedBy(const std::vector<DesignStep>& steps, CSpk
     if (box == nullptr)
         return fields;
     for (DesignStep step : steps) {
-        const std::optional<BoxQuantity> q = DesignedQuantity(step);
-        const BoxField* f = q ? box->Find(*q) : nullptr;
-        if (f == nullptr)
-            continue;
-        fields.push_back(&f->metric(wb));
-        if (f->english != nullptr)
-            fields.push_back(&f->english(wb));
+        for (BoxQuantity q : DesignedQuantities(step)) {
+            const BoxField* f = box->Find(q);
+            if (f == nullptr)
+                continue;
+            fields.push_back(&f->metric(wb));
+            if (f->english != nullptr)
+                fields.push_back(&f->english(wb));
+        }
     }
     return fields;
 }

@@ -35,6 +35,14 @@ bool CSpkSysDoc::CalcVentArea()
 {
     return engine::CalcVentArea(workbench());
 }
+bool CSpkSysDoc::CalcRadiatorTuning()
+{
+    return engine::CalcRadiatorTuning(workbench());
+}
+bool CSpkSysDoc::CalcAddedMass()
+{
+    return engine::CalcAddedMass(workbench());
+}
 
 bool CSpkSysDoc::CalculateResponse()
 {

@@ -20,8 +20,8 @@ namespace
 constexpr double kPointsPerOctave = 50;
 constexpr int kWorkbenchIndex = 11; // the plot's system index of the workbench
 
-constexpr const char* kUnknownBoxType =
-    "The box type of this system is not one of the six alignments, so no response was calculated.";
+constexpr const char* kUnknownBoxType = "The box type of this system is not one of the seven "
+                                        "alignments, so no response was calculated.";
 constexpr const char* kNoGrid =
     "The frequency limits allow no frequency grid (the low limit must be above 0 Hz), so no "
     "response was calculated.";
@@ -52,8 +52,8 @@ void DropUnusableCurves(CSpkSys& s, RunMessages& messages)
     });
     if (!dropped.empty())
         messages.Add("Some response values cannot be calculated with this design: a value the "
-                     "formulas divide by is 0 or missing (a volume, a loss Q, S(D), R(e), C1 or "
-                     "L1). These curves were left empty: " +
+                     "formulas divide by is 0 or missing (a volume, a loss Q, S(D), R(e), C1, "
+                     "L1, or a radiator's F(S), V(AS) or S(D)). These curves were left empty: " +
                      dropped + ".");
 }
 

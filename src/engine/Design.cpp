@@ -30,7 +30,8 @@ struct BoxFields {
     double* lvM = nullptr;
     double* lvIn = nullptr;
 
-    bool valid() const { return vbLiters != nullptr; }
+    // The block has the closed-box Q and alpha that the volume steps design.
+    bool valid() const { return vbLiters != nullptr && qtc != nullptr && alpha != nullptr; }
     bool vented() const { return fv != nullptr; }
 };
 
@@ -133,9 +134,28 @@ const char* GivenValueSymbol(BoxQuantity q, bool bandpass)
         return "C1";
     case BoxQuantity::L1:
         return "L1";
+    case BoxQuantity::RadiatorTuning:
+        return "F(P)";
+    case BoxQuantity::PrFs:
+        return "F(S)";
+    case BoxQuantity::PrQms:
+        return "Q(MS)";
+    case BoxQuantity::PrVas:
+        return "V(AS)";
+    case BoxQuantity::PrSd:
+        return "S(D)";
+    case BoxQuantity::PrXmax:
+        return "X(max)";
+    case BoxQuantity::PrCount:
+        return "N(P)";
+    case BoxQuantity::PrAddedMass:
+        return "M(add)";
     case BoxQuantity::MinVentArea:
     case BoxQuantity::Fc:
     case BoxQuantity::Alpha:
+    case BoxQuantity::PrMms:
+    case BoxQuantity::PrCms:
+    case BoxQuantity::Notch:
         break;
     }
     return nullptr;
@@ -147,7 +167,52 @@ double VentConstant(const BoxFields& f)
     return 0.0003696 * *f.fv * *f.fv * *f.vvCuFt;
 }
 
+constexpr double kRhoC2 = 1.18 * 344.8 * 344.8; // rho c², Pa: air's bulk modulus
+constexpr double kTwoPi = 6.283185307;
+
+bool Positive(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
+
+// The radiators' compliance volume over the box's, N(P) V(as) / V(B), when the box and the
+// radiators can tune at all; NaN otherwise.
+double RadiatorVolumeRatio(const RadiatorBox& b)
+{
+    const double ratio = b.prCount * b.prVasLiters / b.vbLiters;
+    return Positive(b.vbLiters) && Positive(b.prCount) && Positive(ratio) ? ratio : std::nan("");
+}
+
+// Stores the radiator's mass, compliance and notch with the tuning or the added mass found.
+bool StoreRadiator(RadiatorBox& b, const RadiatorParts& r, double notch)
+{
+    if (!Positive(notch))
+        return false;
+    b.fn = Round4(notch);
+    b.prMmsG = Round4(r.mms * 1000);
+    b.prCmsMmPerN = Round4(r.cms * 1000);
+    return true;
+}
+
 } // namespace
+
+std::optional<RadiatorParts> RadiatorOf(const RadiatorBox& b)
+{
+    const double sd = b.prSdSqM;
+    RadiatorParts r;
+    r.cms = b.prVasLiters / 1000 / (kRhoC2 * sd * sd);
+    const double ws = kTwoPi * b.prFs;
+    r.mms = 1 / (ws * ws * r.cms);
+    r.rms = ws * r.mms / b.prQms;
+    if (!Positive(b.prFs) || !Positive(r.cms) || !Positive(r.mms))
+        return std::nullopt;
+    return r;
+}
+
+double RadiatorResonance(const RadiatorParts& r, double massKg)
+{
+    return 1 / (kTwoPi * std::sqrt(massKg * r.cms));
+}
 
 double EffectiveVasLiters(CSpkSys& s)
 {
@@ -275,6 +340,48 @@ bool CalcVentArea(CSpkSys& s)
         return false;
     *f.svSqIn = Round4(area);
     *f.svSqM = SqInToSqM(area);
+    return true;
+}
+
+bool CalcRadiatorTuning(CSpkSys& s)
+{
+    if (s.boxType() != BoxType::Radiator)
+        return true;
+    RadiatorBox& b = s.radiator;
+    const std::optional<RadiatorParts> r = RadiatorOf(b);
+    const double ratio = RadiatorVolumeRatio(b);
+    if (!r || !std::isfinite(ratio) || !(b.prAddedMassG >= 0))
+        return false;
+    // F(P) = F(N) x sqrt(1 + N(P) V(as) / V(B)): the radiators' mass against the box's and
+    // their own suspension's stiffness together.
+    const double notch = RadiatorResonance(*r, r->mms + b.prAddedMassG / 1000);
+    const double tuning = Round4(notch * std::sqrt(1 + ratio));
+    if (!Positive(tuning) || !StoreRadiator(b, *r, notch))
+        return false;
+    b.fp = tuning;
+    return true;
+}
+
+bool CalcAddedMass(CSpkSys& s)
+{
+    if (s.boxType() != BoxType::Radiator)
+        return true;
+    RadiatorBox& b = s.radiator;
+    const std::optional<RadiatorParts> r = RadiatorOf(b);
+    const double ratio = RadiatorVolumeRatio(b);
+    if (!r || !std::isfinite(ratio) || !Positive(b.fp))
+        return false;
+    const double notch = b.fp / std::sqrt(1 + ratio);
+    const double wn = kTwoPi * notch;
+    double added = 1 / (wn * wn * r->cms) - r->mms; // kg
+    // The tuning without added mass, shown at four digits and typed back, is that tuning and not
+    // a negative mass of a few milligrams: four digits are within 1 in 2000, the mass goes with
+    // the tuning's square.
+    if (added < 0 && added > -1e-3 * r->mms)
+        added = 0;
+    if (!(added >= 0) || !std::isfinite(added) || !StoreRadiator(b, *r, notch))
+        return false;
+    b.prAddedMassG = Round4(added * 1000);
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-// The design steps of the six alignments. Each works on one system record (the document passes its
+// The design steps of the alignments. Each works on one system record (the document passes its
 // workbench) and on the design block of the record's current box type only; a step that does not
 // apply to that box type does nothing.
 //
@@ -31,6 +31,25 @@ bool EstimateDriverAndVent(CSpkSys& s);
 bool CalcVentLength(CSpkSys& s);
 // Vent area for the entered vent length; vented and bandpass boxes.
 bool CalcVentArea(CSpkSys& s);
+
+// The moving parts of one passive radiator, from its f(s), Q(ms), V(as) and S(D).
+struct RadiatorParts {
+    double cms = 0; // m/N, suspension compliance: V(as) / (rho c² S(D)²)
+    double mms = 0; // kg, its own moving mass, which resonates with cms at f(s)
+    double rms = 0; // kg/s, mechanical loss: 2 pi f(s) mms / Q(ms)
+};
+// Nothing when the radiator's f(s), V(as) or S(D) is not a positive number.
+std::optional<RadiatorParts> RadiatorOf(const RadiatorBox& b);
+// Hz, the resonance of a radiator part with a total moving mass (kg).
+double RadiatorResonance(const RadiatorParts& r, double massKg);
+
+// Passive radiator box: the tuning F(P) from the box, the radiators and the mass added to each;
+// with the radiator's own mass, its compliance and the notch F(N) (the radiator's resonance with
+// its added mass, where the box's output cancels).
+bool CalcRadiatorTuning(CSpkSys& s);
+// The added mass that gives the typed F(P), with the same derived values. False, writing
+// nothing, when the radiator alone already tunes the box below F(P): the mass would be negative.
+bool CalcAddedMass(CSpkSys& s);
 
 // V(as) in liters divided by the isobaric factor; fills vasLiters from vasCuFt first when it is 0.
 double EffectiveVasLiters(CSpkSys& s);

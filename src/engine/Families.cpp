@@ -2,6 +2,7 @@
 
 #include "engine/Design.h"
 #include "model/CompleteDriver.h"
+#include "model/NumberFormat.h"
 #include "model/Units.h"
 
 #include <array>
@@ -62,7 +63,7 @@ bool DesignClosed(CSpkSys& wb)
 // What the family kept: the members stored in memories that were empty, and the memories that
 // held a system and were left alone, so that a family meeting full memories does not pass for
 // one that stored its members.
-std::string FamilyNote(int stored, int kept)
+std::string FamilyNote(int stored, int kept, int leftOut)
 {
     std::string note = "Responses for this Driver: ";
     if (stored == 0)
@@ -75,6 +76,9 @@ std::string FamilyNote(int stored, int kept)
             "; " + std::to_string(kept) +
             (kept == 1 ? " memory that held a system was" : " memories that held systems were") +
             " left alone";
+    if (leftOut > 0)
+        note += "; " + std::to_string(leftOut) + (leftOut == 1 ? " tuning was" : " tunings were") +
+                " left out, as the radiators would need a negative added mass";
     note += ".";
     if (stored == 0 && kept > 0)
         note += " Clear System empties a memory.";
@@ -135,29 +139,80 @@ void Family3OCB(CSpkSysDoc& doc, const WorkingValues&, RunMessages& messages)
            [&] { return DesignClosed(wb); });
 }
 
-void Family4OVB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
+namespace
 {
-    CSpkSys& wb = doc.workbench();
+
+// The vented family's box: Round3(4.1 x Q(ts)² x V(as) x N) in both units. Answers its first
+// tuning, Round3(f(s) x 0.3 / Q(ts) / 1.5); each further one is Round3(1.1 x the one before).
+double SizeVentedFamily(CSpkSys& wb, const WorkingValues& w, double& liters, double& cuFt)
+{
     DriverParams& d = wb.driver;
     // A driver given in cubic feet only gets its liters first; the volume would be 0 otherwise.
     CompleteDriver::FillVasLiters(d);
     const double size = 4.1 * d.qts * d.qts * w.n;
-    wb.vented4.vbLiters = Round3(size * d.vasLiters);
-    wb.vented4.vbCuFt = Round3(size * d.vasCuFt);
+    liters = Round3(size * d.vasLiters);
+    cuFt = Round3(size * d.vasCuFt);
+    return Round3(d.fs * 0.3 / d.qts / 1.5);
+}
+
+double NextTuning(double tuning)
+{
+    return Round3(tuning * 1.1);
+}
+
+} // namespace
+
+void Family4OVB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
+{
+    CSpkSys& wb = doc.workbench();
+    const double start = SizeVentedFamily(wb, w, wb.vented4.vbLiters, wb.vented4.vbCuFt);
     CalcQtc(wb);
 
-    const double x = d.fs * 0.3 / d.qts;
-    const double start = Round3(x / 1.5);
     auto design = [&] { return EstimateDriverAndVent(wb); };
     double fb = start;
     for (int k = 1; k <= kMemories; ++k) {
         wb.vented4.fb = fb;
         if (!Member(doc, messages, k, design))
             return;
-        fb = Round3(fb * 1.1);
+        fb = NextTuning(fb);
     }
     wb.vented4.fb = start;
     Finish(doc, messages, "4th Order Vented Box Responses for this Driver", design);
+}
+
+int FamilyPRB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
+{
+    CSpkSys& wb = doc.workbench();
+    RadiatorBox& b = wb.radiator;
+    const double start = SizeVentedFamily(wb, w, b.vbLiters, b.vbCuFt);
+
+    // A radiator realises the tunings at and below its own without added mass; the lowest tuning
+    // realised is the base design.
+    double base = 0;
+    int leftOut = 0;
+    auto design = [&] { return CalcAddedMass(wb); };
+    double fp = start;
+    for (int k = 1; k <= kMemories; ++k, fp = NextTuning(fp)) {
+        b.fp = fp;
+        if (!CalcAddedMass(wb)) {
+            ++leftOut;
+            continue;
+        }
+        base = base == 0 ? fp : base;
+        if (!Member(doc, messages, k, design))
+            return leftOut;
+    }
+    if (base == 0) {
+        b.fp = start;
+        messages.Add("No tuning of the \"Responses for this Driver\" family can be realised "
+                     "with these radiators: they need an F(S), V(AS) and S(D) greater than 0, and "
+                     "without added mass they must tune the box to " +
+                     FormatNumber(start) + " Hz or higher.");
+        return leftOut;
+    }
+    b.fp = base;
+    Finish(doc, messages, "Passive Radiator Box Responses for this Driver", design);
+    return leftOut;
 }
 
 namespace
@@ -247,6 +302,7 @@ void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 
 void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
 {
+    int leftOut = 0;
     std::array<bool, kMemories + 1> held{};
     for (int k = 1; k <= kMemories; ++k)
         held[k] = doc.systems[k].hasAnyCurve();
@@ -270,6 +326,9 @@ void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
     case BoxType::Bandpass6:
         Family6OSBP(doc, w, messages);
         break;
+    case BoxType::Radiator:
+        leftOut = FamilyPRB(doc, w, messages);
+        break;
     case BoxType::None:
         return;
     }
@@ -282,7 +341,7 @@ void RunFamily(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages)
         else if (doc.systems[k].hasAnyCurve())
             ++stored;
     }
-    messages.Note(FamilyNote(stored, kept));
+    messages.Note(FamilyNote(stored, kept, leftOut));
 }
 
 } // namespace cw::engine

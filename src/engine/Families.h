@@ -17,6 +17,10 @@ void Family4OVB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 void Family4OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 void Family5OABP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 void Family6OSBP(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
+// The vented box family's volume and tunings, each realised with the workbench's radiators by
+// the mass added to them; a tuning that would need a negative mass is left out. Answers how many
+// were left out.
+int FamilyPRB(CSpkSysDoc& doc, const WorkingValues& w, RunMessages& messages);
 
 // The family of the workbench's box type; its note for the status bar says how many members
 // were stored and how many memories that held systems were left alone.

@@ -86,6 +86,8 @@ const char* LimitWords(Limit limit)
         return "excursion";
     case Limit::Vent:
         return "the vent";
+    case Limit::Radiator:
+        return "the passive radiators";
     case Limit::None:
         break;
     }
@@ -183,6 +185,8 @@ const char* LimitName(Limit limit)
         return "excursion";
     case Limit::Vent:
         return "vent";
+    case Limit::Radiator:
+        return "radiator";
     case Limit::None:
         break;
     }
@@ -202,7 +206,9 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
     WorkingValues w = MakeWorkingValues(s);
     ApplySeriesResistance(w, s);
     std::optional<CSpkSys> again;
-    if (s.hasSpl != 1 || s.hasExcursion != 1 || !(s.driver.sdSqM > 0) || s.driver.spl == 0) {
+    const bool radiatorBox = s.boxType() == BoxType::Radiator;
+    if (s.hasSpl != 1 || s.hasExcursion != 1 || !(s.driver.sdSqM > 0) || s.driver.spl == 0 ||
+        (radiatorBox && s.hasRadiator != 1)) {
         again.emplace(s);
         CompleteDriver::CompleteSensitivity(again->driver, again->isobaricFactor);
         DisplaySwitches show;
@@ -235,6 +241,10 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
     const double ventScale =
         ventTakesPart ? kTwoPi * c.driver.sdSqM / 1000 * c.driverCount / vent.areaSqM : 0;
     const double inverseFv = ventTakesPart ? 1 / vent.fv : 0;
+    // The passive radiators' excursion grows with the power as the cone's does.
+    const double radiatorXmax = radiatorBox ? c.radiator.prXmaxMm : 0;
+    const bool radiatorTakesPart = radiatorXmax > 0 && c.hasRadiator == 1;
+    const double radiatorPower = radiatorTakesPart ? pin * radiatorXmax * radiatorXmax : 0;
     const double inversePin = 1 / pin;
     const double thermalGain = 10 * std::log10(thermal * inversePin); // dB above P(in)
 
@@ -263,6 +273,11 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
                 binding = Limit::Vent;
             }
         }
+        const double xr = radiatorTakesPart ? c.radiatorCurve[i] : 0;
+        if (xr > 0 && std::isfinite(xr) && radiatorPower / (xr * xr) < pMax) {
+            pMax = radiatorPower / (xr * xr);
+            binding = Limit::Radiator;
+        }
         if (binding == Limit::None)
             pMax = kNaN;
         const double gain =
@@ -278,8 +293,10 @@ Limits CalculateLimits(const CSpkSys& s, double ventVelocityLimit)
     }
 
     l.bands = FindBands(l);
-    const bool anyLimit = xMax > 0 || thermal != kNone || ventTakesPart;
-    const std::string missing = DescribeMissing(xMax > 0, thermal != kNone, vent, ventTakesPart);
+    const bool anyLimit = xMax > 0 || thermal != kNone || ventTakesPart || radiatorTakesPart;
+    std::string missing = DescribeMissing(xMax > 0, thermal != kNone, vent, ventTakesPart);
+    if (radiatorBox && !radiatorTakesPart)
+        missing += " The passive radiators give no X(max), so they take no part.";
     l.sentence = anyLimit ? DescribeBands(l.bands) + missing : missing;
     if (anyLimit && !std::isfinite(level))
         l.sentence += " The driver's sensitivity is not known, so there is no maximum SPL.";

@@ -7,14 +7,15 @@
 #include <vector>
 
 // How loud a system can play and what stops it: at each point of the response's frequency grid,
-// the power at which the cone reaches X(max), the voice coil its thermal power P(t) or the vent its
-// air velocity limit, whichever comes first, and the SPL that power gives.
+// the power at which the cone reaches X(max), the voice coil its thermal power P(t), the vent its
+// air velocity limit or a passive radiator its own X(max), whichever comes first, and the SPL that
+// power gives.
 namespace cw::engine
 {
 
-enum class Limit { None, Thermal, Excursion, Vent };
+enum class Limit { None, Thermal, Excursion, Vent, Radiator };
 
-// "thermal", "excursion", "vent", or "" for None.
+// "thermal", "excursion", "vent", "radiator", or "" for None.
 const char* LimitName(Limit limit);
 
 // A run of neighbouring grid points that one limit binds. The first band starts at the grid's

@@ -4,6 +4,8 @@
 #include "model/CompleteDriver.h"
 
 #include <cmath>
+#include <complex>
+#include <limits>
 
 namespace cw::engine
 {
@@ -43,6 +45,7 @@ Kinds BeginResponse(CSpkSys& s, const DisplaySwitches& show, bool phaseDelayImpe
     s.hasPhase = k.phase;
     s.hasDelay = k.delay;
     s.hasImpedance = k.imp;
+    s.hasRadiator = 0; // only the passive radiator box has radiators
     return k;
 }
 
@@ -60,6 +63,16 @@ void PrepareExcursion(CSpkSys& s, bool efficiencyFromSpl)
     CompleteDriver::FillVasLiters(s.driver);
     if (efficiencyFromSpl)
         CompleteDriver::EfficiencyFromSensitivity(s.driver);
+}
+
+// The cone's excursion far below f(s) without a box, mm peak: the scale of the vented-box model's
+// excursion.
+double FreeAirExcursion(const CSpkSys& s, const WorkingValues& w)
+{
+    const DriverParams& d = s.driver;
+    return std::sqrt(w.p) *
+           std::sqrt(d.vasLiters / 1000 * 1.134 / (w.qes * w.fs * d.sdSqM * d.sdSqM)) /
+           std::sqrt(w.n * w.i) * kPeak;
 }
 
 // Scale of the bandpass excursions before the six-pole model's electrical factor, in mm peak.
@@ -92,10 +105,7 @@ void VentedBoxResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches
     double x0 = 0;
     if (k.exc) {
         PrepareExcursion(s, true);
-        const DriverParams& d = s.driver;
-        x0 = std::sqrt(w.p) *
-             std::sqrt(d.vasLiters / 1000 * 1.134 / (w.qes * w.fs * d.sdSqM * d.sdSqM)) /
-             std::sqrt(w.n * w.i) * kPeak;
+        x0 = FreeAirExcursion(s, w);
     }
 
     const double h = in.fb / w.fs;
@@ -224,6 +234,91 @@ void SixPoleResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& 
     EndResponse(s);
 }
 
+void RadiatorBoxResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show,
+                         const RadiatorInputs& in)
+{
+    using Complex = std::complex<double>;
+    const Kinds k = BeginResponse(s, show, true);
+    s.hasRadiator = k.exc;
+    double x0 = 0;
+    if (k.exc) {
+        PrepareExcursion(s, true);
+        x0 = FreeAirExcursion(s, w);
+    }
+
+    // Acoustic impedances per driver (the box and its radiators shared by N drivers), each
+    // divided by the driver's 1 / (2 pi f(s) C(as)), so that the driver itself is s + 1/Q + 1/s
+    // with s = j f / f(s), as in the vented-box model.
+    const double cas = Compliance(w.veff);
+    const double cab = Compliance(in.v / w.n);
+    const double alpha = cas / cab;
+    const double perDriver = in.count / w.n;
+    const double area2 = perDriver * in.sd * in.sd;
+    const double map = in.mms / area2;
+    const double cap = in.cms * in.sd * in.sd * perDriver;
+    const double rap = in.rms / area2;
+    const double ws = kTwoPi * w.fs;
+    const double scale = ws * cas;
+    // The leakage's Q(B) holds at the box tuning, as Q(L) does at F(B) in the vented box.
+    const double wp = std::sqrt((1 / cab + 1 / cap) / map);
+    const double leakage = 1 / (in.ql / (wp * cab) * scale); // admittance
+    const double gain = w.re / (w.re + w.rs);
+    const double res = w.qms / s.driver.qes * w.re; // as in the vented-box model
+    const double inductance = kTwoPiZ * s.driver.le / 1000;
+    const double coneToRadiator = s.driver.sdSqM / (perDriver * in.sd);
+
+    struct Point {
+        Complex h;     // the output's volume velocity against the passband's
+        Complex drive; // the driver and the box it works into
+        Complex box;   // the box with its leakage and radiators
+        Complex radiator;
+        Complex s;
+    };
+    auto at = [&](double f) {
+        Point p;
+        const double om = kTwoPi * f;
+        p.s = Complex(0, om / ws);
+        p.radiator = Complex(rap, om * map - 1 / (om * cap)) * scale;
+        p.box = 1.0 / (Complex(leakage, om * cab / scale) + 1.0 / p.radiator);
+        p.drive = p.s + 1 / w.qts + 1.0 / p.s + p.box;
+        p.h = p.s * p.s / alpha * p.box / p.drive;
+        return p;
+    };
+    // The group delay is the phase's slope, taken over a step small against the grid's.
+    constexpr double kStep = 1e-5;
+
+    const int n = s.storedPoints();
+    for (int i = 0; i < n; ++i) {
+        const double f = s.frequencies[i];
+        const Point p = at(f);
+        s.splCurve[i] = k.spl ? 20 * std::log10(gain * std::abs(p.h)) : 0;
+        const double cone = x0 / std::abs(p.s * p.drive);
+        s.excursionCurve[i] = k.exc ? cone : 0;
+        s.radiatorCurve[i] = k.exc ? cone * coneToRadiator * std::abs(p.box / p.radiator) : 0;
+        if (k.phase) {
+            const double phase = std::arg(p.h) * kDegrees;
+            s.phaseCurve[i] = phase < 0 ? phase + 360 : phase;
+        } else {
+            s.phaseCurve[i] = 0;
+        }
+        if (k.delay) {
+            const Complex turn = at(f * (1 + kStep)).h / at(f * (1 - kStep)).h;
+            s.delayCurve[i] = -std::arg(turn) / (2 * kStep * kTwoPi * f) * 1000;
+        } else {
+            s.delayCurve[i] = 0;
+        }
+        if (k.imp) {
+            const Complex mechanical = p.s + 1 / w.qms + 1.0 / p.s;
+            const Complex z =
+                w.re + Complex(0, inductance * f) + res / w.qms / (mechanical + p.box);
+            s.impedanceCurve[i] = std::abs(z);
+        } else {
+            s.impedanceCurve[i] = 0;
+        }
+    }
+    EndResponse(s);
+}
+
 void FourPoleResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show,
                       const FourPoleInputs& in)
 {
@@ -322,9 +417,19 @@ void Response4OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& sh
                      {b.vb1CuFt, b.vb2CuFt, TuningOr(b.fb2, 1e-4), b.qtc, b.ql2, b.qa2});
 }
 
-bool ModelGivesPhase(BoxType type)
+void ResponsePRB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show)
 {
-    return type == BoxType::Closed2 || type == BoxType::Vented4;
+    const RadiatorBox& b = s.radiator;
+    const std::optional<RadiatorParts> r = RadiatorOf(b);
+    if (!r) {
+        // No radiator to tune the box: every curve comes out unusable and is dropped, saying so.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        RadiatorBoxResponse(s, w, show, {b.vbCuFt, b.qb, b.prCount, nan, nan, nan, nan});
+        return;
+    }
+    RadiatorBoxResponse(
+        s, w, show,
+        {b.vbCuFt, b.qb, b.prCount, b.prSdSqM, r->cms, r->mms + b.prAddedMassG / 1000, r->rms});
 }
 
 bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show)
@@ -347,6 +452,9 @@ bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show
         return true;
     case BoxType::Bandpass6:
         Response6OSBP(s, w, show);
+        return true;
+    case BoxType::Radiator:
+        ResponsePRB(s, w, show);
         return true;
     case BoxType::None:
         break;

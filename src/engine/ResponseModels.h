@@ -43,6 +43,20 @@ struct FourPoleInputs {
 void FourPoleResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show,
                       const FourPoleInputs& in);
 
+// Passive radiator box: the driver on a box whose compliance, leakage and radiators (each a
+// mass, compliance and loss) lie in parallel. Also gives the radiators' excursion.
+struct RadiatorInputs {
+    double v;     // cubic feet, box volume
+    double ql;    // box loss Q at the box tuning
+    double count; // radiators in the box
+    double sd;    // square metres, one radiator's area
+    double cms;   // m/N, one radiator's compliance
+    double mms;   // kg, one radiator's moving mass with its added mass
+    double rms;   // kg/s, one radiator's mechanical loss
+};
+void RadiatorBoxResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show,
+                         const RadiatorInputs& in);
+
 // The response of each box type: its model with the inputs taken from its design block.
 void Response2OCB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 void Response3OCB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
@@ -50,10 +64,7 @@ void Response4OVB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& sho
 void Response4OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 void Response5OABP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 void Response6OSBP(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
-
-// True for the box types of the vented-box model (the 2nd order closed box and the 4th order
-// vented box), the only model that gives phase, group delay and impedance.
-bool ModelGivesPhase(BoxType type);
+void ResponsePRB(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);
 
 // The response operation of the record's box type; false for a box type that matches none.
 bool RunResponse(CSpkSys& s, const WorkingValues& w, const DisplaySwitches& show);

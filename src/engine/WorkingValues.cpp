@@ -24,8 +24,7 @@ WorkingValues MakeWorkingValues(const CSpkSys& s)
 
 void ApplySeriesResistance(WorkingValues& w, const CSpkSys& s)
 {
-    const BoxType type = s.boxType();
-    if (type == BoxType::Closed2 || type == BoxType::Vented4)
+    if (HasPhaseDelayImpedance(s.boxType()))
         w.rs = s.seriesResistance;
     // The last fallback holds for every box type: the other models divide by R(e) as well.
     if (w.re == 0)

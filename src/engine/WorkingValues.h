@@ -25,7 +25,7 @@ struct WorkingValues {
 // no series resistor yet.
 WorkingValues MakeWorkingValues(const CSpkSys& s);
 
-// R(s) of the 2nd order closed box and the 4th order vented box (0 for the others), the last
+// R(s) of the box types whose model gives the impedance (0 for the others), the last
 // R(e) fallback of 6.5 Ohms, then the series-resistance rule on Q(es), Q(ts) and P.
 void ApplySeriesResistance(WorkingValues& w, const CSpkSys& s);
 

@@ -2,6 +2,7 @@
 
 #include "model/CSpkSysDoc.h"
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 #include <utility>
@@ -220,7 +221,9 @@ std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fiel
 {
     Rows top(fields), components(fields);
     const bool closed = type == BoxType::Closed2 || type == BoxType::Closed3;
-    const bool bandpass = !closed && type != BoxType::Vented4;
+    const bool bandpass = std::any_of(fields.begin(), fields.end(), [](const BoxField& f) {
+        return f.quantity == Q::FrontVolume;
+    });
     if (bandpass) {
         top.Add(Q::Volume, "Rear Box Volume", "V(B1) =")
             .ReadOnly()
@@ -241,6 +244,22 @@ std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fiel
             .Add(Q::VentLength, "Vent Length", "L(v) =")
             .ReadOnly();
     }
+    // The radiator's values are typed; closing the editor tunes the box anew.
+    top.Add(Q::RadiatorTuning, "Box Frequency", "F(P) =", "Hz")
+        .ReadOnly()
+        .Add(Q::Notch, "Notch Frequency", "F(N) =", "Hz")
+        .ReadOnly()
+        .Add(Q::PrFs, "Radiator Resonance", "F(S) =", "Hz")
+        .Add(Q::PrQms, "Radiator Mechanical Q", "Q(MS) =")
+        .Add(Q::PrVas, "Radiator Compliance Vol.", "V(AS) =")
+        .Add(Q::PrSd, "Radiator Area", "S(D) =")
+        .Add(Q::PrXmax, "Radiator Excursion", "X(max) =")
+        .Add(Q::PrCount, "No. of Radiators", "N(P) =")
+        .Add(Q::PrAddedMass, "Added Mass", "M(add) =", "g")
+        .Add(Q::PrMms, "Radiator Moving Mass", "M(MS) =", "g")
+        .ReadOnly()
+        .Add(Q::PrCms, "Radiator Compliance", "C(MS) =", "mm/N")
+        .ReadOnly();
     top.Add(Q::Qtc, "Closed Box Q", "Q(tc) =")
         .ReadOnly()
         .Add(Q::Alpha, "Compliance Ratio", "alpha =")
@@ -273,10 +292,10 @@ std::vector<FieldRow> EditorRows(BoxType type, const std::vector<BoxField>& fiel
 
 // A description whose rows the two functions add from its fields.
 template <class PanelRows, class ReportRows>
-BoxDescription Describe(BoxType type, const char* block, std::vector<BoxField> fields,
-                        PanelRows panelRows, ReportRows reportRows)
+BoxDescription Describe(BoxType type, const char* block, const char* variables, bool fullResponse,
+                        std::vector<BoxField> fields, PanelRows panelRows, ReportRows reportRows)
 {
-    BoxDescription d{type, block, std::move(fields), {}, {}, {}};
+    BoxDescription d{type, block, variables, fullResponse, std::move(fields), {}, {}, {}};
     Rows panel(d.fields), report(d.fields);
     panelRows(panel);
     reportRows(report);
@@ -288,15 +307,15 @@ BoxDescription Describe(BoxType type, const char* block, std::vector<BoxField> f
 
 BoxDescription Closed2()
 {
-    return Describe(BoxType::Closed2, "closed2", ClosedFields<&CSpkSys::closed2>(), ClosedPanelRows,
-                    ClosedReportRows);
+    return Describe(BoxType::Closed2, "closed2", "V(B)", true, ClosedFields<&CSpkSys::closed2>(),
+                    ClosedPanelRows, ClosedReportRows);
 }
 
 BoxDescription Closed3()
 {
     constexpr auto block = &CSpkSys::closed3;
     return Describe(
-        BoxType::Closed3, "closed3",
+        BoxType::Closed3, "closed3", "V(B), C1", false,
         Joined(ClosedFields<block>(), {Single<block, &ClosedBox3::c1>(Q::C1)}),
         [](Rows& panel) {
             ClosedPanelRows(panel);
@@ -313,7 +332,7 @@ BoxDescription Vented4()
     constexpr auto block = &CSpkSys::vented4;
     using B = VentedBox4;
     return Describe(
-        BoxType::Vented4, "vented4",
+        BoxType::Vented4, "vented4", "V(B), F(B)", true,
         Joined(Joined({Pair<block, &B::vbLiters, &B::vbCuFt>(Q::Volume, UnitKind::Volume),
                        Single<block, &B::fb>(Q::Tuning)},
                       VentFields<block>()),
@@ -352,7 +371,7 @@ BoxDescription Bandpass4()
     constexpr auto block = &CSpkSys::bandpass4;
     using B = BandpassBox4;
     return Describe(
-        BoxType::Bandpass4, "bandpass4",
+        BoxType::Bandpass4, "bandpass4", "V(B1), V(B2), F(B2)", false,
         Joined(BandpassFields<block>(),
                {Single<block, &B::ql2>(Q::Ql2), Single<block, &B::qa2>(Q::Qa2),
                 Single<block, &B::wb>(Q::Wb)}),
@@ -370,7 +389,7 @@ BoxDescription Bandpass5()
     constexpr auto block = &CSpkSys::bandpass5;
     using B = BandpassBox5;
     return Describe(
-        BoxType::Bandpass5, "bandpass5",
+        BoxType::Bandpass5, "bandpass5", "V(B1), V(B2), F(B2), L1", false,
         Joined(BandpassFields<block>(),
                {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
                 Single<block, &B::l1>(Q::L1)}),
@@ -391,7 +410,7 @@ BoxDescription Bandpass6()
     constexpr auto block = &CSpkSys::bandpass6;
     using B = BandpassBox6;
     return Describe(
-        BoxType::Bandpass6, "bandpass6",
+        BoxType::Bandpass6, "bandpass6", "V(B1), V(B2), F(B2), L1, C1", false,
         Joined(BandpassFields<block>(),
                {Single<block, &B::qb2>(Q::Qb2), Single<block, &B::wb>(Q::Wb),
                 Single<block, &B::c1>(Q::C1), Single<block, &B::l1>(Q::L1)}),
@@ -406,6 +425,59 @@ BoxDescription Bandpass6()
                 .Add(Q::L1, "Series Inductor", "L1 =", "mH")
                 .Add(Q::Alpha, "Compliance Ratio", "alpha =")
                 .Add(Q::Qb2, "Box Loss Q", "Q(B2) =");
+        });
+}
+
+// What the status bar says when the radiator cannot tune the box, or cannot be tuned as typed.
+constexpr const char* kRadiatorUnusable =
+    "The box tuning needs a box volume and a radiator with a resonance, V(as), S(D), count "
+    "greater than 0 and an added mass of at least 0; the previous values were kept.";
+constexpr const char* kAddedMassUnusable =
+    "This F(P) would need a negative added mass: even the radiator without added mass tunes the "
+    "box lower. Type a lower F(P), or use a smaller box or more radiators; the previous values "
+    "were kept.";
+
+BoxDescription Radiator()
+{
+    constexpr auto block = &CSpkSys::radiator;
+    using B = RadiatorBox;
+    const std::vector<DesignStep> tune = {&CSpkSysDoc::CalcRadiatorTuning};
+    return Describe(
+        BoxType::Radiator, "radiator", "V(B), F(P), radiator", true,
+        {Pair<block, &B::vbLiters, &B::vbCuFt>(Q::Volume, UnitKind::Volume),
+         Single<block, &B::fp>(Q::RadiatorTuning), Single<block, &B::prFs>(Q::PrFs),
+         Single<block, &B::prQms>(Q::PrQms),
+         Pair<block, &B::prVasLiters, &B::prVasCuFt>(Q::PrVas, UnitKind::Volume),
+         Pair<block, &B::prSdSqM, &B::prSdSqIn>(Q::PrSd, UnitKind::Area),
+         Pair<block, &B::prXmaxMm, &B::prXmaxIn>(Q::PrXmax, UnitKind::Excursion),
+         Single<block, &B::prCount>(Q::PrCount), Single<block, &B::prAddedMassG>(Q::PrAddedMass),
+         Single<block, &B::qb>(Q::Qb), Single<block, &B::prMmsG>(Q::PrMms),
+         Single<block, &B::prCmsMmPerN>(Q::PrCms), Single<block, &B::fn>(Q::Notch),
+         Single<block, &B::wb>(Q::Wb)},
+        [&](Rows& panel) {
+            panel.Add(Q::Volume, "Box Volume", "V(B) =")
+                .Runs(tune, kRadiatorUnusable)
+                .Add(Q::RadiatorTuning, "Box Frequency", "F(P) =", "Hz")
+                .Runs({&CSpkSysDoc::CalcAddedMass}, kAddedMassUnusable)
+                .Add(Q::Notch, "Notch Frequency", "F(N) =", "Hz")
+                .ReadOnly()
+                .Add(Q::PrCount, "No. of Radiators", "N(P) =")
+                .Runs(tune, kRadiatorUnusable)
+                .Add(Q::PrAddedMass, "Added Mass", "M(add) =", "g")
+                .Runs(tune, kRadiatorUnusable)
+                .Add(Q::PrMms, "Radiator Moving Mass", "M(MS) =", "g")
+                .ReadOnly();
+        },
+        [](Rows& report) {
+            report.Add(Q::Volume, "Box Volume", "V(B) =")
+                .Add(Q::RadiatorTuning, "Box Frequency", "F(P) =", "Hz")
+                .Add(Q::Notch, "Notch Frequency", "F(N) =", "Hz")
+                .Add(Q::PrCount, "Passive Radiators", "N(P) =")
+                .Add(Q::PrFs, "Radiator Resonance", "F(S) =", "Hz")
+                .Add(Q::PrVas, "Radiator V(as)", "V(AS) =")
+                .Add(Q::PrSd, "Radiator Area", "S(D) =")
+                .Add(Q::PrAddedMass, "Added Mass", "M(add) =", "g")
+                .Add(Q::Qb, "Box Loss Q", "Q(B) =");
         });
 }
 
@@ -441,29 +513,31 @@ const BoxField* BoxDescription::VentedChamber() const
 
 const BoxDescription* DescribeBox(BoxType type)
 {
-    static const std::array<BoxDescription, 6> kTable = {Closed2(),   Closed3(),   Vented4(),
-                                                         Bandpass4(), Bandpass5(), Bandpass6()};
+    static const std::array<BoxDescription, kAllBoxTypes.size()> kTable = {
+        Closed2(), Closed3(), Vented4(), Bandpass4(), Bandpass5(), Bandpass6(), Radiator()};
     if (type == BoxType::None)
         return nullptr;
     return &kTable[static_cast<std::size_t>(type)];
 }
 
-std::optional<BoxQuantity> DesignedQuantity(DesignStep step)
+std::vector<BoxQuantity> DesignedQuantities(DesignStep step)
 {
-    static const std::array<std::pair<DesignStep, BoxQuantity>, 7> kDesigns = {{
-        {&CSpkSysDoc::CalcQtc, Q::Qtc},
-        {&CSpkSysDoc::CalcFc, Q::Fc},
-        {&CSpkSysDoc::CalcAlpha, Q::Alpha},
-        {&CSpkSysDoc::CalcBoxVolume, Q::Volume},
-        {&CSpkSysDoc::EstimateDriverAndVent, Q::MinVentArea},
-        {&CSpkSysDoc::CalcVentLength, Q::VentLength},
-        {&CSpkSysDoc::CalcVentArea, Q::VentArea},
+    static const std::array<std::pair<DesignStep, std::vector<BoxQuantity>>, 9> kDesigns = {{
+        {&CSpkSysDoc::CalcQtc, {Q::Qtc}},
+        {&CSpkSysDoc::CalcFc, {Q::Fc}},
+        {&CSpkSysDoc::CalcAlpha, {Q::Alpha}},
+        {&CSpkSysDoc::CalcBoxVolume, {Q::Volume}},
+        {&CSpkSysDoc::EstimateDriverAndVent, {Q::MinVentArea}},
+        {&CSpkSysDoc::CalcVentLength, {Q::VentLength}},
+        {&CSpkSysDoc::CalcVentArea, {Q::VentArea}},
+        {&CSpkSysDoc::CalcRadiatorTuning, {Q::RadiatorTuning, Q::Notch, Q::PrMms, Q::PrCms}},
+        {&CSpkSysDoc::CalcAddedMass, {Q::PrAddedMass, Q::Notch, Q::PrMms, Q::PrCms}},
     }};
     for (const auto& [s, q] : kDesigns) {
         if (s == step)
             return q;
     }
-    return std::nullopt;
+    return {};
 }
 
 std::vector<DesignStep> VolumeSteps(bool closedBox)

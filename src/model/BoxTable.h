@@ -3,7 +3,6 @@
 #include "model/BoxType.h"
 #include "model/FieldRow.h"
 
-#include <optional>
 #include <vector>
 
 // What each box type has, described once: its design block and the quantities in it, the rows of
@@ -30,7 +29,19 @@ enum class BoxQuantity {
     Qb2, // enclosure loss
     Wb,  // baffle width
     C1,  // series capacitor
-    L1   // series inductor
+    L1,  // series inductor
+    // The passive radiator box
+    RadiatorTuning, // F(P), the box tuning
+    PrFs,           // the radiator's free-air resonance
+    PrQms,          // the radiator's mechanical Q
+    PrVas,          // the radiator's compliance volume
+    PrSd,           // the radiator's area
+    PrXmax,         // the radiator's linear excursion
+    PrCount,        // number of radiators
+    PrAddedMass,    // mass added to each radiator
+    PrMms,          // the radiator's own moving mass
+    PrCms,          // the radiator's suspension compliance
+    Notch           // F(N), the radiator's resonance with its added mass
 };
 
 // One quantity of a design block, in both unit copies where it has two.
@@ -47,8 +58,11 @@ struct BoxField {
 
 struct BoxDescription {
     BoxType type = BoxType::None;
-    const char* block = "";       // the record's design block, by its project-file name: "closed2"
-    std::vector<BoxField> fields; // every quantity of the block, in the block's order
+    const char* block = "";     // the record's design block, by its project-file name: "closed2"
+    const char* variables = ""; // what the user designs, as the system editor lists it
+    // The model gives phase, group delay and impedance, and the series resistor R(s) shapes it.
+    bool fullResponse = false;
+    std::vector<BoxField> fields;     // every quantity of the block, in the block's order
     std::vector<FieldRow> panelRows;  // the workbench panel, top to bottom
     std::vector<FieldRow> reportRows; // the system report's box rows, from row 5 down
     // The system editor's Details page: the block's rows with the system parameters among them.
@@ -64,8 +78,8 @@ struct BoxDescription {
 // The description of a box type; null for None.
 const BoxDescription* DescribeBox(BoxType type);
 
-// The quantity a design step designs (CalcQtc: Q(tc), CalcBoxVolume: the box volume, ...).
-std::optional<BoxQuantity> DesignedQuantity(DesignStep step);
+// The quantities a design step designs (CalcQtc: Q(tc), CalcBoxVolume: the box volume, ...).
+std::vector<BoxQuantity> DesignedQuantities(DesignStep step);
 
 // The design steps that typing a box volume (V(B) or V(B1)) or a Q(tc) runs. Closed boxes also
 // recompute their resonance.

@@ -1,24 +1,29 @@
 #include "model/BoxType.h"
 
+#include "model/BoxTable.h"
+
 namespace cw
 {
 
 namespace
 {
 
-constexpr std::array<std::string_view, 6> kNames = {
+constexpr std::array<std::string_view, kAllBoxTypes.size()> kNames = {
     "2nd Order Closed Box",
     "3rd Order Closed Box",
     "4th Order Vented Box",
     "4th Order Symmetric Bandpass Box",
     "5th Order Asymmetric Bandpass Box",
     "6th Order Symmetric Bandpass Box",
+    "Passive Radiator Box",
 };
 
-constexpr std::array<std::string_view, 6> kAbbreviations = {"2OCB",  "3OCB",  "4OVB",
-                                                            "4OSBP", "5OABP", "6OSBP"};
+constexpr std::array<std::string_view, kAllBoxTypes.size()> kAbbreviations = {
+    "2OCB", "3OCB", "4OVB", "4OSBP", "5OABP", "6OSBP", "PRB"};
 
-BoxType Lookup(const std::array<std::string_view, 6>& table, std::string_view text)
+using Texts = std::array<std::string_view, kAllBoxTypes.size()>;
+
+BoxType Lookup(const Texts& table, std::string_view text)
 {
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i] == text)
@@ -37,6 +42,18 @@ std::string_view BoxTypeName(BoxType type)
 BoxType BoxTypeFromName(std::string_view name)
 {
     return Lookup(kNames, name);
+}
+
+std::string_view BoxTypeAbbreviation(BoxType type)
+{
+    return type == BoxType::None ? std::string_view{}
+                                 : kAbbreviations[static_cast<std::size_t>(type)];
+}
+
+bool HasPhaseDelayImpedance(BoxType type)
+{
+    const BoxDescription* box = DescribeBox(type);
+    return box != nullptr && box->fullResponse;
 }
 
 BoxType BoxTypeFromAbbreviation(std::string_view abbreviation)

@@ -39,7 +39,7 @@ void CSpkSys::CopySystem(const CSpkSys& from, bool takeShown)
     // pointCount points, of the curves whose flag is 1; frequencies always).
     std::string ownTrailer = std::move(trailerText);
     const std::int32_t ownShown = responseShown;
-    auto ownCurves = std::make_unique<std::array<CurveArray, 6>>();
+    auto ownCurves = std::make_unique<std::array<CurveArray, kCurveArrays>>();
     int k = 0;
     Curves(*this, [&](const char*, const CurveArray& curve, const std::int32_t*) {
         (*ownCurves)[k++] = curve;

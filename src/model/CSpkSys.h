@@ -15,6 +15,8 @@ namespace cw
 // Number of points each curve array holds.
 inline constexpr int kMaxPoints = 850;
 using CurveArray = std::array<double, kMaxPoints>;
+// The frequency grid and the curves of a record.
+inline constexpr int kCurveArrays = 7;
 
 // The curve points that a real-valued point count covers: the i with 0 <= i < count, so 382.2
 // means 383 points; clamped to 0..kMaxPoints, and 0 for a count that is not a number.
@@ -56,6 +58,9 @@ public:
     CurveArray phaseCurve{};     // degrees
     CurveArray delayCurve{};     // milliseconds
     CurveArray impedanceCurve{}; // Ohms
+    // mm peak, the passive radiators' excursion; drawn on the excursion scale with the cone's
+    std::int32_t hasRadiator = 0;
+    CurveArray radiatorCurve{};
 
     // Design blocks, one per box type
     ClosedBox2 closed2;
@@ -64,6 +69,7 @@ public:
     BandpassBox4 bandpass4;
     BandpassBox5 bandpass5;
     BandpassBox6 bandpass6;
+    RadiatorBox radiator;
 
     // Calculator inputs and results
     RectBoxValues rectBox;
@@ -132,12 +138,14 @@ public:
         visit("hasImpedance", s.hasImpedance);
         visit("extraFlag", s.extraFlag);
         visit("pointCount", s.pointCount);
+        visit("hasRadiator", s.hasRadiator);
         visit("closed2", s.closed2);
         visit("closed3", s.closed3);
         visit("vented4", s.vented4);
         visit("bandpass4", s.bandpass4);
         visit("bandpass5", s.bandpass5);
         visit("bandpass6", s.bandpass6);
+        visit("radiator", s.radiator);
         visit("rectBox", s.rectBox);
         visit("trapBox", s.trapBox);
         visit("bandpassBox", s.bandpassBox);
@@ -165,7 +173,7 @@ public:
     // Every member alike, the trailer and the curve points past storedPoints() included.
     bool operator==(const CSpkSys&) const = default;
 
-    // The six curve arrays with their names, the flag that marks each one valid (null for
+    // The curve arrays with their names, the flag that marks each one valid (null for
     // the frequency grid, which is always valid up to storedPoints()).
     template <class Self, class Visit> static void Curves(Self& s, Visit&& visit)
     {
@@ -175,6 +183,7 @@ public:
         visit("phaseCurve", s.phaseCurve, &s.hasPhase);
         visit("delayCurve", s.delayCurve, &s.hasDelay);
         visit("impedanceCurve", s.impedanceCurve, &s.hasImpedance);
+        visit("radiatorCurve", s.radiatorCurve, &s.hasRadiator);
     }
 
 private:

@@ -389,7 +389,7 @@ void CSpkSysDoc::ClearSystem(int n)
     CSpkSys& memory = systems[n];
     memory.responseShown = 0;
     memory.hasSpl = memory.hasExcursion = memory.hasPhase = memory.hasDelay = memory.hasImpedance =
-        0;
+        memory.hasRadiator = 0;
     Changed(Format("Clear Sys %d", n, 0));
     windows_->InvalidatePlot();
 }

@@ -155,6 +155,10 @@ public:
     bool EstimateDriverAndVent();
     bool CalcVentLength();
     bool CalcVentArea();
+    // Passive radiator box: the tuning F(P) from the radiators and their added mass, and the
+    // added mass for a typed F(P); both also give the radiator's mass, compliance and notch.
+    bool CalcRadiatorTuning();
+    bool CalcAddedMass();
 
     // Response calculation of the workbench, or its family of designs when the box is not
     // designed (defined with the engine). False when the run stopped without calculating (no

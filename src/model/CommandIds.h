@@ -30,9 +30,10 @@ inline constexpr int Imp15 = 32867, Imp30 = 32868, Imp75 = 32869, Imp150 = 32870
 
 // Box types, in menu order
 inline constexpr int Box2OCB = 32835, Box3OCB = 32836, Box4OVB = 32837, Box4OSBP = 32838,
-                     Box5OABP = 32839, Box6OSBP = 32840;
+                     Box5OABP = 32839, Box6OSBP = 32840, BoxPRB = 32841;
 // The box-type commands in the order of kAllBoxTypes.
-inline constexpr int kBoxTypeIds[] = {Box2OCB, Box3OCB, Box4OVB, Box4OSBP, Box5OABP, Box6OSBP};
+inline constexpr int kBoxTypeIds[] = {Box2OCB,  Box3OCB,  Box4OVB, Box4OSBP,
+                                      Box5OABP, Box6OSBP, BoxPRB};
 
 // Memories: Sys 1 to Sys 10 count up from these
 inline constexpr int StoreSys1 = 32803;

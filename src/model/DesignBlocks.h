@@ -176,4 +176,51 @@ struct BandpassBox6 : BandpassCommon {
     bool operator==(const BandpassBox6&) const = default;
 };
 
+// Passive radiator box: a closed box tuned by N radiators, each an unpowered cone whose moving
+// mass (its own and the mass added to it) resonates with the box and its own suspension. The
+// radiator values are per radiator; the moving mass, compliance and notch follow from them.
+struct RadiatorBox {
+    double vbLiters = 0;      // liters, box volume
+    double vbCuFt = 0;        // cubic feet
+    double fp = 0;            // Hz, box tuning
+    double prFs = 28;         // Hz, the radiator's free-air resonance without added mass
+    double prQms = 6;         // the radiator's mechanical Q
+    double prVasLiters = 60;  // liters, the radiator's equivalent compliance volume
+    double prVasCuFt = 2.119; // cubic feet
+    double prSdSqM = 0.0330;  // square metres, the radiator's effective area
+    double prSdSqIn = 51.15;  // square inches
+    double prXmaxMm = 12;     // mm, the radiator's linear excursion, peak
+    double prXmaxIn = 0.4724; // inches
+    double prCount = 1;       // number of radiators in the box
+    double prAddedMassG = 0;  // grams, added to each radiator
+    double qb = 7;            // box loss
+    double prMmsG = 0;        // grams, the radiator's own moving mass
+    double prCmsMmPerN = 0;   // mm per newton, the radiator's suspension compliance
+    double fn = 0;            // Hz, the notch: the radiator's resonance with its added mass
+    double wb = 0.5;          // m, baffle width
+
+    template <class Self, class Visit> static void Fields(Self& b, Visit&& visit)
+    {
+        visit("vbLiters", b.vbLiters);
+        visit("vbCuFt", b.vbCuFt);
+        visit("fp", b.fp);
+        visit("prFs", b.prFs);
+        visit("prQms", b.prQms);
+        visit("prVasLiters", b.prVasLiters);
+        visit("prVasCuFt", b.prVasCuFt);
+        visit("prSdSqM", b.prSdSqM);
+        visit("prSdSqIn", b.prSdSqIn);
+        visit("prXmaxMm", b.prXmaxMm);
+        visit("prXmaxIn", b.prXmaxIn);
+        visit("prCount", b.prCount);
+        visit("prAddedMassG", b.prAddedMassG);
+        visit("qb", b.qb);
+        visit("prMmsG", b.prMmsG);
+        visit("prCmsMmPerN", b.prCmsMmPerN);
+        visit("fn", b.fn);
+        visit("wb", b.wb);
+    }
+    bool operator==(const RadiatorBox&) const = default;
+};
+
 } // namespace cw

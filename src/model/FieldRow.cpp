@@ -14,6 +14,8 @@ UnitTexts UnitLabels(UnitKind kind)
         return {"m", "in"};
     case UnitKind::Distance:
         return {"m", "ft"};
+    case UnitKind::Excursion:
+        return {"mm", "in"};
     case UnitKind::Plain:
         break;
     }

@@ -20,10 +20,11 @@ using DesignStep = bool (CSpkSysDoc::*)();
 // Which pair of unit copies a quantity has. Plain quantities have one copy only.
 enum class UnitKind {
     Plain,
-    Volume,  // liters | cubic feet
-    Area,    // square metres | square inches
-    Length,  // metres | inches
-    Distance // metres | feet (the SPL distance)
+    Volume,   // liters | cubic feet
+    Area,     // square metres | square inches
+    Length,   // metres | inches
+    Distance, // metres | feet (the SPL distance)
+    Excursion // mm | inches
 };
 
 // A unit label in both unit systems; the same text twice for a quantity with one copy.
@@ -38,7 +39,7 @@ struct UnitTexts {
 // A driver's nominal diameter.
 inline constexpr UnitTexts kDiameterUnits{"mm", "in"};
 
-// "liters" / "cu ft", "sq m" / "sq in", "m" / "in", "m" / "ft"; empty for Plain.
+// "liters" / "cu ft", "sq m" / "sq in", "m" / "in", "m" / "ft", "mm" / "in"; empty for Plain.
 UnitTexts UnitLabels(UnitKind kind);
 inline const char* UnitLabel(UnitKind kind, bool metric)
 {

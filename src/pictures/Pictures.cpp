@@ -83,6 +83,17 @@ void Driver(Sketch& s, double u, double v, double half, bool facesLeft)
           std::max(u + dir * depth * 0.7, u + dir * depth), v + half * 0.45, kMagnet);
 }
 
+// A passive radiator on a vertical wall at u, facing left: a cone with no magnet behind it, and
+// the mass added to its centre.
+void PassiveRadiator(Sketch& s, double u, double v, double half)
+{
+    const double depth = half * 0.9 * 0.7;
+    s.SetPen(0.012, gfx::kBlack);
+    s.Poly({{u, v - half}, {u + depth, v - half * 0.3}, {u + depth, v + half * 0.3}, {u, v + half}},
+           kCone);
+    s.Box(u + depth, v - half * 0.3, u + depth + 0.03, v + half * 0.3, kMagnet);
+}
+
 // A vent tube through a vertical wall at u, reaching inward by length, centred on v.
 void Vent(Sketch& s, double u, double v, double length, bool inwardRight)
 {
@@ -184,6 +195,11 @@ void DrawBoxPicture(gfx::Canvas& canvas, BoxType type, const gfx::Rect& rect)
         Cabinet(s, 0.25, 0.1, 0.95, 0.9);
         Driver(s, 0.29, 0.38, 0.2, true);
         Vent(s, 0.27, 0.74, 0.3, true);
+        break;
+    case BoxType::Radiator:
+        Cabinet(s, 0.25, 0.1, 0.95, 0.9);
+        Driver(s, 0.29, 0.3, 0.16, true);
+        PassiveRadiator(s, 0.29, 0.67, 0.19);
         break;
     case BoxType::Bandpass4:
     case BoxType::Bandpass5:

@@ -450,6 +450,12 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
                 PlotCurve(canvas, s.frequencies, *curves[kind], s.pointCount);
             }
         }
+        // The passive radiators' excursion beside the cone's, on its scale, dashed.
+        if (showKind[1] && s.hasRadiator && readable[1]) {
+            canvas.SetPen({PenStyle::Dash, kPenWidth, penColors[1]});
+            current_ = mappings[1];
+            PlotCurve(canvas, s.frequencies, s.radiatorCurve, s.pointCount);
+        }
     }
 
     canvas.SetPen({PenStyle::Solid, kPenWidth, c.frameRedraw});

@@ -44,12 +44,13 @@ TEST_F(CliTest, CurvesOfTheDesignedSampleBox)
     EXPECT_EQ(run.err, "");
     const auto rows = Cells(run.out);
     ASSERT_EQ(rows.size(), 1u + 383u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"frequency_hz", "spl_db", "excursion_mm",
-                                                 "phase_deg", "delay_ms", "impedance_ohm"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"frequency_hz", "spl_db", "excursion_mm", "phase_deg",
+                                        "delay_ms", "impedance_ohm", "radiator_mm"}));
     EXPECT_EQ(rows[1][0], "10");
     EXPECT_EQ(rows[51][0], "20");
     // Phase, delay and impedance are not shown in a new project: empty cells.
-    EXPECT_EQ(rows[1].size(), 6u);
+    EXPECT_EQ(rows[1].size(), 7u);
     EXPECT_EQ(rows[1][3], "");
     EXPECT_EQ(rows[1][5], "");
     // A Q(tc) of 0.707 box: -3 dB at f(c) = 59.16 Hz, flat far above it.
@@ -158,6 +159,35 @@ TEST_F(CliTest, EditsGiveWhatThePanelsGive)
     run = Run("calc --edit splDistanceM=3 --edit closed2.qtc=0.707 --json -");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out)["splDistanceFt"], 9.842);
+}
+
+TEST_F(CliTest, APassiveRadiatorBoxDesignedByTyping)
+{
+    // 30 liters with the sample radiator: a typed F(P) finds the added mass, a typed mass and a
+    // second radiator find F(P) again; the English copies follow the typed metric ones.
+    auto run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+                   "--edit radiator.fp=30 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    nlohmann::json system = nlohmann::json::parse(run.out);
+    EXPECT_EQ(system["boxTypeName"], "Passive Radiator Box");
+    EXPECT_EQ(system["radiator"]["prAddedMassG"], 132.7);
+    EXPECT_EQ(system["radiator"]["vbCuFt"], 1.0594);
+    EXPECT_EQ(system["hasRadiator"], 1);
+    EXPECT_GT(system["radiatorCurve"][100].get<double>(), 0);
+
+    run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+              "--edit radiator.prCount=2 --edit radiator.prXmaxMm=10 --json -");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    system = nlohmann::json::parse(run.out);
+    EXPECT_EQ(system["radiator"]["fp"], 62.61); // 28 x sqrt(1 + 2 x 60 / 30)
+    EXPECT_EQ(system["radiator"]["prXmaxIn"], 0.3937);
+
+    // A tuning the radiator cannot reach is refused with the panel's sentence.
+    run = Run("calc --box PRB --units metric --edit radiator.vbLiters=30 "
+              "--edit radiator.prAddedMassG=50 "
+              "--edit radiator.fp=60");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("negative added mass"), std::string::npos) << run.err;
 }
 
 TEST_F(CliTest, OptionsActInTheirOrder)

@@ -68,28 +68,40 @@ struct LimitsTest : ::testing::Test {
         return engine::CalculateLimits(wb, velocityLimit);
     }
 
-    // The peak air velocity in the vent of a lumped circuit: the driver (R(e), Bl, M(ms), C(ms),
-    // R(ms), S(D)) driven by a sine of power P into R(e), loading a box of compliance C(ab) with
-    // leakage R(al) (Q(L) at F(B)) in parallel with the vent mass M(av) tuned to F(B).
-    double CircuitVentVelocity(double f, double power, double liters, double fb, double ql,
-                               double ventSqM) const
+    // The peak pressure in the box of a lumped circuit: the driver (R(e), Bl, M(ms), C(ms), R(ms),
+    // S(D)) driven by a sine of power P into R(e), loading a box of compliance C(ab) with leakage
+    // R(al) in parallel with a branch of acoustic impedance z(f) (a vent or radiators).
+    template <class Branch>
+    std::complex<double> CircuitBoxPressure(double f, double power, double cab, double ral,
+                                            Branch branch) const
     {
         using C = std::complex<double>;
-        const double ws = 2 * kPi * fs, wbx = 2 * kPi * fb, w = 2 * kPi * f;
+        const double ws = 2 * kPi * fs, w = 2 * kPi * f;
         const double cms = vasLiters / 1000 / (kRho * kC * kC * sd * sd);
         const double mms = 1 / (ws * ws * cms);
         const double bl2 = ws * mms * re / qes;
         const double rms = ws * mms / qms;
-        const double cab = liters / 1000 / (kRho * kC * kC);
-        const double mav = 1 / (wbx * wbx * cab);
-        const double ral = ql / (wbx * cab);
         const C j(0, 1);
-        const C zBox = 1.0 / (j * w * cab + 1.0 / ral + 1.0 / (j * w * mav));
+        const C zBox = 1.0 / (j * w * cab + 1.0 / ral + 1.0 / branch(w));
         const C zMech = bl2 / re + rms + j * w * mms + 1.0 / (j * w * cms) + sd * sd * zBox;
         const double voltage = std::sqrt(2 * power * re);  // peak
         const C u = std::sqrt(bl2) * voltage / re / zMech; // cone velocity, m/s
-        const C pressure = sd * u * zBox;
-        return std::abs(pressure / (j * w * mav)) / ventSqM;
+        return sd * u * zBox;
+    }
+
+    static double Compliance(double liters) { return liters / 1000 / (kRho * kC * kC); }
+
+    // The peak air velocity in the vent, with the leakage's Q(L) at F(B).
+    double CircuitVentVelocity(double f, double power, double liters, double fb, double ql,
+                               double ventSqM) const
+    {
+        const double wbx = 2 * kPi * fb, cab = Compliance(liters);
+        const double mav = 1 / (wbx * wbx * cab);
+        const std::complex<double> j(0, 1);
+        auto vent = [&](double w) { return j * w * mav; };
+        return std::abs(CircuitBoxPressure(f, power, cab, ql / (wbx * cab), vent) /
+                        (j * 2.0 * kPi * f * mav)) /
+               ventSqM;
     }
 };
 
@@ -292,6 +304,55 @@ TEST_F(LimitsTest, RecordsThatAllowNoLimitsSaySo)
     const engine::Limits l = engine::CalculateLimits(wb);
     EXPECT_TRUE(l.frequencies.empty());
     EXPECT_NE(l.sentence.find("P(in)"), std::string::npos) << l.sentence;
+}
+
+// Passive radiators in place of the vent: each a mass, compliance and loss on its own area.
+TEST_F(LimitsTest, PassiveRadiatorsExcursionAgreesWithTheLumpedCircuitAndLimits)
+{
+    wb.boxTypeName = std::string(BoxTypeName(BoxType::Radiator));
+    RadiatorBox& b = wb.radiator;
+    b.vbLiters = 40;
+    b.vbCuFt = 40 / 28.317;
+    b.prCount = 2;
+    b.prAddedMassG = 60;
+    b.prXmaxMm = 4;
+    ASSERT_TRUE(doc.CalcRadiatorTuning());
+    const engine::Limits l = Calculate();
+    ASSERT_EQ(wb.hasRadiator, 1);
+
+    const double sp = b.prSdSqM, count = b.prCount;
+    const double cmp = b.prVasLiters / 1000 / (kRho * kC * kC * sp * sp);
+    const double own = 1 / (std::pow(2 * kPi * b.prFs, 2) * cmp);
+    const double mmp = own + b.prAddedMassG / 1000;
+    const double rmp = 2 * kPi * b.prFs * own / b.prQms;
+    const double cab = Compliance(b.vbLiters);
+    const double cap = count * cmp * sp * sp, map = mmp / (count * sp * sp);
+    const double wp = std::sqrt((1 / cab + 1 / cap) / map);
+    const std::complex<double> j(0, 1);
+    auto radiators = [&](double w) {
+        return (rmp + j * w * mmp + 1.0 / (j * w * cmp)) / (count * sp * sp);
+    };
+    bool bound = false;
+    for (int i = 0; i < wb.storedPoints(); ++i) {
+        const double f = wb.frequencies[i], w = 2 * kPi * f;
+        const std::complex<double> p = CircuitBoxPressure(f, 10, cab, b.qb / (wp * cab), radiators);
+        const double expected = std::abs(p / radiators(w)) / (w * sp * count) * 1000; // mm
+        ASSERT_NEAR(wb.radiatorCurve[i], expected, 0.01 * expected) << f << " Hz";
+
+        // Each limit allows P(in) x (its maximum / its value)²; the radiators' too.
+        const double allowed = 10 * std::pow(4 / wb.radiatorCurve[i], 2);
+        EXPECT_LE(l.maxPower[i], allowed * (1 + 1e-9)) << f << " Hz";
+        if (l.binding[i] == Limit::Radiator) {
+            EXPECT_NEAR(l.maxPower[i], allowed, 1e-9 * allowed);
+            bound = true;
+        }
+    }
+    EXPECT_TRUE(bound) << l.sentence;
+    EXPECT_NE(l.sentence.find("the passive radiators"), std::string::npos) << l.sentence;
+
+    b.prXmaxMm = 0;
+    EXPECT_NE(engine::CalculateLimits(wb).sentence.find("The passive radiators give no X(max)"),
+              std::string::npos);
 }
 
 } // namespace

@@ -76,9 +76,12 @@ TEST_F(StoreRecall, StoreCopiesOnlyCalculatedPointsOfFlaggedCurves)
         workbench->frequencies[i] = 10 + i;
         workbench->splCurve[i] = i;
         workbench->excursionCurve[i] = 2 * i;
+        workbench->radiatorCurve[i] = 3 * i;
     }
     workbench->pointCount = 400;
     workbench->hasSpl = 1;
+    workbench->hasRadiator = 1;
+    workbench->radiator.prAddedMassG = 120;
     workbench->systemName = "Stored";
     workbench->vented4.fb = 37;
     workbench->driver = SampleDriver();
@@ -92,6 +95,9 @@ TEST_F(StoreRecall, StoreCopiesOnlyCalculatedPointsOfFlaggedCurves)
     EXPECT_EQ(memory->frequencies[400], -1);
     EXPECT_EQ(memory->splCurve[400], -1);
     EXPECT_EQ(memory->excursionCurve[0], -1); // its flag is 0
+    EXPECT_EQ(memory->radiatorCurve[399], 3 * 399);
+    EXPECT_EQ(memory->radiatorCurve[400], 0);
+    EXPECT_EQ(memory->radiator.prAddedMassG, 120);
     EXPECT_EQ(memory->systemName, "Stored");
     EXPECT_EQ(memory->vented4.fb, 37);
     EXPECT_EQ(memory->driver, SampleDriver());

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
 #include <variant>
@@ -192,6 +193,31 @@ TEST(ProjectFile, FormatDetails)
     EXPECT_EQ(sparse.systems.size(), 11u);
     EXPECT_EQ(sparse.systems[0].boxTypeName, "2nd Order Closed Box");
     EXPECT_EQ(sparse.titleBlock, SampleTitleBlock());
+}
+
+TEST(ProjectFile, AFileFromBeforeThePassiveRadiatorBoxOpensUnchanged)
+{
+    // A project of the six older box types, memories with curves, as such a file holds it: no
+    // radiator block, no radiator curve and no flag for it.
+    ProjectData older;
+    older.systems[0].boxTypeName = "4th Order Vented Box";
+    older.systems[0].vented4.vbLiters = 55;
+    older.systems[4].bandpass6.fb2 = 61;
+    older.systems[4].pointCount = 3;
+    older.systems[4].hasSpl = 1;
+    older.systems[4].splCurve = {-3, -1, 0};
+    nlohmann::json file = nlohmann::json::parse(SerializeProject(older));
+    for (nlohmann::json& system : file["systems"]) {
+        ASSERT_EQ(system.erase("radiator"), 1u);
+        ASSERT_EQ(system.erase("radiatorCurve"), 1u);
+        ASSERT_EQ(system.erase("hasRadiator"), 1u);
+    }
+
+    ProjectData opened;
+    ASSERT_FALSE(ParseProject(file.dump(), opened));
+    EXPECT_EQ(Flatten(opened), Flatten(older));
+    EXPECT_EQ(opened.systems[0].radiator, RadiatorBox{});
+    EXPECT_EQ(SerializeProject(opened), SerializeProject(older));
 }
 
 TEST(ProjectFile, CorruptAndHostileFilesAreRefusedAndChangeNothing)

@@ -134,7 +134,7 @@ TEST_F(CommandKeysTest, MenusAndToolBarComeOutAsTheTablesSay)
         "&Vent: &Vent Calculators...",
         "&Box: 2nd Order Closed Box|3rd Order Closed Box|4th Order Vented Box|4th Order "
         "Symmetric Bandpass Box|5th Order Asymmetric Bandpass Box|6th Order Symmetric Bandpass "
-        "Box|-|Box Calculators...\tCtrl+B",
+        "Box|Passive Radiator Box|-|Box Calculators...\tCtrl+B",
         "&Crossover: Crossover Calculators...",
         "&Window: &Arrange Icons|-|&1|&2|&3|&4|&5|&6|&7|&8|&9",
         "&Help: &Help Topics|-|&About Conewright",

@@ -232,6 +232,32 @@ TEST_F(SystemEditorTest, EachBoxTypeHasItsOwnDetailsRows)
     EXPECT_EQ(wb().closed2.wb, 0.5);
 }
 
+// The radiator is typed on the Details page: the other unit's copy follows what was typed, and
+// closing the editor tunes the box for it.
+TEST_F(SystemEditorTest, ARadiatorTypedInTheEditorTunesTheBox)
+{
+    doc().editorPage = 0;
+    app->settings().units = UnitsPreference::Metric;
+    frame()->Dispatch(cmd::BoxPRB);
+    RadiatorBox& b = wb().radiator;
+    b.vbLiters = 30;
+    b.vbCuFt = 1.0594;
+    EditSystem([&](CSysEdPrpSht& sheet) {
+        EXPECT_EQ(sheet.detailsPage()->boxType(), BoxType::Radiator);
+        EXPECT_TRUE(Details(sheet, "V(B) =")->isReadOnly());
+        EXPECT_TRUE(Details(sheet, "F(P) =")->isReadOnly());
+        Type(Details(sheet, "V(AS) ="), "30");
+        Type(Details(sheet, "X(max) ="), "10");
+        Type(Details(sheet, "M(add) ="), "0");
+        Press(sheet, QDialogButtonBox::Ok);
+    });
+    EXPECT_EQ(b.prVasLiters, 30);
+    EXPECT_EQ(b.prVasCuFt, 1.0594);
+    EXPECT_EQ(b.prXmaxIn, 0.3937);
+    // 28 Hz x sqrt(1 + 30 / 30), without added mass.
+    EXPECT_EQ(b.fp, 39.6);
+}
+
 TEST_F(SystemEditorTest, ABoxTypeOfNoAlignmentHasNoDetailsPage)
 {
     wb().boxTypeName = "Transmission Line";

@@ -33,6 +33,11 @@ C6OSBPVw::C6OSBPVw(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent
 {
 }
 
+CPRBVw::CPRBVw(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
+    : BoxPanelView(BoxType::Radiator, doc, settings, parent)
+{
+}
+
 BoxPanelView* CreateBoxPanel(BoxType type, CSpkSysDoc& doc, const AppSettings& settings,
                              QWidget* parent)
 {
@@ -49,6 +54,8 @@ BoxPanelView* CreateBoxPanel(BoxType type, CSpkSysDoc& doc, const AppSettings& s
         return new C5OABPVw(doc, settings, parent);
     case BoxType::Bandpass6:
         return new C6OSBPVw(doc, settings, parent);
+    case BoxType::Radiator:
+        return new CPRBVw(doc, settings, parent);
     case BoxType::None:
         break;
     }

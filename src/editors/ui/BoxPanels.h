@@ -5,7 +5,7 @@
 namespace cw::ui
 {
 
-// The six workbench panels, one per box type.
+// The workbench panels, one per box type.
 class C2OCBVw : public BoxPanelView
 {
     Q_OBJECT
@@ -41,6 +41,12 @@ class C6OSBPVw : public BoxPanelView
     Q_OBJECT
 public:
     C6OSBPVw(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent = nullptr);
+};
+class CPRBVw : public BoxPanelView
+{
+    Q_OBJECT
+public:
+    CPRBVw(CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent = nullptr);
 };
 
 // The panel of a box type; null for None.

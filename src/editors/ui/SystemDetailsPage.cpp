@@ -1,11 +1,13 @@
 #include "editors/ui/SystemDetailsPage.h"
 
+#include "editors/DesignEdit.h"
 #include "model/BoxTable.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace cw::ui
 {
@@ -44,6 +46,14 @@ SystemDetailsPage::SystemDetailsPage(BoxType type, CSpkSysDoc& doc, const AppSet
         }
         rows_.push_back({row, edit, unit});
     }
+    connect(binder(), &FieldBinder::edited, this, [this](QWidget* field) {
+        for (const Row& r : rows_) {
+            if (r.edit == field && r.row->english != nullptr && !r.row->readOnly &&
+                std::find(twinsToFollow_.begin(), twinsToFollow_.end(), r.row) ==
+                    twinsToFollow_.end())
+                twinsToFollow_.push_back(r.row);
+        }
+    });
     grid->setColumnStretch(4, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
@@ -92,7 +102,17 @@ void SystemDetailsPage::OnActivate(bool first)
 bool SystemDetailsPage::OnLeave()
 {
     SetUnits();
-    return SystemPage::OnLeave();
+    if (!SystemPage::OnLeave())
+        return false;
+    // The copy in the other unit follows the typed one, so that the two never disagree.
+    for (const FieldRow* row : twinsToFollow_) {
+        if (!edit::FollowTwin(*row, doc_.workbench(), settings_.metric())) {
+            binder()->Refuse(Find(row->symbol)->edit, edit::kEnterNumber);
+            return false;
+        }
+    }
+    twinsToFollow_.clear();
+    return true;
 }
 
 } // namespace cw::ui

@@ -43,6 +43,7 @@ private:
 
     BoxType type_;
     std::vector<Row> rows_;
+    std::vector<const FieldRow*> twinsToFollow_; // typed rows with a copy in the other unit
 };
 
 } // namespace cw::ui

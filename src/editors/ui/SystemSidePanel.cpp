@@ -2,6 +2,7 @@
 
 #include "forms/ui/FieldBinder.h"
 #include "gfx/qt/QtCanvas.h"
+#include "model/BoxTable.h"
 #include "pictures/Pictures.h"
 
 #include <QFrame>
@@ -22,13 +23,6 @@ namespace
 {
 
 // The variables the user chooses for each box type, in menu order.
-constexpr std::array<const char*, 6> kBoxVariables = {"V(B)",
-                                                      "V(B), C1",
-                                                      "V(B), F(B)",
-                                                      "V(B1), V(B2), F(B2)",
-                                                      "V(B1), V(B2), F(B2), L1",
-                                                      "V(B1), V(B2), F(B2), L1, C1"};
-
 constexpr QSize kPictureSize{112, 84};
 
 QPixmap BoxPicture(BoxType type)
@@ -85,8 +79,8 @@ SystemSidePanel::SystemSidePanel(CSpkSysDoc& doc, FieldBinder& binder, BoxTypeTe
     picture_->setToolTip(QString::fromUtf8(BoxTypeName(type).data()));
     auto* variables = new QVBoxLayout;
     variables->addWidget(new QLabel("Box Variables:", this));
-    auto* list =
-        new QLabel(type == BoxType::None ? "" : kBoxVariables[static_cast<int>(type)], this);
+    const BoxDescription* box = DescribeBox(type);
+    auto* list = new QLabel(box ? box->variables : "", this);
     list->setObjectName("boxVariables");
     list->setWordWrap(true);
     variables->addWidget(list);
