@@ -97,7 +97,8 @@ LimitColors LimitColorsFor(int background, bool printing, bool printInColor)
                 black,
                 {PenStyle::Dash, kPenWidth, gfx::kBlack},
                 {PenStyle::Dot, kPenWidth, gfx::kBlack},
-                {PenStyle::Dash, kPenWidth, gfx::kBlack}};
+                {PenStyle::Dash, kPenWidth, gfx::kBlack},
+                {PenStyle::Solid, kPenWidth, gfx::kBlack}};
     }
     // Orange and a sky blue stand out on every background; on paper and white a darker pair.
     const bool light = printing || background == 3 || background == 4;
@@ -110,7 +111,8 @@ LimitColors LimitColorsFor(int background, bool printing, bool printInColor)
             {PenStyle::Solid, kPenWidth, power},
             {PenStyle::Solid, kPenWidth, plot.excursion},
             {PenStyle::Solid, kPenWidth, vent},
-            {PenStyle::Dash, kPenWidth, vent}};
+            {PenStyle::Dash, kPenWidth, vent},
+            {PenStyle::Solid, kSplPenWidth, light ? Color{150, 40, 200} : Color{200, 120, 255}}};
 }
 
 LimitScales ScalesFor(const std::vector<ShownLimits>& shown, const PlotSettings& plot,
@@ -342,6 +344,7 @@ void LimitsPainter::DrawCurves(Canvas& canvas)
             if (limit != engine::Limit::None) {
                 const Pen& pen = limit == engine::Limit::Thermal     ? lc.thermal
                                  : limit == engine::Limit::Excursion ? lc.excursion
+                                 : limit == engine::Limit::Radiator  ? lc.radiator
                                                                      : lc.vent;
                 const std::size_t count = std::min(end + 2, n) - start;
                 curve(pen, spl, f.subspan(start, count),
@@ -363,11 +366,17 @@ double LimitsPainter::DrawKey(Canvas& canvas, double x, double y, double right)
     const double ch = tm.height;
     // The vent's entries only where a shown system has a vent.
     const bool vent = Readable(scales().velocitySpan);
+    // The radiator's entry only where a passive radiator binds somewhere.
+    const bool radiator = std::any_of(shown_.begin(), shown_.end(), [](const ShownLimits& s) {
+        return std::find(s.limits.binding.begin(), s.limits.binding.end(),
+                         engine::Limit::Radiator) != s.limits.binding.end();
+    });
     const std::pair<const Pen*, const char*> entries[] = {
         {nullptr, "Maximum SPL, limited by"},
         {&lc.thermal, "the voice coil, P(t)"},
         {&lc.excursion, "excursion, X(max)"},
         {vent ? &lc.vent : nullptr, vent ? "the vent's air velocity" : ""},
+        {radiator ? &lc.radiator : nullptr, radiator ? "the radiator's X(max)" : ""},
         {nullptr, "   At the drive of the design:"},
         {&lc.power, "maximum power"},
         {&lc.excursionCurve, "excursion"},

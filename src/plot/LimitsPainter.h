@@ -12,7 +12,7 @@
 namespace cw::plot
 {
 
-// How the three limits and the curves at the design's drive are told apart: by colour on screen
+// How the limits and the curves at the design's drive are told apart: by colour on screen
 // and in colour printing, by the maximum SPL's pen style as well on black-and-white paper.
 struct LimitColors {
     gfx::Pen thermal, excursion, vent; // the maximum SPL where each limit binds
@@ -20,6 +20,7 @@ struct LimitColors {
     gfx::Pen excursionCurve;           // the cone excursion at P(in)
     gfx::Pen velocityCurve;            // the vent's air velocity at P(in)
     gfx::Pen velocityLimit;            // the velocity limit's line
+    gfx::Pen radiator;                 // the maximum SPL where a passive radiator's X(max) binds
 };
 LimitColors LimitColorsFor(int background, bool printing, bool printInColor);
 

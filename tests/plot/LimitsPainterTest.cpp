@@ -115,6 +115,32 @@ TEST_F(LimitsPainterTest, TheMaximumSplTakesTheColourOfEachLimitThatBinds)
     EXPECT_EQ(canvas.FindText("Vel"), nullptr);
 }
 
+TEST_F(LimitsPainterTest, APassiveRadiatorThatBindsHasItsOwnColourAndKeyEntry)
+{
+    CSpkSys& wb = doc->workbench();
+    doc->SetBoxType(BoxType::Radiator);
+    wb.radiator.vbLiters = 40;
+    wb.radiator.vbCuFt = 40 / 28.317;
+    wb.radiator.prCount = 2;
+    wb.radiator.prAddedMassG = 60;
+    wb.radiator.prXmaxMm = 4;
+    ASSERT_TRUE(doc->CalcRadiatorTuning());
+    ASSERT_TRUE(doc->CalculateResponse());
+    Draw();
+    const LimitColors c = LimitColorsFor(0, false, false);
+    EXPECT_TRUE(SplColours().count(Rgb(c.radiator.color)));
+    EXPECT_FALSE(SplColours().count(Rgb(c.vent.color)));
+    EXPECT_NE(canvas.FindText("the radiator's X(max)"), nullptr);
+
+    // Without one the key has no radiator entry.
+    doc = std::make_unique<CSpkSysDoc>();
+    LimitsPainter vented(*doc, settings);
+    Vented();
+    canvas.Clear();
+    vented.DrawWindow(canvas);
+    EXPECT_EQ(canvas.FindText("the radiator's X(max)"), nullptr);
+}
+
 TEST_F(LimitsPainterTest, LimitLinesStandAtXmaxXpeakAndTheVelocityLimit)
 {
     settings.ventVelocityLimit = 20;
