@@ -30,6 +30,10 @@ constexpr const char* kUsage =
     "                      [--crossover 0..8 | --box-page 0..2]\n"
     "  conewright-cli network FILE.spk --crossover 0..8 --csv OUT|-\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
+    "  conewright-cli fit FREE.zma [--re OHMS] [--sd M2] [--low HZ] [--high HZ]\n"
+    "                      [--added-mass G --loaded LOADED.zma | --box-liters L --boxed "
+    "BOXED.zma]\n"
+    "                      [--json OUT|-] [--out FILE.dvr]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
@@ -68,6 +72,11 @@ constexpr const char* kUsage =
     "or with --box-page that of the rectangular (0), trapezoidal (1) or bandpass (2) box page;\n"
     "network writes that page's network response over 20 Hz to 20 kHz; export writes the\n"
     "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
+    "fit finds R(e), f(s), Q(ms), Q(es), Q(ts) and L(e) from a driver's impedance measured in\n"
+    "free air (--re keeps a measured R(e); --low and --high limit the range); with S(D) and a\n"
+    "second measurement with an added mass or in a closed box also V(as), M(ms), C(ms) and BL.\n"
+    "It prints them with the fit's RMS error and judgement, or writes them as JSON or as a\n"
+    "driver file.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
@@ -89,6 +98,8 @@ int Dispatch(const std::vector<std::string>& words)
         return cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "network")
         return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "fit")
+        return cw::cli::FitCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "export")
         return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     return cw::cli::kExitUsage;
