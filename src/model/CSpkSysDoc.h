@@ -3,6 +3,7 @@
 #include "model/AppSettings.h"
 #include "model/CSpkSys.h"
 #include "model/DocWindows.h"
+#include "model/MeasuredCurve.h"
 #include "model/PlotSettings.h"
 #include "model/TitleBlock.h"
 
@@ -32,6 +33,7 @@ struct ProjectData {
     std::int32_t activeBoxPage = 0;
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
+    std::vector<MeasuredCurve> measuredCurves; // drawn over the calculated curves
 
     // Every persistent member, as the project file stores it.
     template <class Self, class Visit> static void Fields(Self& p, Visit&& visit)
@@ -47,6 +49,7 @@ struct ProjectData {
         visit("activeVentPage", p.activeVentPage);
         visit("prefsPage", p.prefsPage);
         visit("systems", p.systems);
+        visit("measuredCurves", p.measuredCurves);
     }
 };
 

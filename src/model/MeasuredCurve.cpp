@@ -1,5 +1,6 @@
 #include "model/MeasuredCurve.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cw
@@ -28,6 +29,16 @@ std::optional<std::string> CheckMeasuredCurve(const MeasuredCurve& c)
             return "holds a negative impedance";
     }
     return std::nullopt;
+}
+
+double RelativeLevel(const MeasuredCurve& c)
+{
+    if (c.value.empty())
+        return 0;
+    std::vector<double> levels = c.value;
+    const auto middle = levels.begin() + static_cast<std::ptrdiff_t>(levels.size() / 2);
+    std::nth_element(levels.begin(), middle, levels.end());
+    return *middle;
 }
 
 } // namespace cw

@@ -54,4 +54,8 @@ inline constexpr std::size_t kMaxMeasuredCurves = 16;
 // impedance.
 std::optional<std::string> CheckMeasuredCurve(const MeasuredCurve& c);
 
+// The level (dB) a response curve is drawn at 0 dB when the plot is not in SPL mode: the median
+// of its levels, so that a measurement sits on the calculated passband.
+double RelativeLevel(const MeasuredCurve& c);
+
 } // namespace cw
