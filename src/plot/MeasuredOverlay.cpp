@@ -52,7 +52,8 @@ void PlotPainter::DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, b
         }
         canvas.SetTextColor(color);
         canvas.SetTextAlign(gfx::TextAlign::Left);
-        canvas.TextOut(kFrameLeft + cw, legendY, "- - " + m.name);
+        canvas.TextOut(kFrameLeft + cw, legendY,
+                       "- - " + m.name + (response ? " (measured SPL)" : " (measured impedance)"));
         legendY -= ch;
     }
 }

@@ -81,5 +81,27 @@ TEST_F(FitCommand, RefusesBadUseAndBadFiles)
     EXPECT_FALSE(std::filesystem::exists(dir / "never.dvr"));
 }
 
+TEST_F(FitCommand, CalcAddsMeasuredCurvesThatPlotAndReportDraw)
+{
+    WriteBytes((dir / "on axis.frd").string(), "20 70 0\n100 88 0\n1000 90 0\n");
+    const auto run = Run("calc --box 2OCB --edit closed2.qtc=0.707 --overlay " +
+                         Path("on axis.frd") + " --overlay " + free + " --save " + Path("m.spk"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto project = nlohmann::json::parse(ReadText(dir / "m.spk"));
+    ASSERT_EQ(project["measuredCurves"].size(), 2u);
+    EXPECT_EQ(project["measuredCurves"][0]["name"], "on axis");
+    EXPECT_EQ(project["measuredCurves"][1]["kind"], 1);
+    EXPECT_EQ(Run("plot " + Path("m.spk") + " --png " + Path("m.png")).exitCode, 0);
+    EXPECT_EQ(Run("report " + Path("m.spk") + " --pdf " + Path("m.pdf")).exitCode, 0);
+
+    const auto unknown = Run("calc --overlay " + Path("notes.txt"));
+    EXPECT_EQ(unknown.exitCode, 2);
+    WriteBytes((dir / "bad.frd").string(), "20 70\n");
+    const auto bad = Run("calc --overlay " + Path("bad.frd") + " --save " + Path("never.spk"));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("holds fewer than 3 rows"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "never.spk"));
+}
+
 } // namespace
 } // namespace cw::test

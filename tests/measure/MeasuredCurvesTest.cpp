@@ -147,7 +147,7 @@ TEST_F(Project, TheyAreDrawnDashedInTheirKindsColourWithTheirNames)
     Drawn spl = DrawnIn(doc, colors.spl);
     ASSERT_EQ(spl.runs.size(), 1u);
     ASSERT_EQ(spl.texts.size(), 1u);
-    EXPECT_EQ(spl.texts[0].text, "- - woofer");
+    EXPECT_EQ(spl.texts[0].text, "- - woofer (measured SPL)");
     // Out of SPL mode the median level (88 dB) sits on the 0 dB line: 90 dB at 1 kHz is +2 dB.
     const auto db = plot::ValueMapping::ForRange(-2.0 / 3.0 * doc.plot.dbSpan, doc.plot.dbSpan / 3);
     EXPECT_NEAR(spl.runs[0].points.back().y, db(2), 1);
