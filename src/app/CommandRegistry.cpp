@@ -168,7 +168,7 @@ std::vector<Row> Rows()
         Cmd(cmd::ClearAndCalculate, Document, "Clear && &Calculate Response\tCtrl+G",
             "Clear the plot, then calculate the workbench response")
             .Keys("Ctrl+G"),
-        Cmd(cmd::FitDriver, Application, "Fit Driver from &Impedance...",
+        Cmd(cmd::FitDriver, Application, "Fi&t Driver from Impedance...",
             "Fit the driver's parameters from its measured impedance"),
         Separator(),
         // The keys written beside the three model toggles are labels only: Ctrl+E and Ctrl+R

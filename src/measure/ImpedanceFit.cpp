@@ -338,13 +338,14 @@ std::optional<std::string> FitDriver(const DriverFitRequest& request, DriverFit&
 void ApplyDriverFit(const DriverFitRequest& request, const DriverFit& fit, DriverParams& d)
 {
     const ImpedanceModel& m = fit.freeAir.model;
-    d.re = m.re;
-    d.fs = m.fs;
-    d.qms = m.qms;
-    d.qes = m.qes;
-    d.qts = m.Qts();
-    d.le = m.le * 1000;
-    d.zMax = std::abs(m.At(m.fs));
+    // A measurement is good to a few digits; the driver keeps four, as a data sheet would.
+    d.re = Round4(m.re);
+    d.fs = Round4(m.fs);
+    d.qms = Round4(m.qms);
+    d.qes = Round4(m.qes);
+    d.qts = Round4(m.Qts());
+    d.le = Round4(m.le * 1000);
+    d.zMax = Round4(std::abs(m.At(m.fs)));
     d.description += "\r\nNOTE: f(s), Q(ms), Q(es), Q(ts), R(e) and L(e) were fitted from the "
                      "measured impedance \"" +
                      request.freeAir.name + "\".";
@@ -362,14 +363,14 @@ void ApplyDriverFit(const DriverFitRequest& request, const DriverFit& fit, Drive
           std::tuple{fit.bl, &DriverParams::bl, "BL"},
           std::tuple{fit.rms, &DriverParams::rms, "R(ms)"}}) {
         if (value > 0) {
-            d.*field = value;
+            d.*field = Round4(value);
             found += std::string(found.empty() ? "" : ", ") + label;
         }
     }
     if (fit.vasLiters > 0) {
-        d.vasCuFt = LitersToCuFt(fit.vasLiters);
-        d.eta0 = fit.eta0;
-        d.spl = 10 * std::log10(fit.eta0 / 100) + 112.1;
+        d.vasCuFt = Round4(LitersToCuFt(fit.vasLiters));
+        d.eta0 = Round3(fit.eta0);
+        d.spl = Round3(10 * std::log10(fit.eta0 / 100) + 112.1);
         found += " and the efficiency";
     }
     const std::string how = request.method == SecondMeasurement::AddedMass

@@ -116,6 +116,7 @@ FitDriverDialog::FitDriverDialog(CSpkSysDoc& doc, QWidget* parent)
     layout->addWidget(plot_, 1);
     layout->addWidget(result_);
     layout->addWidget(buttons);
+    resize(760, 760);
     Invalidate();
 }
 
