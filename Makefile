@@ -60,6 +60,7 @@ bench: build
 	$(BUILD_DIR)/engine_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/plot_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/database_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	$(BUILD_DIR)/measure_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 # Each libFuzzer target for FUZZ_SECONDS, built with clang and the sanitizers; new inputs are
 # kept in $(FUZZ_DIR)/corpus, a failing input in $(FUZZ_DIR)/crash-*.

@@ -19,6 +19,8 @@ inline constexpr int CloseWindow = 32778;
 inline constexpr int RecentFile1 = 57616; // the recent files count up from here
 inline constexpr int RecentFileCount = 4;
 inline constexpr int Exit = 57665;
+inline constexpr int ImportMeasuredCurve = 33100;
+inline constexpr int MeasuredCurves = 33101;
 
 // Edit
 inline constexpr int Undo = 57643;
@@ -28,6 +30,9 @@ inline constexpr int Copy = 57634;
 inline constexpr int Paste = 57637;
 inline constexpr int EditSystem = 32780;
 inline constexpr int Preferences = 32772;
+
+// Analysis
+inline constexpr int FitDriver = 33102;
 
 // Display
 inline constexpr int ViewToolbar = 59392;

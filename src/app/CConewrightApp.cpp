@@ -13,6 +13,8 @@
 #include "calculators/ui/CXoversht.h"
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
+#include "measure/ui/FitDriverDialog.h"
+#include "measure/ui/MeasuredCurvesDialog.h"
 #include "model/CommandIds.h"
 #include "model/UndoHistory.h"
 
@@ -261,6 +263,18 @@ bool CConewrightApp::OnCommand(int id)
         if (current_)
             mainFrame_->SaveDriverDialog(*current_);
         return true;
+    case cmd::ImportMeasuredCurve:
+        if (CSpkSysDoc* doc = currentDoc())
+            ui::ImportMeasuredCurve(*doc, dialogParent());
+        return true;
+    case cmd::MeasuredCurves:
+        if (CSpkSysDoc* doc = currentDoc())
+            ui::MeasuredCurvesDialog(*doc, dialogParent()).exec();
+        return true;
+    case cmd::FitDriver:
+        if (CSpkSysDoc* doc = currentDoc())
+            ui::FitDriverDialog(*doc, dialogParent()).exec();
+        return true;
     default:
         break;
     }
@@ -336,6 +350,9 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::EditSystem:
     case cmd::OpenDriver:
     case cmd::SaveDriver:
+    case cmd::ImportMeasuredCurve:
+    case cmd::MeasuredCurves:
+    case cmd::FitDriver:
         return enabledIf(haveProject);
     default:
         break;

@@ -121,6 +121,11 @@ std::vector<Row> Rows()
         Cmd(cmd::OpenDriver, Application, "Open D&river...", "Open an individual driver file"),
         Cmd(cmd::SaveDriver, Application, "Save Dr&iver...", "Save an individual driver file"),
         Separator(),
+        Cmd(cmd::ImportMeasuredCurve, Application, "Import &Measured Curve...",
+            "Overlay a measured response (FRD) or impedance (ZMA) on the plot"),
+        Cmd(cmd::MeasuredCurves, Application, "Measured C&urves...",
+            "Show, hide, rename, offset or remove the project's measured curves"),
+        Separator(),
         Cmd(cmd::PrintPreview, View, "Print Pre&view",
             "Show the system report page as it will print\nPrint Preview"),
         Cmd(cmd::PrintSetup, Frame, "P&rint Setup...", "Change the printer and printing options"),
@@ -169,6 +174,8 @@ std::vector<Row> Rows()
             "Show how loud the shown systems can play and which limit binds\nShow Limits")
             .Keys("Ctrl+Shift+L")
             .Button(kResponseGroup, "limits"),
+        Cmd(cmd::FitDriver, Application, "Fi&t Driver from Impedance...",
+            "Fit the driver's parameters from its measured impedance"),
         Separator(),
         // The keys written beside the three model toggles are labels only: Ctrl+E and Ctrl+R
         // belong to Clear Display and Redraw, and Ctrl+T does nothing.

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/ProjectWindows.h"
 #include "database/DriverStore.h"
+#include "measure/ui/MeasuredCurvesDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -144,6 +145,9 @@ bool CConewrightApp::SaveProject(ProjectWindows& project, bool saveAs)
 
 void CConewrightApp::OpenDroppedFile(const QString& path)
 {
+    // A measurement goes onto the current project's plot.
+    if (current_ && ui::ImportDroppedCurve(current_->doc(), Local(path)))
+        return;
     if (!path.endsWith(QStringLiteral(".dvr"), Qt::CaseInsensitive)) {
         OpenProject(path);
         return;

@@ -15,6 +15,8 @@
 #include "database/ImportText.h"
 #include "engine/Design.h"
 #include "engine/Limits.h"
+#include "measure/CurveFile.h"
+#include "measure/MeasuredCurves.h"
 #include "model/CSpkSysDoc.h"
 #include "model/EditRules.h"
 #include "project/ProjectFile.h"
@@ -36,9 +38,9 @@ struct Option {
     std::string value;
 };
 
-constexpr std::array<const char*, 18> kOptionNames = {
-    "project", "driver", "db",   "db-driver", "box",  "units", "set",    "edit", "run",
-    "low",     "high",   "show", "csv",       "json", "save",  "limits", "undo", "redo"};
+constexpr std::array<const char*, 19> kOptionNames = {
+    "project", "driver", "db",  "db-driver", "box",  "units",  "set",  "edit", "run",    "low",
+    "high",    "show",   "csv", "json",      "save", "limits", "undo", "redo", "overlay"};
 
 using Step = bool (CSpkSysDoc::*)();
 constexpr std::array<std::pair<const char*, Step>, 9> kSteps = {{
@@ -110,7 +112,7 @@ Result CheckOutputs(const std::vector<Option>& options)
     for (const Option& o : options) {
         if (o.name == "project")
             projects.push_back(o.value);
-        else if (o.name == "driver")
+        else if (o.name == "driver" || o.name == "overlay")
             others.push_back(o.value);
         else if (o.name == "db")
             db = o.value;
@@ -213,6 +215,8 @@ private:
             return SetShown(o.value);
         if (o.name == "undo" || o.name == "redo")
             return UndoSteps(o);
+        if (o.name == "overlay")
+            return AddOverlay(o.value);
         return UsageError("The option --" + o.name + " is not available.");
     }
 
@@ -251,6 +255,16 @@ private:
                  << database::DescribeFix(fix) << ".\n";
         doc_.LoadDriver(std::move(driver));
         return Messages();
+    }
+
+    Result AddOverlay(const std::string& path)
+    {
+        const std::optional<MeasuredKind> kind = measure::KindOfPath(path);
+        if (!kind)
+            return UsageError("--overlay takes a .frd or a .zma file, not \"" + path + "\".");
+        return measure::ImportMeasuredCurve(doc_, path, *kind)
+                   ? Messages()
+                   : Messages("Failed to open document.");
     }
 
     Result SetBox(const std::string& text)

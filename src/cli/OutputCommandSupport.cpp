@@ -24,7 +24,8 @@ std::optional<std::string> CommandLine::value(const std::string& name) const
 
 Result ParseCommandLine(const std::string& command, const std::vector<std::string>& args,
                         const std::set<std::string>& valueOptions,
-                        const std::set<std::string>& switchOptions, CommandLine& line)
+                        const std::set<std::string>& switchOptions, CommandLine& line,
+                        const std::string& fileKind)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -43,7 +44,7 @@ Result ParseCommandLine(const std::string& command, const std::vector<std::strin
         }
     }
     if (line.file.empty())
-        return UsageError(command + " needs a project file.");
+        return UsageError(command + " needs " + fileKind + ".");
     return std::nullopt;
 }
 

@@ -29,6 +29,7 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int CutListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A command line of one project file and options: "--name value" or "--name" alone.
 struct CommandLine {
@@ -44,7 +45,8 @@ struct CommandLine {
 // option, a missing value or a missing or second file name.
 Result ParseCommandLine(const std::string& command, const std::vector<std::string>& args,
                         const std::set<std::string>& valueOptions,
-                        const std::set<std::string>& switchOptions, CommandLine& line);
+                        const std::set<std::string>& switchOptions, CommandLine& line,
+                        const std::string& fileKind = "a project file");
 
 // The whole number within [low, high] that the option gives, fallback when it is not given;
 // the reason when its text is no such number.

@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "                      [--units metric|english] [--set PATH=VALUE]... [--edit PATH=VALUE]...\n"
     "                      [--run STEP]... [--low HZ] [--high HZ] [--show LIST]\n"
     "                      [--undo N] [--redo N]\n"
+    "                      [--overlay FILE.frd|FILE.zma]...\n"
     "                      [--limits] [--csv OUT|-] [--json OUT|-] [--save FILE.spk]\n"
     "  conewright-cli driver FILE.dvr\n"
     "  conewright-cli driver --from-json IN.json --out OUT.dvr\n"
@@ -33,6 +34,9 @@ constexpr const char* kUsage =
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
     "  conewright-cli cutlist FILE.spk --box-page 0..2 [--units metric|english]\n"
     "                      [--csv OUT|-] [--svg OUT.svg] [--pdf OUT.pdf [--landscape]]\n"
+    "  conewright-cli fit FREE.zma [--re OHMS] [--sd M2] [--low HZ] [--high HZ]\n"
+    "                      [--added-mass G --loaded LOADED.zma |\n"
+    "                       --box-liters L --boxed BOXED.zma] [--json OUT|-] [--out FILE.dvr]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
@@ -67,6 +71,7 @@ constexpr const char* kUsage =
     "             limit that binds (thermal, excursion or vent; 17 m/s in the vent); the\n"
     "             JSON adds the sentence that names the bands, and the bands\n"
     "  --db-driver  loads a driver from the driver database as Open Driver loads a file\n"
+    "  --overlay  adds a measured response (.frd) or impedance (.zma) to the project\n"
     "driver prints a driver file as JSON, or writes one from JSON.\n"
     "plot draws the plot as the screen shows it (default 1200 x 800, background 0), or\n"
     "with --limits the Limits window: how loud each shown system can play, and what stops it;\n"
@@ -79,6 +84,11 @@ constexpr const char* kUsage =
     "cutlist writes the panels of a box calculator page's box as CSV (to the standard output\n"
     "when no file is named), the panels laid out on sheets as SVG, and the cut list page as PDF;\n"
     "the project keeps the wall and baffle thickness, kerf, assembly style and sheet size.\n"
+    "fit finds R(e), f(s), Q(ms), Q(es), Q(ts) and L(e) from a driver's impedance measured in\n"
+    "free air (--re keeps a measured R(e); --low and --high limit the range); with S(D) and a\n"
+    "second measurement with an added mass or in a closed box also V(as), M(ms), C(ms) and BL.\n"
+    "It prints them with the fit's RMS error and judgement, or writes them as JSON or as a\n"
+    "driver file.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
@@ -100,6 +110,8 @@ int Dispatch(const std::vector<std::string>& words)
         return cw::cli::RunDatabase({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "network")
         return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "fit")
+        return cw::cli::FitCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "export")
         return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "cutlist")

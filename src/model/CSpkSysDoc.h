@@ -4,6 +4,7 @@
 #include "model/CSpkSys.h"
 #include "model/CutListSettings.h"
 #include "model/DocWindows.h"
+#include "model/MeasuredCurve.h"
 #include "model/PlotSettings.h"
 #include "model/TitleBlock.h"
 
@@ -35,6 +36,7 @@ struct ProjectData {
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
     CutListSettings cutList; // how the box calculators' boxes are cut from boards
+    std::vector<MeasuredCurve> measuredCurves; // drawn over the calculated curves
 
     // Every persistent member, as the project file stores it.
     template <class Self, class Visit> static void Fields(Self& p, Visit&& visit)
@@ -51,6 +53,7 @@ struct ProjectData {
         visit("prefsPage", p.prefsPage);
         visit("cutList", p.cutList);
         visit("systems", p.systems);
+        visit("measuredCurves", p.measuredCurves);
     }
     bool operator==(const ProjectData&) const = default;
 };

@@ -458,6 +458,9 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
         }
     }
 
+    if (systemIndex == 0)
+        DrawMeasuredCurves(canvas, c, d.showSpl && readable[0], d.showImpedance && readable[4]);
+
     canvas.SetPen({PenStyle::Solid, kPenWidth, c.frameRedraw});
     canvas.FrameRect({kFrameLeft, kFrameTop, kFrameRight, kFrameBottom});
     canvas.Restore();

@@ -79,6 +79,9 @@ private:
     void DrawFrequencyAxis(gfx::Canvas& canvas, const PlotColors& c, double ch);
     void DrawScales(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
     void DrawExcursionLimits(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
+    // The project's shown measured curves, dashed, against the SPL scale (responses) and the
+    // impedance scale where those can be read; their names at the frame's top left.
+    void DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl, bool impedance);
 
     const CSpkSysDoc& doc_;
     const AppSettings& settings_;

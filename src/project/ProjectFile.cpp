@@ -39,6 +39,8 @@ OutJson ToJson(const std::string& v)
 }
 OutJson ToJson(const CSpkSys& s);
 OutJson ToJson(const std::vector<CSpkSys>& systems);
+OutJson ToJson(const std::vector<double>& values);
+OutJson ToJson(const std::vector<MeasuredCurve>& curves);
 template <class T, std::size_t N> OutJson ToJson(const std::array<T, N>& values);
 template <class Group> OutJson ToJson(const Group& group);
 
@@ -81,6 +83,22 @@ OutJson ToJson(const std::vector<CSpkSys>& systems)
     OutJson j = OutJson::array();
     for (const auto& s : systems)
         j.push_back(ToJson(s));
+    return j;
+}
+
+OutJson ToJson(const std::vector<double>& values)
+{
+    OutJson j = OutJson::array();
+    for (double v : values)
+        j.push_back(ToJson(v));
+    return j;
+}
+
+OutJson ToJson(const std::vector<MeasuredCurve>& curves)
+{
+    OutJson j = OutJson::array();
+    for (const auto& c : curves)
+        j.push_back(ToJson<MeasuredCurve>(c));
     return j;
 }
 
@@ -160,6 +178,8 @@ void Read(const InJson& j, std::string& v, const Where& where)
 
 void Read(const InJson& j, CSpkSys& s, const Where& where);
 void Read(const InJson& j, std::vector<CSpkSys>& systems, const Where& where);
+void Read(const InJson& j, std::vector<double>& values, const Where& where);
+void Read(const InJson& j, std::vector<MeasuredCurve>& curves, const Where& where);
 template <class T, std::size_t N>
 void Read(const InJson& j, std::array<T, N>& values, const Where& where);
 template <class Group> void Read(const InJson& j, Group& group, const Where& where);
@@ -212,6 +232,27 @@ void Read(const InJson& j, std::vector<CSpkSys>& systems, const Where& where)
         Fail(where, "must be a list of " + std::to_string(kSystemCount) + " systems");
     for (std::size_t i = 0; i < systems.size(); ++i)
         Read(j[i], systems[i], where.Element(i));
+}
+
+void Read(const InJson& j, std::vector<double>& values, const Where& where)
+{
+    if (!j.is_array() || j.size() > kMaxMeasuredRows)
+        Fail(where, "must be a list of at most " + std::to_string(kMaxMeasuredRows) + " numbers");
+    values.resize(j.size());
+    for (std::size_t i = 0; i < j.size(); ++i)
+        Read(j[i], values[i], where.Element(i));
+}
+
+void Read(const InJson& j, std::vector<MeasuredCurve>& curves, const Where& where)
+{
+    if (!j.is_array() || j.size() > kMaxMeasuredCurves)
+        Fail(where, "must be a list of at most " + std::to_string(kMaxMeasuredCurves) + " curves");
+    curves.resize(j.size());
+    for (std::size_t i = 0; i < j.size(); ++i) {
+        ReadFields(j[i], curves[i], where.Element(i));
+        if (const auto why = CheckMeasuredCurve(curves[i]))
+            Fail(where.Element(i), *why);
+    }
 }
 
 std::string FileName(const std::string& path)

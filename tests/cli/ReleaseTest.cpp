@@ -67,7 +67,7 @@ TEST_F(CliTest, ManualPageAndCompletionKnowEveryOptionOfTheUsage)
             << option << " is missing from the bash completion";
     }
     for (const char* command :
-         {"calc", "driver", "plot", "report", "network", "export", "cutlist", "db"}) {
+         {"calc", "driver", "plot", "report", "network", "export", "cutlist", "fit", "db"}) {
         EXPECT_NE(page.find(std::string(".SS ") + command), std::string::npos) << command;
         EXPECT_NE(completion.find(command), std::string::npos) << command;
     }

@@ -338,7 +338,7 @@ TEST_F(AppTest, HelpShowsTheManualAndEveryPageLoads)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->browser()->toPlainText().contains("Conewright user manual"));
     for (const char* page : {"getting-started.md", "windows.md", "menus.md", "preferences.md",
-                             "files.md", "keyboard.md", "driver-database.md"}) {
+                             "files.md", "keyboard.md", "driver-database.md", "measurements.md"}) {
         help->ShowPage(page);
         EXPECT_GT(help->browser()->toPlainText().size(), 500) << page;
     }

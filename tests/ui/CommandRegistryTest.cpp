@@ -102,13 +102,14 @@ TEST_F(CommandKeysTest, MenusAndToolBarComeOutAsTheTablesSay)
         menus << top->text() + ": " + Outline(top->menu());
     const QStringList expected = {
         "&File: &New\tCtrl+N|&Open\tCtrl+O|-|&Save\tCtrl+S|Save &As...|-|Open &Driver "
-        "Database...\tCtrl+D|Open D&river...|Save Dr&iver...|-|Print Pre&view|P&rint "
+        "Database...\tCtrl+D|Open D&river...|Save Dr&iver...|-|Import &Measured "
+        "Curve...|Measured C&urves...|-|Print Pre&view|P&rint "
         "Setup...|&Print...\tCtrl+P|-|Close &Window\tCtrl+W|-|Recent File|Recent File|Recent "
         "File|Recent File|-|E&xit\tCtrl+Q",
         "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|-|Edit "
         "&System\tCtrl+A|-|Preferences",
-        "&Analysis: Calculate &Response\tCtrl+F|Clear && &Calculate Response\tCtrl+G|Show "
-        "&Limits\tCtrl+Shift+L|-|Model "
+        "&Analysis: Calculate &Response	Ctrl+F|Clear && &Calculate Response	Ctrl+G|Show "
+        "&Limits	Ctrl+Shift+L|Fi&t Driver from Impedance...|-|Model "
         "&Enclosure Response\tCtrl+E|Model &Diffraction Loss\tCtrl+R|Model &Auto Cabin "
         "Response\tCtrl+T|-|&Frequency Response\tCtrl+H|E&xcursion Response\tCtrl+J|&Phase "
         "Response\tCtrl+K|&Group Delay Response\tCtrl+L|&Impedance Response\tCtrl+;|-|dB &SPL "
