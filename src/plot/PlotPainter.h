@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <span>
+#include <vector>
 
 namespace cw::plot
 {
@@ -76,6 +77,11 @@ private:
     void DrawFrequencyAxis(gfx::Canvas& canvas, const PlotColors& c, double ch);
     void DrawScales(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
     void DrawExcursionLimits(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
+    // The x of each frequency of a curve of count points.
+    std::vector<double> MapFrequencies(std::span<const double> frequencies, double count) const;
+    // PlotCurve with the frequencies mapped already.
+    void PlotMapped(gfx::Canvas& canvas, std::span<const double> xs,
+                    std::span<const double> values);
 
     const CSpkSysDoc& doc_;
     const AppSettings& settings_;
