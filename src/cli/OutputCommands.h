@@ -17,7 +17,8 @@ namespace cw
 class CSpkSysDoc;
 }
 
-// The commands that draw a project or write its curves: plot, report, export and network. Each
+// The commands that draw a project or write its curves: plot, report, export, network and
+// compare. Each
 // takes the words after its name, writes messages to err, and returns the exit code (kExitUsage
 // asks the caller for the usage text).
 namespace cw::cli
@@ -27,6 +28,7 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int CompareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A command line of one project file and options: "--name value" or "--name" alone.
 struct CommandLine {

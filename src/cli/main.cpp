@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "                      [--crossover 0..8 | --box-page 0..2]\n"
     "  conewright-cli network FILE.spk --crossover 0..8 --csv OUT|-\n"
     "  conewright-cli export FILE.spk [--system 0..10] [--frd OUT.frd] [--zma OUT.zma]\n"
+    "  conewright-cli compare FILE.spk [--csv OUT|-] [--json OUT|-] [--units metric|english]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
@@ -68,6 +69,11 @@ constexpr const char* kUsage =
     "or with --box-page that of the rectangular (0), trapezoidal (1) or bandpass (2) box page;\n"
     "network writes that page's network response over 20 Hz to 20 kHz; export writes the\n"
     "workbench's (0) or a memory's SPL with phase as FRD and its impedance as ZMA.\n"
+    "compare writes the compare table of the workbench and the memories that hold a design\n"
+    "(CSV to the standard output without --csv or --json): F3, F6 and F10, the SPL peak,\n"
+    "the peak excursion and group delay, volumes (cubic feet, or liters with --units\n"
+    "metric), tuning, Q(tc), the maximum SPL at 20, 30, 40 and 50 Hz with the limit that\n"
+    "binds and the peak vent air velocity.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
@@ -91,6 +97,8 @@ int Dispatch(const std::vector<std::string>& words)
         return cw::cli::NetworkCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "export")
         return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "compare")
+        return cw::cli::CompareCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     return cw::cli::kExitUsage;
 }
 

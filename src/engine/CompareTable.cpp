@@ -3,6 +3,7 @@
 #include "model/BoxTable.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <tuple>
 
@@ -87,6 +88,21 @@ void AddLimits(CompareRow& row, const CSpkSys& s, double ventVelocityLimit)
         if (std::isfinite(v) && !(v <= row.ventVelocity))
             row.ventVelocity = v;
     }
+}
+
+void AppendCsvText(std::string& out, const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 } // namespace
@@ -190,7 +206,8 @@ std::vector<CompareCell> CompareCells(const CompareRow& row)
     auto text = [](std::string t) { return CompareCell{std::move(t), NAN, true}; };
     auto number = [](double v) { return CompareCell{{}, v, false}; };
     std::vector<CompareCell> cells = {
-        text(row.system == kWorkbench ? "Workbench" : "Sys " + std::to_string(row.system)),
+        CompareCell{row.system == kWorkbench ? "Workbench" : "Sys " + std::to_string(row.system),
+                    static_cast<double>(row.system), false},
         text(row.name),
         text(std::string(BoxTypeName(row.boxType))),
         number(row.f3),
@@ -211,6 +228,33 @@ std::vector<CompareCell> CompareCells(const CompareRow& row)
     }
     cells.push_back(number(row.ventVelocity));
     return cells;
+}
+
+std::string CompareAsCsv(const std::vector<CompareRow>& rows, bool metric)
+{
+    std::string out;
+    for (const CompareColumn& column : CompareColumns(metric))
+        out += (out.empty() ? "" : ",") + column.key;
+    out += '\n';
+    for (const CompareRow& row : rows) {
+        bool first = true;
+        for (const CompareCell& cell : CompareCells(row)) {
+            if (!first)
+                out += ',';
+            first = false;
+            if (cell.isText) {
+                AppendCsvText(out, cell.text);
+            } else if (std::isfinite(cell.number)) {
+                char buffer[32];
+                const auto [end, error] =
+                    std::to_chars(buffer, buffer + sizeof buffer, cell.number);
+                if (error == std::errc{})
+                    out.append(buffer, end);
+            }
+        }
+        out += '\n';
+    }
+    return out;
 }
 
 } // namespace cw::engine

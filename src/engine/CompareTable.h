@@ -52,7 +52,8 @@ struct CompareColumn {
     int decimals = -1;
 };
 
-// A cell: a text, or a number (NaN for none).
+// A cell: a text, or a number (NaN for none). The system column is a number (0 the workbench,
+// 1..10 the memories) that the screen shows as its text ("Workbench", "Sys 3").
 struct CompareCell {
     std::string text;
     double number = NAN;
@@ -62,5 +63,9 @@ struct CompareCell {
 std::vector<CompareColumn> CompareColumns(bool metric);
 // A row's cells in the order of the columns.
 std::vector<CompareCell> CompareCells(const CompareRow& row);
+
+// The table as CSV: the column keys, then a line per row; numbers in their shortest form that
+// reads back exactly, an empty cell for a value that does not apply, texts quoted where needed.
+std::string CompareAsCsv(const std::vector<CompareRow>& rows, bool metric);
 
 } // namespace cw::engine
