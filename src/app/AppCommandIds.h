@@ -31,6 +31,7 @@ inline constexpr int Preferences = 32772;
 // Display
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
+inline constexpr int CompareSystems = 32990;
 
 // Calculators
 inline constexpr int VentCalculators = 32834;

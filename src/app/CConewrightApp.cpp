@@ -14,6 +14,7 @@
 #include "database/DriverImport.h"
 #include "database/ui/DriverBrowser.h"
 #include "model/CommandIds.h"
+#include "reports/ui/CompareSystemsDialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -184,6 +185,13 @@ bool CConewrightApp::OnCommand(int id)
         if (CSpkSysDoc* doc = currentDoc())
             ui::ShowVentCalculators(*doc, settings().metric(), dialogParent());
         return true;
+    case cmd::CompareSystems:
+        if (CSpkSysDoc* doc = currentDoc()) {
+            ui::CompareSystemsDialog dialog(*doc, settings().metric(), settings().ventVelocityLimit,
+                                            mainFrame_->reportPrinter(), dialogParent());
+            dialog.exec();
+        }
+        return true;
     case cmd::EditSystem:
         if (current_)
             EditSystem(*current_);
@@ -280,6 +288,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::CrossoverCalculators:
     case cmd::BoxCalculators:
     case cmd::VentCalculators:
+    case cmd::CompareSystems:
     case cmd::EditSystem:
     case cmd::OpenDriver:
     case cmd::SaveDriver:

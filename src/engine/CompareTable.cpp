@@ -1,6 +1,7 @@
 #include "engine/CompareTable.h"
 
 #include "model/BoxTable.h"
+#include "model/NumberFormat.h"
 
 #include <algorithm>
 #include <charconv>
@@ -228,6 +229,16 @@ std::vector<CompareCell> CompareCells(const CompareRow& row)
     }
     cells.push_back(number(row.ventVelocity));
     return cells;
+}
+
+std::string CompareText(const CompareCell& cell, const CompareColumn& column)
+{
+    if (cell.isText || !cell.text.empty())
+        return cell.text;
+    if (!std::isfinite(cell.number))
+        return {};
+    const std::string format = "%." + std::to_string(std::max(column.decimals, 0)) + "f";
+    return FormatPrinted(format.c_str(), cell.number);
 }
 
 std::string CompareAsCsv(const std::vector<CompareRow>& rows, bool metric)

@@ -64,6 +64,10 @@ std::vector<CompareColumn> CompareColumns(bool metric);
 // A row's cells in the order of the columns.
 std::vector<CompareCell> CompareCells(const CompareRow& row);
 
+// A cell as the screen and paper show it: its text, or its number with the column's decimals;
+// empty for none.
+std::string CompareText(const CompareCell& cell, const CompareColumn& column);
+
 // The table as CSV: the column keys, then a line per row; numbers in their shortest form that
 // reads back exactly, an empty cell for a value that does not apply, texts quoted where needed.
 std::string CompareAsCsv(const std::vector<CompareRow>& rows, bool metric);
