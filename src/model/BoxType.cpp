@@ -39,6 +39,12 @@ BoxType BoxTypeFromName(std::string_view name)
     return Lookup(kNames, name);
 }
 
+std::string_view BoxTypeAbbreviation(BoxType type)
+{
+    return type == BoxType::None ? std::string_view{}
+                                 : kAbbreviations[static_cast<std::size_t>(type)];
+}
+
 BoxType BoxTypeFromAbbreviation(std::string_view abbreviation)
 {
     return Lookup(kAbbreviations, abbreviation);

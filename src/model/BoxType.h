@@ -19,6 +19,8 @@ inline constexpr std::array<BoxType, 6> kAllBoxTypes = {BoxType::Closed2,   BoxT
 std::string_view BoxTypeName(BoxType type);
 // Exact, case-sensitive comparison with the display names; anything else is None.
 BoxType BoxTypeFromName(std::string_view name);
+// "2OCB" ... "6OSBP"; empty for None.
+std::string_view BoxTypeAbbreviation(BoxType type);
 // Exact comparison with the abbreviations "2OCB", "3OCB", "4OVB", "4OSBP", "5OABP", "6OSBP";
 // anything else is None.
 BoxType BoxTypeFromAbbreviation(std::string_view abbreviation);

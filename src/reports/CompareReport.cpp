@@ -40,6 +40,9 @@ void DrawCompareReportPage(gfx::Canvas& canvas, const CSpkSysDoc& doc,
         TextAt(canvas, titleRight, y, columns[c].title, TextAlign::Right);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             std::string text = engine::CompareText(engine::CompareCells(rows[r])[c], columns[c]);
+            // The box types' names are wider than the columns.
+            if (columns[c].key == "box_type")
+                text = BoxTypeAbbreviation(rows[r].boxType);
             if (columns[c].key == "name" && text.size() > kNameLength) {
                 // Cut between characters, never inside one.
                 std::size_t n = kNameLength;

@@ -44,6 +44,7 @@ TEST(CompareReport, ColumnPerSystemAboveTheTitleBlock)
     EXPECT_LE(second->anchorX(), 10000);
     ASSERT_NE(canvas.FindText("Sys 4"), nullptr);
     ASSERT_NE(canvas.FindText("vent"), nullptr);
+    ASSERT_NE(canvas.FindText("4OVB"), nullptr);
     ASSERT_NE(canvas.FindText("V(B) (l)"), nullptr);
     // Names are cut to the narrow column.
     EXPECT_NE(canvas.FindText("Den Sub with"), nullptr);
