@@ -37,6 +37,7 @@ inline constexpr int FitDriver = 33102;
 // Display
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
+inline constexpr int CompareSystems = 32990;
 
 // Analysis: the Limits window of the current project.
 inline constexpr int ShowLimits = 33101;

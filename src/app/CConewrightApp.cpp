@@ -17,6 +17,7 @@
 #include "measure/ui/MeasuredCurvesDialog.h"
 #include "model/CommandIds.h"
 #include "model/UndoHistory.h"
+#include "reports/ui/CompareSystemsDialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -229,6 +230,13 @@ bool CConewrightApp::OnCommand(int id)
             doc->EndStepGroup();
         }
         return true;
+    case cmd::CompareSystems:
+        if (CSpkSysDoc* doc = currentDoc()) {
+            ui::CompareSystemsDialog dialog(*doc, settings().metric(), settings().ventVelocityLimit,
+                                            mainFrame_->reportPrinter(), dialogParent());
+            dialog.exec();
+        }
+        return true;
     case cmd::EditSystem:
         if (current_)
             EditSystem(*current_);
@@ -347,6 +355,7 @@ CommandState CConewrightApp::QueryCommand(int id) const
     case cmd::CrossoverCalculators:
     case cmd::BoxCalculators:
     case cmd::VentCalculators:
+    case cmd::CompareSystems:
     case cmd::EditSystem:
     case cmd::OpenDriver:
     case cmd::SaveDriver:

@@ -251,6 +251,10 @@ std::vector<Row> Rows()
             .Run(10),
         End(),
         Separator(),
+        Cmd(cmd::CompareSystems, Application, "C&ompare Systems...",
+            "Compare the stored designs side by side in a table\nCompare Systems")
+            .Button(kSystemGroup, "compare-systems"),
+        Separator(),
         Choices("High Freq Limit", kHighLimits),
         Choices("Low Freq Limit", kLowLimits),
         Separator(),

@@ -17,10 +17,9 @@ namespace cw
 class CSpkSysDoc;
 }
 
-// The commands that draw a project or write its curves: plot, report, export, network and
-// cutlist. Each
-// takes the words after its name, writes messages to err, and returns the exit code (kExitUsage
-// asks the caller for the usage text).
+// The commands that draw a project or write its curves: plot, report, export, network, cutlist
+// and compare. Each takes the words after its name, writes messages to err, and returns the exit
+// code (kExitUsage asks the caller for the usage text).
 namespace cw::cli
 {
 
@@ -30,6 +29,7 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
 int NetworkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int CutListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int CompareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A command line of one project file and options: "--name value" or "--name" alone.
 struct CommandLine {

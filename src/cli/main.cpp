@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "  conewright-cli fit FREE.zma [--re OHMS] [--sd M2] [--low HZ] [--high HZ]\n"
     "                      [--added-mass G --loaded LOADED.zma |\n"
     "                       --box-liters L --boxed BOXED.zma] [--json OUT|-] [--out FILE.dvr]\n"
+    "  conewright-cli compare FILE.spk [--csv OUT|-] [--json OUT|-] [--units metric|english]\n"
     "  conewright-cli db [--db FILE] list [--search TEXT] [--json]\n"
     "  conewright-cli db [--db FILE] import FILES...\n"
     "  conewright-cli db [--db FILE] export --id N --out FILE.dvr\n"
@@ -89,6 +90,11 @@ constexpr const char* kUsage =
     "second measurement with an added mass or in a closed box also V(as), M(ms), C(ms) and BL.\n"
     "It prints them with the fit's RMS error and judgement, or writes them as JSON or as a\n"
     "driver file.\n"
+    "compare writes the compare table of the workbench and the memories that hold a design\n"
+    "(CSV to the standard output without --csv or --json): F3, F6 and F10, the SPL peak,\n"
+    "the peak excursion and group delay, volumes (cubic feet, or liters with --units\n"
+    "metric), tuning, Q(tc), the maximum SPL at 20, 30, 40 and 50 Hz with the limit that\n"
+    "binds and the peak vent air velocity.\n"
     "db keeps a library of drivers, by default in $XDG_DATA_HOME/conewright/drivers.sqlite:\n"
     "import reads driver files (.dvr), WinISD driver files (.wdr), the qspeakers XML list and\n"
     "tab-separated drivers tables, from files or whole folders; check prints the findings of\n"
@@ -116,6 +122,8 @@ int Dispatch(const std::vector<std::string>& words)
         return cw::cli::ExportCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (!words.empty() && words[0] == "cutlist")
         return cw::cli::CutListCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "compare")
+        return cw::cli::CompareCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     return cw::cli::kExitUsage;
 }
 

@@ -36,6 +36,7 @@ public:
 
         // The x that TextOut was given: the left, centre or right of the text by its alignment.
         double anchorX() const;
+        bool operator==(const Op&) const = default;
     };
 
     explicit RecordingCanvas(DeviceInfo device = {1000, 1000, 96, 96, false, false})

@@ -431,6 +431,8 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
                                       &s.impedanceCurve};
         const std::int32_t has[] = {s.hasSpl, s.hasExcursion, s.hasPhase, s.hasDelay,
                                     s.hasImpedance};
+        // Every kind of a system shares its frequencies: mapped once.
+        const std::vector<double> xs = MapFrequencies(s.frequencies, s.pointCount);
         for (int kind = 0; kind < 5; ++kind) {
             if (!showKind[kind] || !has[kind] || !readable[kind])
                 continue;
@@ -445,9 +447,9 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
                 std::vector<double> levels(s.splCurve.begin(), s.splCurve.begin() + n);
                 for (double& v : levels)
                     v += offset;
-                PlotCurve(canvas, s.frequencies, levels, s.pointCount);
+                PlotMapped(canvas, xs, levels);
             } else {
-                PlotCurve(canvas, s.frequencies, *curves[kind], s.pointCount);
+                PlotMapped(canvas, xs, *curves[kind]);
             }
         }
         // The passive radiators' excursion beside the cone's, on its scale, dashed.
@@ -469,17 +471,33 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
 void PlotPainter::PlotCurve(Canvas& canvas, std::span<const double> frequencies,
                             std::span<const double> values, double count)
 {
+    PlotMapped(canvas, MapFrequencies(frequencies, count), values);
+}
+
+std::vector<double> PlotPainter::MapFrequencies(std::span<const double> frequencies,
+                                                double count) const
+{
     // Only the calculated points, as many as the record stores: never one past them, never past
-    // either array.
+    // the array.
     const std::size_t n =
-        std::min({static_cast<std::size_t>(CurvePoints(count)), frequencies.size(), values.size()});
+        std::min(static_cast<std::size_t>(CurvePoints(count)), frequencies.size());
+    std::vector<double> xs(n);
+    for (std::size_t i = 0; i < n; ++i)
+        xs[i] = x_(frequencies[i]);
+    return xs;
+}
+
+void PlotPainter::PlotMapped(Canvas& canvas, std::span<const double> xs,
+                             std::span<const double> values)
+{
+    const std::size_t n = std::min(xs.size(), values.size());
 
     struct Mapped {
         double x, y;
         bool valid;
     };
     auto map = [&](std::size_t i) {
-        const double x = x_(frequencies[i]);
+        const double x = xs[i];
         const double y = current_(values[i]);
         return Mapped{x, y, std::isfinite(x) && std::isfinite(y)};
     };

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <span>
+#include <vector>
 
 namespace cw::plot
 {
@@ -82,6 +83,11 @@ private:
     // The project's shown measured curves, dashed, against the SPL scale (responses) and the
     // impedance scale where those can be read; their names at the frame's top left.
     void DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl, bool impedance);
+    // The x of each frequency of a curve of count points.
+    std::vector<double> MapFrequencies(std::span<const double> frequencies, double count) const;
+    // PlotCurve with the frequencies mapped already.
+    void PlotMapped(gfx::Canvas& canvas, std::span<const double> xs,
+                    std::span<const double> values);
 
     const CSpkSysDoc& doc_;
     const AppSettings& settings_;

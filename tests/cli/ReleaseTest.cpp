@@ -66,8 +66,8 @@ TEST_F(CliTest, ManualPageAndCompletionKnowEveryOptionOfTheUsage)
         EXPECT_NE(completion.find(option), std::string::npos)
             << option << " is missing from the bash completion";
     }
-    for (const char* command :
-         {"calc", "driver", "plot", "report", "network", "export", "cutlist", "fit", "db"}) {
+    for (const char* command : {"calc", "driver", "plot", "report", "network", "export", "cutlist",
+                                "fit", "compare", "db"}) {
         EXPECT_NE(page.find(std::string(".SS ") + command), std::string::npos) << command;
         EXPECT_NE(completion.find(command), std::string::npos) << command;
     }

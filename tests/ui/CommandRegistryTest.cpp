@@ -128,7 +128,8 @@ TEST_F(CommandKeysTest, MenusAndToolBarComeOutAsTheTablesSay)
         "Ctrl+0}|Clear System{Clear System 1\t Shift+1|Clear System 2\t Shift+2|Clear System "
         "3\t Shift+3|Clear System 4\t Shift+4|Clear System 5\t Shift+5|Clear System 6\t "
         "Shift+6|Clear System 7\t Shift+7|Clear System 8\t Shift+8|Clear System 9\t "
-        "Shift+9|Clear System 10\t Shift+0}|-|High Freq Limit{100 kHz|50 kHz|20 kHz|10 kHz|5 "
+        "Shift+9|Clear System 10\t Shift+0}|-|C&ompare Systems...|-|High Freq Limit{100 kHz|50 "
+        "kHz|20 kHz|10 kHz|5 "
         "kHz|2 kHz|1 kHz|500 Hz|200 Hz|100 Hz|50 Hz|20 Hz|10 Hz}|Low Freq Limit{10 kHz|5 "
         "kHz|2 kHz|1 kHz|500 Hz|200 Hz|100 Hz|50 Hz|20 Hz|10 Hz|5 Hz|2 Hz|1 "
         "Hz}|-|&Toolbar|&Status Bar",
@@ -160,7 +161,7 @@ TEST_F(CommandKeysTest, MenusAndToolBarComeOutAsTheTablesSay)
               "workbench|Recall system 5 to the workbench|Recall system 6 to the "
               "workbench|Recall system 7 to the workbench|Recall system 8 to the "
               "workbench|Recall system 9 to the workbench|Recall system 10 to the "
-              "workbench|Vent Calculators|Box Calculators|Crossover Calculators");
+              "workbench|Compare Systems|Vent Calculators|Box Calculators|Crossover Calculators");
     EXPECT_EQ(Registry().Find(cmd::StoreSys1 + 9)->status,
               "Store this speaker system and it's response curves in Memory 10");
     EXPECT_EQ(Registry().Find(cmd::ClearSys1)->status,

@@ -18,6 +18,7 @@
 #include <QSvgGenerator>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -81,6 +82,35 @@ TEST(QtCanvas, StraightRunsMergeButCornersAndSpikesStay)
     EXPECT_TRUE(inked(150, 100));
     EXPECT_TRUE(inked(190, 170));
     EXPECT_FALSE(inked(150, 140)); // no short cut across the corner
+}
+
+TEST(QtCanvas, APolylineDrawsAsItsLinesOneByOne)
+{
+    // A wavy curve with a point that does not map to a number in the middle.
+    std::vector<Point> points;
+    for (int i = 0; i <= 300; ++i)
+        points.push_back({5.0 + i * 0.6, 100 + 60 * std::sin(i / 17.0) * std::cos(i / 41.0)});
+    points[150].y = std::nan("");
+    auto draw = [&](bool asPolyline) {
+        QImage image(200, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        {
+            QtCanvas c(painter, QtCanvas::DescribeDevice(image, false, false));
+            c.SetPen({PenStyle::Solid, 2.5, kBlack});
+            if (asPolyline) {
+                c.Polyline(points);
+            } else {
+                c.MoveTo(points[0].x, points[0].y);
+                for (std::size_t i = 1; i < points.size(); ++i) {
+                    c.MoveTo(points[i - 1].x, points[i - 1].y);
+                    c.LineTo(points[i].x, points[i].y);
+                }
+            }
+        }
+        return image;
+    };
+    EXPECT_EQ(draw(true), draw(false));
 }
 
 TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)

@@ -52,14 +52,25 @@ double WeightedAverageWidth(const QFontMetricsF& fm)
     return sum / 1000;
 }
 
-double DistanceToSegment(QPointF p, QPointF a, QPointF b)
+// The squared distance of p from the segment from a along ab, whose squared length is given.
+double SquaredDistanceToSegment(QPointF p, QPointF a, QPointF ab, double length2)
 {
-    const QPointF ab = b - a;
-    const double length2 = QPointF::dotProduct(ab, ab);
     const double t =
         length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
     const QPointF d = p - (a + t * ab);
-    return std::sqrt(QPointF::dotProduct(d, d));
+    return QPointF::dotProduct(d, d);
+}
+
+// The largest squared distance whose square root is still within the tolerance: comparing
+// squares against it decides exactly as comparing square roots against the tolerance would.
+double SquaredTolerance(double tolerance)
+{
+    double limit = tolerance * tolerance;
+    while (std::sqrt(limit) > tolerance)
+        limit = std::nextafter(limit, 0.0);
+    while (std::sqrt(std::nextafter(limit, 1.0)) <= tolerance)
+        limit = std::nextafter(limit, 1.0);
+    return limit;
 }
 
 } // namespace
@@ -112,13 +123,17 @@ void QtCanvas::Run::Extend(QPointF p)
     // The run's last point goes when it and every point dropped before it lie within a quarter
     // pixel of the straight line from the last kept corner to the new point.
     constexpr double kTolerance = 0.25; // device units
+    static const double kSquaredTolerance = SquaredTolerance(kTolerance);
     constexpr qsizetype kMaxSkipped = 64;
     const QPointF corner = points[points.size() - 2];
+    const QPointF direction = p - corner;
+    const double length2 = QPointF::dotProduct(direction, direction);
     skipped << points.back();
-    const bool straight = skipped.size() <= kMaxSkipped &&
-                          std::all_of(skipped.begin(), skipped.end(), [&](const QPointF& s) {
-                              return DistanceToSegment(s, corner, p) <= kTolerance;
-                          });
+    const bool straight =
+        skipped.size() <= kMaxSkipped &&
+        std::all_of(skipped.begin(), skipped.end(), [&](const QPointF& s) {
+            return SquaredDistanceToSegment(s, corner, direction, length2) <= kSquaredTolerance;
+        });
     if (straight) {
         points.back() = p;
         return;
@@ -250,8 +265,18 @@ void QtCanvas::DrawLine(Point from, Point to)
 void QtCanvas::DrawPolyline(const std::vector<Point>& points)
 {
     // The segments join the pending run, which Flush draws as one path where that is wanted.
-    for (std::size_t i = 1; i < points.size(); ++i)
-        DrawLine(points[i - 1], points[i]);
+    // After the first one each segment starts where the run ends, with the same pen and mapping,
+    // unless a point does not map to a number: each point is mapped once.
+    DrawLine(points[0], points[1]);
+    QPointF from = Device(points[1]);
+    for (std::size_t i = 2; i < points.size(); ++i) {
+        const QPointF to = Device(points[i]);
+        if (pending_.points.back() == from)
+            pending_.Extend(to);
+        else
+            DrawLine(points[i - 1], points[i]);
+        from = to;
+    }
 }
 
 void QtCanvas::DrawPolygon(const std::vector<Point>& points, Color fill)

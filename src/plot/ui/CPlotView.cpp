@@ -1,7 +1,5 @@
 #include "plot/ui/CPlotView.h"
 
-#include "gfx/qt/QtCanvas.h"
-
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -10,7 +8,7 @@ namespace cw
 {
 
 CPlotView::CPlotView(const CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
-    : QWidget(parent), painter_(doc, settings)
+    : QWidget(parent), renderer_(doc, settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
@@ -42,21 +40,10 @@ void CPlotView::PrepareDrawing()
         RenderAll();
 }
 
-void CPlotView::WithCanvas(const std::function<void(gfx::Canvas&)>& draw)
-{
-    QPainter painter(&image_);
-    gfx::DeviceInfo device = gfx::QtCanvas::DescribeDevice(image_, false, false);
-    device.pixelRatio = imageRatio_;
-    gfx::QtCanvas canvas(painter, device);
-    plot::PlotPainter::PrepareScreen(canvas, image_.width(), image_.height());
-    draw(canvas);
-}
-
 void CPlotView::DrawSystemNow(int systemIndex)
 {
     PrepareDrawing();
-    WithCanvas(
-        [this, systemIndex](gfx::Canvas& canvas) { painter_.DrawCurves(canvas, systemIndex); });
+    renderer_.DrawSystem(image_, imageRatio_, systemIndex);
     // Shown at once: the members of a family appear one after the other.
     repaint();
 }
@@ -65,12 +52,10 @@ void CPlotView::RenderAll()
 {
     // The image keeps a device pixel ratio of 1: the canvas maps onto its pixels itself, and
     // only the copy onto the screen knows about the ratio.
-    const QSize wanted = ImageSize();
-    if (image_.size() != wanted)
-        image_ = QImage(wanted, QImage::Format_RGB32);
+    if (image_.size() != ImageSize())
+        image_ = QImage(ImageSize(), QImage::Format_RGB32);
     imageRatio_ = devicePixelRatioF();
-    image_.fill(Qt::white);
-    WithCanvas([this](gfx::Canvas& canvas) { painter_.Draw(canvas); });
+    renderer_.RenderAll(image_, imageRatio_);
     stale_ = false;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "plot/PlotPainter.h"
+#include "plot/ui/PlotRenderer.h"
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 namespace cw
 {
@@ -41,11 +40,8 @@ private:
     // The size the backing image must have now, in device pixels.
     QSize ImageSize() const;
     void RenderAll();
-    // Draws into the backing image through a canvas with the screen mapping.
-    void WithCanvas(const std::function<void(gfx::Canvas&)>& draw);
 
-    // Kept between drawings: immediate curves need the SPL reference of the last axes.
-    plot::PlotPainter painter_;
+    PlotRenderer renderer_;
     QImage image_;
     double imageRatio_ = 1; // device pixels per widget pixel of the image
     bool stale_ = true;
