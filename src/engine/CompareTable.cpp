@@ -152,9 +152,13 @@ std::vector<CompareRow> CompareSystems(const CSpkSysDoc& doc, bool metric, doubl
         row.boxType = s.boxType();
         row.volume = Quantity(s, BoxQuantity::Volume, metric);
         row.frontVolume = Quantity(s, BoxQuantity::FrontVolume, metric);
-        row.tuning = Quantity(s, BoxQuantity::Tuning, metric);
-        if (std::isnan(row.tuning))
-            row.tuning = Quantity(s, BoxQuantity::Fc, metric);
+        // F(B) of a vent, F(P) of passive radiators, else f(c) of a closed box.
+        for (BoxQuantity tuning :
+             {BoxQuantity::Tuning, BoxQuantity::RadiatorTuning, BoxQuantity::Fc}) {
+            row.tuning = Quantity(s, tuning, metric);
+            if (!std::isnan(row.tuning))
+                break;
+        }
         row.qtc = Quantity(s, BoxQuantity::Qtc, metric);
         if (s.hasSpl) {
             row.f3 = CornerFrequency(s, 3);

@@ -126,6 +126,20 @@ TEST_F(CompareTableTest, LimitColumnsReadTheLimitsAtTheirFrequencies)
     EXPECT_TRUE(std::isnan(ClosedBox(0.707).ventVelocity));
 }
 
+TEST_F(CompareTableTest, APassiveRadiatorBoxIsTunedByItsRadiators)
+{
+    doc.SetBoxType(BoxType::Radiator);
+    wb.radiator.vbLiters = 40;
+    wb.radiator.vbCuFt = 40 / 28.317;
+    wb.radiator.prAddedMassG = 60;
+    ASSERT_TRUE(doc.CalcRadiatorTuning());
+    ASSERT_TRUE(doc.CalculateResponse());
+    const CompareRow row = CompareSystems(doc, true, 17).at(0);
+    EXPECT_EQ(row.tuning, wb.radiator.fp);
+    EXPECT_EQ(row.volume, 40);
+    EXPECT_FALSE(std::isnan(row.f3));
+}
+
 TEST_F(CompareTableTest, NoCurveNoCorners)
 {
     const CompareRow row = CompareSystems(doc, true, 17).at(0);
