@@ -97,6 +97,24 @@ CPrefsPg3::CPrefsPg3(CConewrightApp& app, QWidget* parent)
     printLayout->addWidget(colour);
     layout->addWidget(printing);
 
+    auto* plot = new QGroupBox("Plot", this);
+    auto* plotLayout = new QVBoxLayout(plot);
+    colourEachSystem_ = new QCheckBox("Colour each system", plot);
+    showLegend_ = new QCheckBox("Show Legend", plot);
+    colourEachSystem_->setChecked(s.colourEachSystem);
+    showLegend_->setChecked(s.showLegend);
+    connect(colourEachSystem_, &QCheckBox::clicked, this, [this](bool on) {
+        app_.settings().colourEachSystem = on;
+        // Colours say nothing without their key: switching them on brings the legend along.
+        if (on)
+            showLegend_->setChecked(app_.settings().showLegend = true);
+    });
+    connect(showLegend_, &QCheckBox::clicked, this,
+            [this](bool on) { app_.settings().showLegend = on; });
+    plotLayout->addWidget(colourEachSystem_);
+    plotLayout->addWidget(showLegend_);
+    layout->addWidget(plot);
+
     // Typed or chosen from the limits designers use: 5 % of the speed of sound by default.
     auto* limits = new QGroupBox("Limits", this);
     auto* limitsLayout = new QFormLayout(limits);

@@ -3,6 +3,7 @@
 #include "forms/ui/PropertyPage.h"
 #include "forms/ui/PropertySheet.h"
 
+class QCheckBox;
 class QComboBox;
 
 namespace cw
@@ -10,18 +11,22 @@ namespace cw
 
 class CConewrightApp;
 
-// The "Preferences" page: units, what to open at start, plot background, printing, and the vent
-// air velocity limit. Every click changes the setting at once, and the limit is stored when the
-// page is left; Cancel undoes nothing.
+// The "Preferences" page: units, what to open at start, plot background, printing, the plot's
+// colours and legend, and the vent air velocity limit. Every click changes the setting at once,
+// and the limit is stored when the page is left; Cancel undoes nothing.
 class CPrefsPg3 : public ui::PropertyPage
 {
     Q_OBJECT
 public:
     explicit CPrefsPg3(CConewrightApp& app, QWidget* parent = nullptr);
     QComboBox* velocityLimit() const { return velocityLimit_; }
+    QCheckBox* colourEachSystem() const { return colourEachSystem_; }
+    QCheckBox* showLegend() const { return showLegend_; }
 
 private:
     CConewrightApp& app_;
+    QCheckBox* colourEachSystem_;
+    QCheckBox* showLegend_;
     QComboBox* velocityLimit_;
 };
 

@@ -44,6 +44,8 @@ StoredState SettingsStore::Load()
     a.plotBackground = ReadInt(s, "plotBackground", 0, 0, 4);
     a.printIcons = ReadInt(s, "printIcons", 0, 0, 1) == 1;
     a.printInColor = ReadInt(s, "printInColor", 0, 0, 1) == 1;
+    a.colourEachSystem = ReadInt(s, "colourEachSystem", 0, 0, 1) == 1;
+    a.showLegend = ReadInt(s, "showLegend", 0, 0, 1) == 1;
     a.ventVelocityLimit = ReadReal(s, "ventVelocityLimit", kDefaultVentVelocityLimit,
                                    kMinVentVelocityLimit, kMaxVentVelocityLimit);
     s.endGroup();
@@ -80,6 +82,8 @@ bool SettingsStore::Save(const StoredState& state)
     s.setValue("plotBackground", a.plotBackground);
     s.setValue("printIcons", a.printIcons ? 1 : 0);
     s.setValue("printInColor", a.printInColor ? 1 : 0);
+    s.setValue("colourEachSystem", a.colourEachSystem ? 1 : 0);
+    s.setValue("showLegend", a.showLegend ? 1 : 0);
     s.setValue("ventVelocityLimit", a.ventVelocityLimit);
     s.endGroup();
 

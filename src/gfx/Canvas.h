@@ -17,7 +17,7 @@ struct Color {
 inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Color kWhite{255, 255, 255};
 
-enum class PenStyle { Solid, Dot, Dash, None };
+enum class PenStyle { Solid, Dot, Dash, DashDot, DashDotDot, None };
 
 struct Pen {
     PenStyle style = PenStyle::Solid;

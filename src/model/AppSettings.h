@@ -36,6 +36,10 @@ struct AppSettings {
     int plotBackground = 0; // 0 Billiard Green, 1 Black Velvet, 2 Dark Gray, 3 White, 4 Light Gray
     bool printIcons = false;
     bool printInColor = false;
+    // Each system's curves in a colour of its own, the response kinds told apart by line style.
+    bool colourEachSystem = false;
+    // A key on the plot naming the shown systems and the response kinds.
+    bool showLegend = false;
     double ventVelocityLimit = kDefaultVentVelocityLimit; // m/s, peak air velocity in a vent
     TitleBlock titleBlock = SampleTitleBlock();
     struct Rect {

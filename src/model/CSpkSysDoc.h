@@ -21,6 +21,9 @@ namespace cw
 inline constexpr int kSystemCount = 11; // the workbench and Sys 1 to Sys 10
 inline constexpr int kWorkbench = 0;
 
+// How the windows name a system: "Workbench", or "Sys 3" for a memory.
+std::string SystemLabel(int system);
+
 // Everything a project holds, apart from the document's links to its windows. Kept as one
 // value so that a project file is read completely before it replaces an open project.
 struct ProjectData {
@@ -35,7 +38,7 @@ struct ProjectData {
     std::int32_t activeBoxPage = 0;
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
-    CutListSettings cutList; // how the box calculators' boxes are cut from boards
+    CutListSettings cutList;                   // how the box calculators' boxes are cut from boards
     std::vector<MeasuredCurve> measuredCurves; // drawn over the calculated curves
 
     // Every persistent member, as the project file stores it.

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "gfx/Canvas.h"
+#include "model/CSpkSysDoc.h"
+
+#include <array>
 
 namespace cw::plot
 {
@@ -17,7 +20,13 @@ struct PlotColors {
     // Scale names and the excursion limit lines.
     gfx::Color excursionName, phaseName, delayName, impedanceName;
     gfx::Color linearLimit, mechanicalLimit;
+    // With "Colour each system": the colour of the workbench (0) and of each memory (k).
+    std::array<gfx::Color, kSystemCount> systems;
 };
+
+// The curves a system can have, in drawing order; the radiators' excursion last.
+enum class CurveKind { Spl, Excursion, Phase, Delay, Impedance, RadiatorExcursion };
+inline constexpr int kCurveKinds = 6;
 
 inline constexpr double kPenWidth = 10; // logical units
 inline constexpr double kThinPenWidth = 1;
@@ -25,5 +34,9 @@ inline constexpr double kThinPenWidth = 1;
 // Screen colours by background (a value outside 0..4 takes Billiard Green); printing takes the
 // colours of a white background with "Print in Color" and black for everything without it.
 PlotColors ColorsFor(int background, bool printing, bool printInColor);
+
+// The pen of one curve of a system: the kind's colour, or with a colour per system the
+// system's colour and the kind's line style.
+gfx::Pen CurvePen(const PlotColors& c, CurveKind kind, int system, bool colourEachSystem);
 
 } // namespace cw::plot

@@ -43,6 +43,7 @@ constexpr std::array<double, 46> kGrid = [] {
 }();
 
 constexpr double kRows = 15; // divisions of the horizontal grid and of the linear scales
+constexpr int kRadiator = static_cast<int>(CurveKind::RadiatorExcursion);
 
 // Between the displayed limits, allowing for the limits being computed values.
 bool WithinLimits(double hz, double fLow, double fHigh)
@@ -415,7 +416,6 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
     const ValueMapping mappings[] = {
         db_, excursion_, ValueMapping::ForRange(p.phaseBottom, p.phaseTop),
         ValueMapping::ForRange(0, p.delaySpan), ValueMapping::ForRange(0, p.impedanceSpan)};
-    const Color penColors[] = {c.spl, c.excursion, c.phase, c.delay, c.impedance};
     const std::int32_t showKind[] = {d.showSpl, d.showExcursion, d.showPhase, d.showDelay,
                                      d.showImpedance};
     // A curve is drawn only against a scale that can be read.
@@ -423,6 +423,10 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
                              PhaseDrawable(p), SpanDrawable(p.delaySpan),
                              SpanDrawable(p.impedanceSpan)};
 
+    const bool perSystem = settings_.colourEachSystem;
+    // What was drawn, for the legend.
+    std::array<bool, kSystemCount> drawnSystems{};
+    std::array<bool, kCurveKinds> drawnKinds{};
     for (int k = 0; k < kSystemCount; ++k) {
         if (!shown[k])
             continue;
@@ -436,8 +440,9 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
         for (int kind = 0; kind < 5; ++kind) {
             if (!showKind[kind] || !has[kind] || !readable[kind])
                 continue;
-            canvas.SetPen({PenStyle::Solid, kPenWidth, penColors[kind]});
+            canvas.SetPen(CurvePen(c, static_cast<CurveKind>(kind), k, perSystem));
             current_ = mappings[kind];
+            drawnSystems[k] = drawnKinds[kind] = true;
             if (kind == 0 && d.splMode) {
                 // Each system at its own level, read against the SPL labels.
                 const double offset = SplOffset(s) - splReference_;
@@ -454,14 +459,18 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
         }
         // The passive radiators' excursion beside the cone's, on its scale, dashed.
         if (showKind[1] && s.hasRadiator && readable[1]) {
-            canvas.SetPen({PenStyle::Dash, kPenWidth, penColors[1]});
+            canvas.SetPen(CurvePen(c, CurveKind::RadiatorExcursion, k, perSystem));
             current_ = mappings[1];
+            drawnSystems[k] = drawnKinds[kRadiator] = true;
             PlotCurve(canvas, s.frequencies, s.radiatorCurve, s.pointCount);
         }
     }
 
-    if (systemIndex == 0)
+    if (systemIndex == 0) {
         DrawMeasuredCurves(canvas, c, d.showSpl && readable[0], d.showImpedance && readable[4]);
+        if (settings_.showLegend)
+            DrawLegend(canvas, c, drawnSystems, drawnKinds);
+    }
 
     canvas.SetPen({PenStyle::Solid, kPenWidth, c.frameRedraw});
     canvas.FrameRect({kFrameLeft, kFrameTop, kFrameRight, kFrameBottom});

@@ -5,6 +5,7 @@
 #include "model/CSpkSysDoc.h"
 #include "plot/PlotColors.h"
 
+#include <array>
 #include <cmath>
 #include <span>
 #include <vector>
@@ -18,6 +19,8 @@ inline constexpr double kFrameRight = 8600;
 inline constexpr double kFrameBottom = 650;
 inline constexpr double kFrameTop = 9875;
 inline constexpr double kPageExtent = 10000;
+// On paper the system report's logo patch fills the frame's top-right corner down to this y.
+inline constexpr double kReportLogoBottom = 9309;
 
 // y = offset + scale * value, for a value range that fills the frame from bottom to top.
 struct ValueMapping {
@@ -83,6 +86,11 @@ private:
     // The project's shown measured curves, dashed, against the SPL scale (responses) and the
     // impedance scale where those can be read; their names at the frame's top left.
     void DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl, bool impedance);
+    // The key at the frame's top right: the systems drawn and, when the systems have colours of
+    // their own, the line style of each response kind drawn; otherwise the colour of each kind.
+    void DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
+                    const std::array<bool, kSystemCount>& systems,
+                    const std::array<bool, kCurveKinds>& kinds);
     // The x of each frequency of a curve of count points.
     std::vector<double> MapFrequencies(std::span<const double> frequencies, double count) const;
     // PlotCurve with the frequencies mapped already.

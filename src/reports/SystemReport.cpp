@@ -128,7 +128,7 @@ void DrawSystemReport(gfx::Canvas& canvas, const CSpkSysDoc& doc, const AppSetti
     canvas.SetTextColor(gfx::kBlack);
 
     // The logo in a white patch at the plot's top-right corner.
-    const gfx::Rect logo{8160, 9845, 8500, 9309};
+    const gfx::Rect logo{8160, 9845, 8500, plot::kReportLogoBottom};
     canvas.FillRect(logo, gfx::kWhite);
     pictures::DrawLogo(canvas, logo);
 

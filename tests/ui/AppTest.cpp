@@ -8,6 +8,7 @@
 #include "model/CommandIds.h"
 #include "reports/ui/ReportPrinter.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -140,6 +141,21 @@ TEST_F(AppTest, PreferencesTakeEffectAtOnceAndCancelKeepsThem)
     EXPECT_TRUE(app->settings().metric());
 
     {
+        // Colours per system bring their legend along; the legend can then be switched off.
+        CPrefsSht sheet(*app, frame());
+        CPrefsPg3* page = sheet.preferencesPage();
+        page->colourEachSystem()->click();
+        EXPECT_TRUE(app->settings().colourEachSystem);
+        EXPECT_TRUE(app->settings().showLegend);
+        EXPECT_TRUE(page->showLegend()->isChecked());
+        page->showLegend()->click();
+        EXPECT_FALSE(app->settings().showLegend);
+        EXPECT_TRUE(app->settings().colourEachSystem);
+        sheet.reject();
+    }
+    EXPECT_TRUE(app->settings().colourEachSystem);
+
+    {
         CPrefsSht sheet(*app, frame());
         sheet.tabs()->setCurrentIndex(1);
         EXPECT_EQ(doc().prefsPage, 1);
@@ -207,6 +223,8 @@ TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
     app->settings().openWith = OpenWith::None;
     app->settings().titleBlock.designer = "J. Smith";
     app->settings().ventVelocityLimit = 20;
+    app->settings().colourEachSystem = true;
+    app->settings().showLegend = true;
     app->SaveSettings();
 
     StoredState read = SettingsStore(dir.filePath("settings.ini")).Load();
@@ -215,16 +233,20 @@ TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
     EXPECT_EQ(read.settings.openWith, OpenWith::None);
     EXPECT_EQ(read.settings.titleBlock.designer, "J. Smith");
     EXPECT_EQ(read.settings.ventVelocityLimit, 20);
+    EXPECT_TRUE(read.settings.colourEachSystem);
+    EXPECT_TRUE(read.settings.showLegend);
 
     QSettings raw(dir.filePath("settings.ini"), QSettings::IniFormat);
     raw.setValue("Preferences/plotBackground", 9);
     raw.setValue("Preferences/openWith", "many");
     raw.setValue("Preferences/ventVelocityLimit", -5);
+    raw.setValue("Preferences/colourEachSystem", 7);
     raw.sync();
     read = SettingsStore(dir.filePath("settings.ini")).Load();
     EXPECT_EQ(read.settings.plotBackground, 0);
     EXPECT_EQ(read.settings.openWith, OpenWith::NewUntitledProject);
     EXPECT_EQ(read.settings.ventVelocityLimit, kDefaultVentVelocityLimit);
+    EXPECT_FALSE(read.settings.colourEachSystem);
 }
 
 TEST_F(AppTest, StartUpFollowsOpenWithUnlessAFileIsNamed)

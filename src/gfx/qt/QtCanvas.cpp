@@ -177,7 +177,20 @@ QPen QtCanvas::DevicePen(const Pen& pen, const Mapping& mapping) const
     double width = pen.width * std::abs(mapping.scaleX());
     Qt::PenStyle style = Qt::SolidLine;
     if (pen.style != PenStyle::Solid) {
-        style = pen.style == PenStyle::Dot ? Qt::DotLine : Qt::DashLine;
+        switch (pen.style) {
+        case PenStyle::Dot:
+            style = Qt::DotLine;
+            break;
+        case PenStyle::DashDot:
+            style = Qt::DashDotLine;
+            break;
+        case PenStyle::DashDotDot:
+            style = Qt::DashDotDotLine;
+            break;
+        default:
+            style = Qt::DashLine;
+            break;
+        }
         // Dots and dashes of a one-pixel pen at printer resolution are too fine to see: the line
         // prints solid. The pattern scales with the width, so widen such pens on paper.
         if (device().dpiX > 150)

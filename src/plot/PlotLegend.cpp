@@ -1,0 +1,91 @@
+#include "plot/PlotPainter.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cw::plot
+{
+
+namespace
+{
+
+struct LegendRow {
+    std::string text;
+    std::optional<gfx::Pen> sample; // a stretch of the curve's line, before the text
+};
+
+constexpr double kSampleCw = 4; // length of a sample, average character widths
+
+} // namespace
+
+void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
+                             const std::array<bool, kSystemCount>& systems,
+                             const std::array<bool, kCurveKinds>& kinds)
+{
+    const bool perSystem = settings_.colourEachSystem;
+    std::vector<LegendRow> rows;
+    for (int k = 0; k < kSystemCount; ++k) {
+        if (!systems[k])
+            continue;
+        const std::string& name = doc_.systems[k].systemName;
+        LegendRow row{SystemLabel(k) + (name.empty() ? "" : ": " + name), std::nullopt};
+        // One colour per kind: every system's lines look alike, so only the names are listed.
+        if (perSystem)
+            row.sample = gfx::Pen{gfx::PenStyle::Solid, kPenWidth, c.systems[k]};
+        rows.push_back(row);
+    }
+    if (rows.empty())
+        return;
+    const char* const kindNames[] = {doc_.display.splMode ? "SPL" : "Magnitude",
+                                     "Excursion",
+                                     "Phase",
+                                     "Group delay",
+                                     "Impedance",
+                                     "Radiator excursion"};
+    for (int kind = 0; kind < kCurveKinds; ++kind) {
+        if (!kinds[kind])
+            continue;
+        // With colours per system the kinds differ by line style, shown in the text colour.
+        gfx::Pen pen = CurvePen(c, static_cast<CurveKind>(kind), kWorkbench, perSystem);
+        if (perSystem)
+            pen.color = c.text;
+        rows.push_back({kindNames[kind], pen});
+    }
+
+    canvas.Save();
+    canvas.SetFont(PlotFont(canvas));
+    const gfx::TextMetrics tm = canvas.GetTextMetrics();
+    const double ch = tm.height;
+    const double cw = tm.averageCharWidth;
+    double textWidth = 0;
+    for (const LegendRow& row : rows)
+        textWidth = std::max(textWidth, canvas.TextWidth(row.text));
+
+    // In the frame's top-right corner, where the measured curves' names (top left) are not; on
+    // paper under the report's logo.
+    const double right = kFrameRight - cw;
+    const double top = (canvas.device().printing ? kReportLogoBottom : kFrameTop) - ch / 2;
+    const double left = right - (kSampleCw + 3) * cw - textWidth;
+    const double bottom = top - (static_cast<double>(rows.size()) + 0.5) * ch;
+    canvas.FillRect({left, top, right, bottom}, c.background);
+    canvas.SetPen({gfx::PenStyle::Solid, kThinPenWidth, c.text});
+    canvas.FrameRect({left, top, right, bottom});
+
+    canvas.SetTextColor(c.text);
+    canvas.SetTextAlign(gfx::TextAlign::Left);
+    double y = top - ch / 4;
+    for (const LegendRow& row : rows) {
+        if (row.sample) {
+            canvas.SetPen(*row.sample);
+            canvas.MoveTo(left + cw, y - ch / 2);
+            canvas.LineTo(left + (kSampleCw + 1) * cw, y - ch / 2);
+        }
+        canvas.TextOut(left + (kSampleCw + 2) * cw, y, row.text);
+        y -= ch;
+    }
+    canvas.Restore();
+}
+
+} // namespace cw::plot
