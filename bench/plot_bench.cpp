@@ -32,10 +32,9 @@ std::unique_ptr<CSpkSysDoc> ElevenSystems()
 }
 
 // The plot view's repaint: the axes layer is kept from the last redraw, the curves drawn anew.
-void FullRedraw(benchmark::State& state)
+void Redraw(benchmark::State& state, const AppSettings& settings)
 {
     const auto doc = ElevenSystems();
-    const AppSettings settings;
     PlotRenderer renderer(*doc, settings);
     QImage image(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -43,7 +42,20 @@ void FullRedraw(benchmark::State& state)
         benchmark::DoNotOptimize(image.bits());
     }
 }
+void FullRedraw(benchmark::State& state)
+{
+    Redraw(state, AppSettings{});
+}
 BENCHMARK(FullRedraw)->Unit(benchmark::kMillisecond);
+
+// The same with a colour per system, the kinds in their line styles, and the legend.
+void FullRedrawColoured(benchmark::State& state)
+{
+    AppSettings settings;
+    settings.colourEachSystem = settings.showLegend = true;
+    Redraw(state, settings);
+}
+BENCHMARK(FullRedrawColoured)->Unit(benchmark::kMillisecond);
 
 // A redraw after the settings changed: the axes layer is drawn too.
 void FullRedrawNewAxes(benchmark::State& state)

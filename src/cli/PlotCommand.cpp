@@ -16,7 +16,7 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     int width = 0, height = 0, background = 0;
     Result usage =
         ParseCommandLine("plot", args, {"--png", "--svg", "--width", "--height", "--background"},
-                         {"--limits"}, line);
+                         {"--limits", "--colour-each-system", "--legend"}, line);
     if (!usage)
         usage = IntOption(line, "--width", 1200, 16, 10000, width);
     if (!usage)
@@ -30,6 +30,8 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 
     AppSettings settings;
     settings.plotBackground = background;
+    settings.colourEachSystem = line.has("--colour-each-system");
+    settings.showLegend = line.has("--legend");
     const QSize size(width, height);
     const auto png = line.value("--png");
     auto render = [&](const CSpkSysDoc& doc, QByteArray& file) {

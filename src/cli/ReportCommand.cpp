@@ -20,9 +20,10 @@ constexpr int kPageImageDpi = 150;
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line;
-    Result usage =
-        ParseCommandLine("report", args, {"--pdf", "--png", "--units", "--crossover", "--box-page"},
-                         {"--landscape", "--print-icons", "--color", "--limits"}, line);
+    Result usage = ParseCommandLine(
+        "report", args, {"--pdf", "--png", "--units", "--crossover", "--box-page"},
+        {"--landscape", "--print-icons", "--color", "--limits", "--colour-each-system", "--legend"},
+        line);
     const std::string units = line.value("--units").value_or("english");
     if (!usage && units != "english" && units != "metric")
         usage = UsageError("The option --units takes metric or english, not \"" + units + "\".");
@@ -45,6 +46,8 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     settings.units = units == "metric" ? UnitsPreference::Metric : UnitsPreference::English;
     settings.printIcons = line.has("--print-icons");
     settings.printInColor = line.has("--color");
+    settings.colourEachSystem = line.has("--colour-each-system");
+    settings.showLegend = line.has("--legend");
     const bool landscape = line.has("--landscape");
     const auto pdf = line.value("--pdf");
     auto render = [&](const CSpkSysDoc& doc, QByteArray& file) {

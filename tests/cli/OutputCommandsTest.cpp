@@ -95,7 +95,7 @@ TEST_F(OutputCommands, BadUsageAndBadFiles)
 TEST_F(OutputCommands, ReportAsPdfAndAsPagePicture)
 {
     ASSERT_EQ(Run("report " + P("sample.spk") + " --pdf " + P("r.pdf") +
-                  " --units metric --print-icons --color")
+                  " --units metric --print-icons --color --colour-each-system --legend")
                   .exitCode,
               0);
     EXPECT_EQ(test::ReadText(dir / "r.pdf").rfind("%PDF", 0), 0U);
