@@ -40,7 +40,7 @@ inline constexpr int ViewStatusBar = 59393;
 inline constexpr int CompareSystems = 32990;
 
 // Analysis: the Limits window of the current project.
-inline constexpr int ShowLimits = 33101;
+inline constexpr int ShowLimits = 33103;
 
 // Calculators
 inline constexpr int VentCalculators = 32834;
