@@ -201,7 +201,7 @@ TEST_F(MainFrameTest, MenuStatesComeFromTheDocument)
 TEST_F(MainFrameTest, ToolBarHasTheButtonsInOrderWithTipsAndStates)
 {
     const QList<QAction*> actions = frame()->toolBar()->actions();
-    ASSERT_EQ(actions.size(), 31); // 26 buttons, 5 separators
+    ASSERT_EQ(actions.size(), 32); // 27 buttons, 5 separators
     QStringList layout;
     for (QAction* a : actions)
         layout << (a->isSeparator() ? "|" : QString::number(a->data().toInt()));
