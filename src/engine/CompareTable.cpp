@@ -211,8 +211,7 @@ std::vector<CompareCell> CompareCells(const CompareRow& row)
     auto text = [](std::string t) { return CompareCell{std::move(t), NAN, true}; };
     auto number = [](double v) { return CompareCell{{}, v, false}; };
     std::vector<CompareCell> cells = {
-        CompareCell{row.system == kWorkbench ? "Workbench" : "Sys " + std::to_string(row.system),
-                    static_cast<double>(row.system), false},
+        CompareCell{SystemLabel(row.system), static_cast<double>(row.system), false},
         text(row.name),
         text(std::string(BoxTypeName(row.boxType))),
         number(row.f3),

@@ -21,6 +21,12 @@ namespace cw
 inline constexpr int kSystemCount = 11; // the workbench and Sys 1 to Sys 10
 inline constexpr int kWorkbench = 0;
 
+// "Workbench" or "Sys 3": how the screen and the reports name a system.
+inline std::string SystemLabel(int n)
+{
+    return n == kWorkbench ? "Workbench" : "Sys " + std::to_string(n);
+}
+
 // Everything a project holds, apart from the document's links to its windows. Kept as one
 // value so that a project file is read completely before it replaces an open project.
 struct ProjectData {
@@ -35,7 +41,7 @@ struct ProjectData {
     std::int32_t activeBoxPage = 0;
     std::int32_t activeVentPage = 0;
     std::int32_t prefsPage = 0;
-    CutListSettings cutList; // how the box calculators' boxes are cut from boards
+    CutListSettings cutList;                   // how the box calculators' boxes are cut from boards
     std::vector<MeasuredCurve> measuredCurves; // drawn over the calculated curves
 
     // Every persistent member, as the project file stores it.

@@ -76,13 +76,6 @@ void DrawColumn(Canvas& canvas, const Column& col, Color text, Color nameColor, 
     canvas.TextOut(col.nameX, row0 - 1.8 * ch, col.unit);
 }
 
-const char* SystemName(int system)
-{
-    static const char* const names[] = {"Workbench", "Sys 1", "Sys 2", "Sys 3", "Sys 4", "Sys 5",
-                                        "Sys 6",     "Sys 7", "Sys 8", "Sys 9", "Sys 10"};
-    return names[system];
-}
-
 } // namespace
 
 LimitColors LimitColorsFor(int background, bool printing, bool printInColor)
@@ -203,9 +196,8 @@ std::vector<std::string> LimitsPainter::Sentences()
         return {"No system is shown: show the workbench or a memory to see how loud it can play."};
     std::vector<std::string> sentences;
     for (const ShownLimits& s : list) {
-        sentences.push_back(list.size() == 1
-                                ? s.limits.sentence
-                                : std::string(SystemName(s.system)) + ": " + s.limits.sentence);
+        sentences.push_back(list.size() == 1 ? s.limits.sentence
+                                             : SystemLabel(s.system) + ": " + s.limits.sentence);
     }
     return sentences;
 }
