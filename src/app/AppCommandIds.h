@@ -20,7 +20,7 @@ inline constexpr int RecentFile1 = 57616; // the recent files count up from here
 inline constexpr int RecentFileCount = 4;
 inline constexpr int Exit = 57665;
 inline constexpr int ImportMeasuredCurve = 33100;
-inline constexpr int MeasuredCurves = 33103;
+inline constexpr int MeasuredCurves = 33101;
 
 // Edit
 inline constexpr int Undo = 57643;
@@ -40,7 +40,7 @@ inline constexpr int ViewStatusBar = 59393;
 inline constexpr int CompareSystems = 32990;
 
 // Analysis: the Limits window of the current project.
-inline constexpr int ShowLimits = 33101;
+inline constexpr int ShowLimits = 33103;
 
 // Calculators
 inline constexpr int VentCalculators = 32834;

@@ -12,6 +12,19 @@
 namespace cw::calc
 {
 
+const char* BoxPageName(BoxPageKind kind)
+{
+    switch (kind) {
+    case BoxPageKind::Rectangular:
+        return "Rectangular Box";
+    case BoxPageKind::Trapezoidal:
+        return "Trapezoidal Box";
+    case BoxPageKind::Bandpass:
+        return "Bandpass Box";
+    }
+    return "";
+}
+
 namespace
 {
 

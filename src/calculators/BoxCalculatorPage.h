@@ -17,6 +17,9 @@ namespace cw::calc
 // The pages by their tab index (also activeBoxPage).
 enum class BoxPageKind { Rectangular = 0, Trapezoidal = 1, Bandpass = 2 };
 
+// "Rectangular Box", "Trapezoidal Box" or "Bandpass Box": the page's caption.
+const char* BoxPageName(BoxPageKind kind);
+
 enum class BoxQuantity {
     Height, // the rear chamber's on the bandpass page
     FrontHeight,

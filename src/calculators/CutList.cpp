@@ -306,19 +306,6 @@ double CutListLength(const CutListSettings& settings, double CutListSettings::*m
     return metric ? settings.*mm : settings.*in;
 }
 
-const char* BoxPageName(BoxPageKind kind)
-{
-    switch (kind) {
-    case BoxPageKind::Rectangular:
-        return "Rectangular Box";
-    case BoxPageKind::Trapezoidal:
-        return "Trapezoidal Box";
-    case BoxPageKind::Bandpass:
-        return "Bandpass Box";
-    }
-    return "";
-}
-
 std::optional<CutList> MakeCutList(const CSpkSys& record, BoxPageKind kind,
                                    const CutListSettings& settings, bool metric, std::string& why)
 {

@@ -99,7 +99,4 @@ std::vector<std::string> CutListNotes(const CutList& list);
 // The table as CSV: panel,count,length,width,thickness,unit.
 std::string CutListCsv(const CutList& list);
 
-// "Rectangular Box", "Trapezoidal Box" or "Bandpass Box".
-const char* BoxPageName(BoxPageKind kind);
-
 } // namespace cw::calc

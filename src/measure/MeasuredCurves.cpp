@@ -17,9 +17,10 @@ bool NameTaken(const CSpkSysDoc& doc, const std::string& name)
                        [&](const MeasuredCurve& c) { return c.name == name; });
 }
 
-void Changed(CSpkSysDoc& doc)
+// A change the Edit menu names as its undo step; mergeKey as for CSpkSysDoc::Changed.
+void Changed(CSpkSysDoc& doc, const std::string& step, const std::string& mergeKey = {})
 {
-    doc.SetModified();
+    doc.Changed(step, mergeKey);
     doc.windows().InvalidatePlot();
 }
 
@@ -48,7 +49,7 @@ bool ImportMeasuredCurve(CSpkSysDoc& doc, const std::string& path, MeasuredKind 
     for (int n = 2; NameTaken(doc, curve.name); ++n)
         curve.name = base + " (" + std::to_string(n) + ")";
     doc.measuredCurves.push_back(std::move(curve));
-    Changed(doc);
+    Changed(doc, "Import Measured Curve");
     return true;
 }
 
@@ -59,7 +60,7 @@ bool RenameMeasuredCurve(CSpkSysDoc& doc, std::size_t index, const std::string& 
         return false;
     if (c->name != name) {
         c->name = name;
-        Changed(doc);
+        Changed(doc, "Rename Measured Curve");
     }
     return true;
 }
@@ -69,7 +70,7 @@ bool RemoveMeasuredCurve(CSpkSysDoc& doc, std::size_t index)
     if (!At(doc, index))
         return false;
     doc.measuredCurves.erase(doc.measuredCurves.begin() + static_cast<std::ptrdiff_t>(index));
-    Changed(doc);
+    Changed(doc, "Remove Measured Curve");
     return true;
 }
 
@@ -80,7 +81,7 @@ bool ShowMeasuredCurve(CSpkSysDoc& doc, std::size_t index, bool shown)
         return false;
     if ((c->shown != 0) != shown) {
         c->shown = shown ? 1 : 0;
-        Changed(doc);
+        Changed(doc, shown ? "Show Measured Curve" : "Hide Measured Curve");
     }
     return true;
 }
@@ -92,7 +93,7 @@ bool SetMeasuredOffset(CSpkSysDoc& doc, std::size_t index, double offsetDb)
         return false;
     if (c->offsetDb != offsetDb) {
         c->offsetDb = offsetDb;
-        Changed(doc);
+        Changed(doc, "Measured Curve Offset", "measured-offset-" + std::to_string(index));
     }
     return true;
 }

@@ -489,9 +489,4 @@ void CSpkSysDoc::OnCloseDocument(AppSettings& settings)
     SetModified(false);
 }
 
-std::string SystemLabel(int system)
-{
-    return system == kWorkbench ? "Workbench" : "Sys " + std::to_string(system);
-}
-
 } // namespace cw

@@ -21,8 +21,11 @@ namespace cw
 inline constexpr int kSystemCount = 11; // the workbench and Sys 1 to Sys 10
 inline constexpr int kWorkbench = 0;
 
-// How the windows name a system: "Workbench", or "Sys 3" for a memory.
-std::string SystemLabel(int system);
+// "Workbench" or "Sys 3": how the screen and the reports name a system.
+inline std::string SystemLabel(int n)
+{
+    return n == kWorkbench ? "Workbench" : "Sys " + std::to_string(n);
+}
 
 // Everything a project holds, apart from the document's links to its windows. Kept as one
 // value so that a project file is read completely before it replaces an open project.

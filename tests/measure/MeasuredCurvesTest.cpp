@@ -1,6 +1,7 @@
 #include "measure/MeasuredCurves.h"
 
 #include "gfx/RecordingCanvas.h"
+#include "model/UndoHistory.h"
 #include "plot/PlotPainter.h"
 #include "project/ProjectFile.h"
 #include "support/RecordingWindows.h"
@@ -47,6 +48,28 @@ TEST_F(Project, ImportsRenamesShowsAndRemovesCurves)
     EXPECT_EQ(doc.measuredCurves[0].shown, 0);
     EXPECT_EQ(doc.measuredCurves[1].name, "tweeter");
     EXPECT_EQ(doc.measuredCurves[1].offsetDb, -6);
+}
+
+TEST_F(Project, EachChangeIsAnUndoStepOfItsOwnName)
+{
+    doc.EndStep();
+    const std::string empty = SerializeProject(doc);
+    ASSERT_TRUE(ImportMeasuredCurve(doc, dir / "woofer.frd", MeasuredKind::Response));
+    doc.EndStep();
+    EXPECT_EQ(doc.history().UndoName(), "Import Measured Curve");
+    // Offsets typed one after another are one step.
+    EXPECT_TRUE(SetMeasuredOffset(doc, 0, -3));
+    EXPECT_TRUE(SetMeasuredOffset(doc, 0, -6));
+    doc.EndStep();
+    EXPECT_EQ(doc.history().UndoName(), "Measured Curve Offset");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.measuredCurves.at(0).offsetDb, 0);
+    EXPECT_TRUE(ShowMeasuredCurve(doc, 0, false));
+    doc.EndStep();
+    EXPECT_EQ(doc.history().UndoName(), "Hide Measured Curve");
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(SerializeProject(doc), empty);
 }
 
 TEST_F(Project, ARefusedImportShowsWhyAndKeepsTheProject)

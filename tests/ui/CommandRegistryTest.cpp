@@ -48,7 +48,7 @@ TEST(CommandRegistry, KeysAreTheAcceleratorTableAndEachParses)
               "Ctrl+B=32964 Ctrl+C=57634 Ctrl+D=32774 Ctrl+E=32790 Ctrl+F6=61504 Ctrl+F=32781 "
               "Ctrl+G=32782 Ctrl+H=32783 Ctrl+Ins=57634 Ctrl+J=32786 Ctrl+K=32784 Ctrl+L=32785 "
               "Ctrl+N=57600 Ctrl+O=57601 Ctrl+P=57607 Ctrl+Q=57665 Ctrl+R=32791 Ctrl+S=57603 "
-              "Ctrl+Shift+F6=61520 Ctrl+Shift+L=33101 Ctrl+Shift+Z=57644 Ctrl+V=57637 "
+              "Ctrl+Shift+F6=61520 Ctrl+Shift+L=33103 Ctrl+Shift+Z=57644 Ctrl+V=57637 "
               "Ctrl+W=32778 Ctrl+X=57635 Ctrl+Y=57644 Ctrl+Z=57643 F1=57670 F6=57680 Shift+0=32911 "
               "Shift+1=32902 Shift+2=32903 Shift+3=32904 Shift+4=32905 Shift+5=32906 "
               "Shift+6=32907 Shift+7=32908 Shift+8=32909 Shift+9=32910 Shift+Del=57635 "

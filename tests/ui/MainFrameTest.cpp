@@ -205,7 +205,7 @@ TEST_F(MainFrameTest, ToolBarHasTheButtonsInOrderWithTipsAndStates)
     QStringList layout;
     for (QAction* a : actions)
         layout << (a->isSeparator() ? "|" : QString::number(a->data().toInt()));
-    EXPECT_EQ(layout.join(' '), "32973 32976 32975 | 32774 | 32780 32789 | 33101 32783 32786 32784 "
+    EXPECT_EQ(layout.join(' '), "32973 32976 32975 | 32774 | 32780 32789 | 33103 32783 32786 32784 "
                                 "32785 32787 | 32966 32793 32794 32795 32796 32797 32798 "
                                 "32799 32800 32801 32802 32990 | 32834 32964 32963");
     EXPECT_EQ(actions[0]->toolTip(), "Model Enclosure Response");

@@ -38,23 +38,10 @@ QSize DrawingSize(BoxPageKind kind)
     return {static_cast<int>(size.x), static_cast<int>(size.y)};
 }
 
-const char* Caption(BoxPageKind kind)
-{
-    switch (kind) {
-    case BoxPageKind::Rectangular:
-        return "Rectangular Box";
-    case BoxPageKind::Trapezoidal:
-        return "Trapezoidal Box";
-    case BoxPageKind::Bandpass:
-        return "Bandpass Box";
-    }
-    return "";
-}
-
 } // namespace
 
 CBoxPage::CBoxPage(BoxPageKind kind, CSpkSysDoc& doc, bool metric, QWidget* parent)
-    : PropertyPage(Caption(kind), parent), kind_(kind), doc_(doc), metric_(metric),
+    : PropertyPage(calc::BoxPageName(kind), parent), kind_(kind), doc_(doc), metric_(metric),
       calc_(kind, doc.workbench(), doc.boxLocks),
       drawing_(ui::CanvasWidget::Fitted(
           DrawingSize(kind), kDrawingScale,
