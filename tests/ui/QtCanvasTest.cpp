@@ -113,6 +113,43 @@ TEST(QtCanvas, APolylineDrawsAsItsLinesOneByOne)
     EXPECT_EQ(draw(true), draw(false));
 }
 
+TEST(QtCanvas, ADashedCurveOfShortSegmentsKeepsItsPatternAlongTheCurve)
+{
+    // A circle of one-degree steps, merged into chords of some 10 pixels: a pattern started
+    // afresh on every chord would lay a 12-pixel dash over each of them, and leave no gap.
+    constexpr double kPi = 3.14159265358979323846;
+    auto at = [](double degrees) {
+        const double a = degrees * kPi / 180;
+        return QPointF(100 + 50 * std::cos(a), 100 + 50 * std::sin(a));
+    };
+    auto gaps = [&](PenStyle style) {
+        QImage image(200, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            QtCanvas c(painter, QtCanvas::DescribeDevice(image, false, false));
+            c.SetPen({style, 3, kBlack});
+            std::vector<Point> points;
+            for (int d = 0; d <= 360; ++d)
+                points.push_back({at(d).x(), at(d).y()});
+            c.Polyline(points);
+        }
+        int count = 0;
+        bool inked = true;
+        for (int d = 0; d < 3600; ++d) {
+            const bool now = qGray(image.pixel(at(d / 10.0).toPoint())) < 160;
+            count += inked && !now;
+            inked = now;
+        }
+        return count;
+    };
+    // Along 314 pixels: a gap every 18 pixels for dashes of 12 and gaps of 6, three every 36
+    // for dash-dot-dot.
+    EXPECT_GE(gaps(PenStyle::Dash), 16);
+    EXPECT_GE(gaps(PenStyle::DashDotDot), 24);
+    EXPECT_EQ(gaps(PenStyle::Solid), 0);
+}
+
 TEST(QtCanvas, FontCellAndAverageWidthAreInLogicalUnits)
 {
     QImage image(1000, 500, QImage::Format_RGB32);

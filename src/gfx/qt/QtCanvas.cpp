@@ -73,6 +73,80 @@ double SquaredTolerance(double tolerance)
     return limit;
 }
 
+// How near a straight line the points of a curve must lie to be dropped: a quarter pixel, and
+// the square of that as the comparisons of squares need it. Most points lie well inside: a
+// point whose projection falls on the segment and whose distance from the line is within 98 %
+// of the tolerance passes without the division, far beyond any rounding.
+const double kSquaredTolerance = SquaredTolerance(0.25);
+const double kClearlyNear = 0.98 * kSquaredTolerance;
+
+// Whether p lies near the segment from a along ab, whose squared length is given.
+inline bool NearSegment(QPointF p, QPointF a, QPointF ab, double length2)
+{
+    const QPointF ap = p - a;
+    const double along = QPointF::dotProduct(ap, ab);
+    const double across = ap.x() * ab.y() - ap.y() * ab.x();
+    if (length2 > 0 && along >= 0 && along <= length2 && across * across <= kClearlyNear * length2)
+        return true;
+    return SquaredDistanceToSegment(p, a, ab, length2) <= kSquaredTolerance;
+}
+
+// Whether every point between the ends of a stretch lies near its chord.
+bool Straight(const QPolygonF& stretch)
+{
+    const QPointF a = stretch.first();
+    const QPointF ab = stretch.last() - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    return std::all_of(stretch.begin() + 1, stretch.end() - 1,
+                       [&](const QPointF& p) { return NearSegment(p, a, ab, length2); });
+}
+
+// The dashes of a polyline stroked with a dashed pen, as lines: the pattern, in pen widths,
+// runs on across the corners as it would along one path. A dash that bends by less than the
+// tolerance is one line from end to end.
+QVector<QLineF> Dashes(const QPolygonF& points, const QPen& pen)
+{
+    const double unit = pen.widthF();
+    const QList<qreal> pattern = pen.dashPattern();
+    QVector<QLineF> dashes;
+    QPolygonF dash; // the corners of the dash being laid
+    auto endDash = [&] {
+        if (dash.size() == 2 || (dash.size() > 2 && Straight(dash)))
+            dashes.append(QLineF(dash.first(), dash.last()));
+        else
+            for (qsizetype i = 1; i < dash.size(); ++i)
+                dashes.append(QLineF(dash[i - 1], dash[i]));
+        dash.clear();
+    };
+    qsizetype index = 0;             // even for a dash, odd for a gap
+    double left = pattern[0] * unit; // of the current dash or gap
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        const QPointF a = points[i - 1];
+        const QPointF ab = points[i] - a;
+        const double length = std::sqrt(QPointF::dotProduct(ab, ab));
+        double at = 0;
+        while (length - at > left) {
+            if (index % 2 == 0) {
+                if (dash.isEmpty())
+                    dash << a + ab * (at / length);
+                dash << a + ab * ((at + left) / length);
+                endDash();
+            }
+            at += left;
+            index = (index + 1) % pattern.size();
+            left = pattern[index] * unit;
+        }
+        if (index % 2 == 0 && length > at) {
+            if (dash.isEmpty())
+                dash << a + ab * (at / length);
+            dash << points[i];
+        }
+        left -= length - at;
+    }
+    endDash();
+    return dashes;
+}
+
 } // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, DeviceInfo device)
@@ -95,15 +169,25 @@ void QtCanvas::Flush()
     const QPolygonF& points = pending_.points;
     if (points.isEmpty())
         return;
-    painter_.setPen(DevicePen(pendingPen_, pendingMapping_));
-    if (raster_) {
+    QPen pen = DevicePen(pendingPen_, pendingMapping_);
+    if (!raster_) {
+        painter_.setPen(pen);
+        painter_.drawPolyline(points);
+    } else if (pen.style() == Qt::SolidLine || pen.isCosmetic() || points.size() == 2) {
+        painter_.setPen(pen);
         QVector<QLineF> lines;
         lines.reserve(points.size());
         for (qsizetype i = 1; i < points.size(); ++i)
             lines.append(QLineF(points[i - 1], points[i]));
         painter_.drawLines(lines);
     } else {
-        painter_.drawPolyline(points);
+        // Separate wide lines would each start the pattern afresh, and a curve of short
+        // segments would come out nearly solid: the dashes of a run of several segments are
+        // laid along the whole run instead, and drawn as solid lines.
+        const QVector<QLineF> dashes = Dashes(points, pen);
+        pen.setStyle(Qt::SolidLine);
+        painter_.setPen(pen);
+        painter_.drawLines(dashes);
     }
     pending_.Clear();
 }
@@ -120,20 +204,17 @@ void QtCanvas::Run::Extend(QPointF p)
         points << p;
         return;
     }
-    // The run's last point goes when it and every point dropped before it lie within a quarter
-    // pixel of the straight line from the last kept corner to the new point.
-    constexpr double kTolerance = 0.25; // device units
-    static const double kSquaredTolerance = SquaredTolerance(kTolerance);
+    // The run's last point goes when it and every point dropped before it lie near the straight
+    // line from the last kept corner to the new point.
     constexpr qsizetype kMaxSkipped = 64;
     const QPointF corner = points[points.size() - 2];
     const QPointF direction = p - corner;
     const double length2 = QPointF::dotProduct(direction, direction);
     skipped << points.back();
-    const bool straight =
-        skipped.size() <= kMaxSkipped &&
-        std::all_of(skipped.begin(), skipped.end(), [&](const QPointF& s) {
-            return SquaredDistanceToSegment(s, corner, direction, length2) <= kSquaredTolerance;
-        });
+    const bool straight = skipped.size() <= kMaxSkipped &&
+                          std::all_of(skipped.begin(), skipped.end(), [&](const QPointF& s) {
+                              return NearSegment(s, corner, direction, length2);
+                          });
     if (straight) {
         points.back() = p;
         return;
