@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,20 @@ struct LegendRow {
 };
 
 constexpr double kSampleCw = 4; // length of a sample, average character widths
+
+// Samples that all look alike tell the rows apart no better than none: on black-and-white paper,
+// say, where every system and every kind prints as the same black line.
+void DropLookalikeSamples(std::vector<LegendRow>& rows, std::size_t first)
+{
+    const auto group = std::span(rows).subspan(first);
+    const bool alike =
+        group.size() > 1 && std::all_of(group.begin(), group.end(), [&](const LegendRow& row) {
+            return row.sample == group.front().sample;
+        });
+    if (alike)
+        for (LegendRow& row : group)
+            row.sample.reset();
+}
 
 } // namespace
 
@@ -38,6 +53,8 @@ void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
     }
     if (rows.empty())
         return;
+    DropLookalikeSamples(rows, 0);
+    const std::size_t firstKind = rows.size();
     const char* const kindNames[] = {doc_.display.splMode ? "SPL" : "Magnitude",
                                      "Excursion",
                                      "Phase",
@@ -53,6 +70,7 @@ void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
             pen.color = c.text;
         rows.push_back({kindNames[kind], pen});
     }
+    DropLookalikeSamples(rows, firstKind);
 
     canvas.Save();
     canvas.SetFont(PlotFont(canvas));

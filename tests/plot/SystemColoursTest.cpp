@@ -243,6 +243,43 @@ TEST(SystemColours, LegendWithOneColourPerKindListsSystemsWithoutSamples)
     EXPECT_TRUE(empty.Texts().empty());
 }
 
+TEST(SystemColours, OnBlackAndWhitePaperTheKeyShowsOnlySamplesThatDiffer)
+{
+    // Every system prints black: the key names them without samples, but keeps the kinds' line
+    // styles, which still tell the curves apart.
+    Scene coloured(true);
+    coloured.settings.showLegend = coloured.settings.colourEachSystem = true;
+    coloured.painter.DrawCurves(coloured.canvas, 0);
+    auto rows = Legend(coloured.canvas, {"Workbench", "Sys 1: Vented 40 l", "Sys 2", "Magnitude",
+                                         "Excursion", "Radiator excursion"});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(rows[i].sample) << i;
+    for (int i = 3; i < 6; ++i)
+        ASSERT_TRUE(rows[i].sample) << i;
+    EXPECT_EQ(rows[4].sample->pen.style, PenStyle::Dash);
+
+    // One colour per kind, all black and solid without the radiators' dashes: no samples at all.
+    Scene plain(true);
+    plain.settings.showLegend = true;
+    plain.doc->systems[1].hasRadiator = 0;
+    plain.painter.DrawCurves(plain.canvas, 0);
+    rows = Legend(plain.canvas, {"Workbench", "Magnitude", "Excursion"});
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(rows[i].text, nullptr) << i;
+        EXPECT_FALSE(rows[i].sample) << i;
+    }
+
+    // In colour the systems keep theirs.
+    Scene inColour(true);
+    inColour.settings.showLegend = inColour.settings.colourEachSystem = true;
+    inColour.settings.printInColor = true;
+    inColour.painter.DrawCurves(inColour.canvas, 0);
+    rows = Legend(inColour.canvas, {"Workbench", "Sys 2"});
+    ASSERT_TRUE(rows[0].sample);
+    ASSERT_TRUE(rows[1].sample);
+    EXPECT_NE(rows[0].sample->pen.color, rows[1].sample->pen.color);
+}
+
 TEST(SystemColours, LegendStaysClearOfTheMeasuredCurvesNames)
 {
     Scene s;
