@@ -460,12 +460,13 @@ void CConewrightApp::ShowSplash()
 void CConewrightApp::ShowPreferences()
 {
     CPrefsSht sheet(*this, dialogParent());
-    if (sheet.exec() == QDialog::Accepted) {
-        for (ProjectWindows* p : projects_)
-            p->UpdateAllViews();
-        if (browser_)
-            browser_->UnitsChanged();
-    }
+    sheet.exec();
+    // The page changes each setting as it is clicked, and Cancel keeps those changes: the
+    // windows show them either way.
+    for (ProjectWindows* p : projects_)
+        p->UpdateAllViews();
+    if (browser_)
+        browser_->UnitsChanged();
     SaveSettings();
 }
 

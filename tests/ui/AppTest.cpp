@@ -201,7 +201,7 @@ TEST_F(AppTest, UserInformationIsStoredWhenLeftAndCancelKeepsIt)
     EXPECT_TRUE(doc().IsModified());
 }
 
-TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
+TEST_F(AppTest, UnitsChosenRelabelTheOpenPanelsOnOkAndOnCancel)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
     EXPECT_EQ(panel->shownUnit(2), "cu ft"); // a first start shows English units
@@ -214,6 +214,18 @@ TEST_F(AppTest, MetricOnOkRelabelsTheOpenPanels)
     });
     app->OnCommand(cmd::Preferences);
     EXPECT_EQ(panel->shownUnit(2), "liters");
+
+    // Cancel keeps what was clicked, so the panels follow it too.
+    const ModalWatch cancelled = AnswerModal<CPrefsSht>([](CPrefsSht& sheet) {
+        for (QRadioButton* b : sheet.preferencesPage()->findChildren<QRadioButton*>()) {
+            if (b->text() == "English (feet/inches)")
+                b->click();
+        }
+        sheet.reject();
+    });
+    app->OnCommand(cmd::Preferences);
+    EXPECT_FALSE(app->settings().metric());
+    EXPECT_EQ(panel->shownUnit(2), "cu ft");
 }
 
 TEST_F(AppTest, SettingsPersistAndDamagedValuesReadAsDefaults)
