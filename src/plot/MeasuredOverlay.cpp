@@ -22,8 +22,8 @@ void InPieces(std::span<const double> hz, std::span<const double> values, Plot&&
 
 } // namespace
 
-void PlotPainter::DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl,
-                                     bool impedance)
+double PlotPainter::DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl,
+                                       bool impedance)
 {
     canvas.SetFont(PlotFont(canvas));
     const double ch = canvas.GetTextMetrics().height;
@@ -56,6 +56,7 @@ void PlotPainter::DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, b
                        "- - " + m.name + (response ? " (measured SPL)" : " (measured impedance)"));
         legendY -= ch;
     }
+    return legendY;
 }
 
 } // namespace cw::plot

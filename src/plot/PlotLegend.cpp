@@ -37,7 +37,7 @@ void DropLookalikeSamples(std::vector<LegendRow>& rows, std::size_t first)
 
 void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
                              const std::array<bool, kSystemCount>& systems,
-                             const std::array<bool, kCurveKinds>& kinds)
+                             const std::array<bool, kCurveKinds>& kinds, double namesBottom)
 {
     const bool perSystem = settings_.colourEachSystem;
     std::vector<LegendRow> rows;
@@ -81,12 +81,31 @@ void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
     for (const LegendRow& row : rows)
         textWidth = std::max(textWidth, canvas.TextWidth(row.text));
 
-    // In the frame's top-right corner, where the measured curves' names (top left) are not; on
-    // paper under the report's logo.
-    const double right = kFrameRight - cw;
-    const double top = (canvas.device().printing ? kReportLogoBottom : kFrameTop) - ch / 2;
-    const double left = right - (kSampleCw + 3) * cw - textWidth;
-    const double bottom = top - (static_cast<double>(rows.size()) + 0.5) * ch;
+    // In the corner of the frame where it hides the fewest points of the curves drawn: top
+    // right unless another corner hides fewer, then top left (under the measured curves'
+    // names), bottom right, bottom left. On paper the top right starts under the report's logo.
+    const double width = (kSampleCw + 3) * cw + textWidth;
+    const double height = (static_cast<double>(rows.size()) + 0.5) * ch;
+    const double highest = kFrameTop - ch / 2;
+    const double lowest = kFrameBottom + ch / 2 + height;
+    const gfx::Point corners[] = {
+        {kFrameRight - cw - width, canvas.device().printing ? kReportLogoBottom - ch / 2 : highest},
+        {kFrameLeft + cw, namesBottom},
+        {kFrameRight - cw - width, lowest},
+        {kFrameLeft + cw, lowest}};
+    auto hidden = [&](const gfx::Point& corner) {
+        return std::count_if(drawnPoints_.begin(), drawnPoints_.end(), [&](const gfx::Point& p) {
+            return p.x >= corner.x && p.x <= corner.x + width && p.y <= corner.y &&
+                   p.y >= corner.y - height;
+        });
+    };
+    const gfx::Point* best = std::min_element(
+        std::begin(corners), std::end(corners),
+        [&](const gfx::Point& a, const gfx::Point& b) { return hidden(a) < hidden(b); });
+    const double left = best->x;
+    const double top = best->y;
+    const double right = left + width;
+    const double bottom = top - height;
     canvas.FillRect({left, top, right, bottom}, c.background);
     canvas.SetPen({gfx::PenStyle::Solid, kThinPenWidth, c.text});
     canvas.FrameRect({left, top, right, bottom});

@@ -424,6 +424,8 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
                              SpanDrawable(p.impedanceSpan)};
 
     const bool perSystem = settings_.colourEachSystem;
+    keepPoints_ = systemIndex == 0 && settings_.showLegend;
+    drawnPoints_.clear();
     // What was drawn, for the legend.
     std::array<bool, kSystemCount> drawnSystems{};
     std::array<bool, kCurveKinds> drawnKinds{};
@@ -467,9 +469,11 @@ void PlotPainter::DrawCurves(Canvas& canvas, int systemIndex)
     }
 
     if (systemIndex == 0) {
-        DrawMeasuredCurves(canvas, c, d.showSpl && readable[0], d.showImpedance && readable[4]);
+        const double namesBottom =
+            DrawMeasuredCurves(canvas, c, d.showSpl && readable[0], d.showImpedance && readable[4]);
         if (settings_.showLegend)
-            DrawLegend(canvas, c, drawnSystems, drawnKinds);
+            DrawLegend(canvas, c, drawnSystems, drawnKinds, namesBottom);
+        keepPoints_ = false;
     }
 
     canvas.SetPen({PenStyle::Solid, kPenWidth, c.frameRedraw});
@@ -558,6 +562,8 @@ void PlotPainter::PlotMapped(Canvas& canvas, std::span<const double> xs,
         if (!Inside(x, y) || run.empty())
             endRun();
         run.push_back({x, y});
+        if (keepPoints_)
+            drawnPoints_.push_back({x, y});
     }
     endRun();
 }

@@ -84,13 +84,15 @@ private:
     void DrawScales(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
     void DrawExcursionLimits(gfx::Canvas& canvas, const PlotColors& c, double cw, double ch);
     // The project's shown measured curves, dashed, against the SPL scale (responses) and the
-    // impedance scale where those can be read; their names at the frame's top left.
-    void DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl, bool impedance);
-    // The key at the frame's top right: the systems drawn and, when the systems have colours of
+    // impedance scale where those can be read; their names at the frame's top left, down to the
+    // y returned.
+    double DrawMeasuredCurves(gfx::Canvas& canvas, const PlotColors& c, bool spl, bool impedance);
+    // The key in a corner of the frame: the systems drawn and, when the systems have colours of
     // their own, the line style of each response kind drawn; otherwise the colour of each kind.
+    // The top-left corner starts at namesBottom, under the measured curves' names.
     void DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
                     const std::array<bool, kSystemCount>& systems,
-                    const std::array<bool, kCurveKinds>& kinds);
+                    const std::array<bool, kCurveKinds>& kinds, double namesBottom);
     // The x of each frequency of a curve of count points.
     std::vector<double> MapFrequencies(std::span<const double> frequencies, double count) const;
     // PlotCurve with the frequencies mapped already.
@@ -104,6 +106,10 @@ private:
     ValueMapping excursion_;
     ValueMapping current_; // the value mapping PlotCurve uses
     int splReference_ = 0;
+    // The points of the curves DrawCurves drew, while it draws a legend: where they are, the
+    // legend would hide them.
+    bool keepPoints_ = false;
+    std::vector<gfx::Point> drawnPoints_;
 };
 
 } // namespace cw::plot

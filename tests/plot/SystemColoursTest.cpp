@@ -280,6 +280,35 @@ TEST(SystemColours, OnBlackAndWhitePaperTheKeyShowsOnlySamplesThatDiffer)
     EXPECT_NE(rows[0].sample->pen.color, rows[1].sample->pen.color);
 }
 
+TEST(SystemColours, LegendTakesTheCornerWhereItHidesTheFewestPoints)
+{
+    // Only the flat responses, near the top of the frame or near its bottom.
+    auto legendBox = [](double db) {
+        Scene s;
+        s.settings.showLegend = true;
+        DisplaySwitches& d = s.doc->display;
+        d.showExcursion = d.showPhase = d.showDelay = d.showImpedance = 0;
+        for (CSpkSys& sys : s.doc->systems)
+            std::fill(sys.splCurve.begin(), sys.splCurve.end(), db);
+        s.painter.DrawCurves(s.canvas, 0);
+        std::optional<gfx::Rect> box;
+        for (const Op& op : s.canvas.ops()) {
+            if (op.kind == RecordingCanvas::Kind::FillRect && op.rect.left > kFrameLeft &&
+                op.rect.right < kFrameRight)
+                box = op.rect;
+        }
+        return box;
+    };
+    const auto low = legendBox(-18); // the top right is free
+    ASSERT_TRUE(low);
+    EXPECT_GT(low->top, kFrameTop - 200);
+    EXPECT_GT(low->right, kFrameRight - 200);
+    const auto high = legendBox(8); // both top corners would hide the curves
+    ASSERT_TRUE(high);
+    EXPECT_LT(high->bottom, kFrameBottom + 200);
+    EXPECT_GT(high->right, kFrameRight - 200);
+}
+
 TEST(SystemColours, LegendStaysClearOfTheMeasuredCurvesNames)
 {
     Scene s;
