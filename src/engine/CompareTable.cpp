@@ -241,7 +241,11 @@ std::string CompareText(const CompareCell& cell, const CompareColumn& column)
     if (!std::isfinite(cell.number))
         return {};
     const std::string format = "%." + std::to_string(std::max(column.decimals, 0)) + "f";
-    return FormatPrinted(format.c_str(), cell.number);
+    std::string text = FormatPrinted(format.c_str(), cell.number);
+    // A small negative value rounds to zero: "0.00", not "-0.00".
+    if (text.starts_with('-') && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string CompareAsCsv(const std::vector<CompareRow>& rows, bool metric)

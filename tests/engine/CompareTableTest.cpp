@@ -70,6 +70,18 @@ TEST_F(CompareTableTest, PeakOfAnUnderdampedClosedBox)
     EXPECT_EQ(row.delayMs, delay);
 }
 
+TEST_F(CompareTableTest, AnOverdampedBoxPeaksAtZeroNotMinusZero)
+{
+    // Below Q(tc) 0.707 the curve only approaches the passband from below: its largest value is
+    // a hair under 0 dB at the top of the range, shown as 0.00 dB.
+    const CompareRow row = ClosedBox(0.5);
+    EXPECT_LT(row.peakDb, 0);
+    EXPECT_GT(row.peakDb, -0.005);
+    const engine::CompareColumn peak{"peak_db", "Peak (dB)", 2};
+    EXPECT_EQ(engine::CompareText({{}, row.peakDb, false}, peak), "0.00");
+    EXPECT_EQ(engine::CompareText({{}, -0.25, false}, peak), "-0.25");
+}
+
 TEST_F(CompareTableTest, RowsForTheWorkbenchAndEveryMemoryWithADesign)
 {
     ClosedBox(0.707);
