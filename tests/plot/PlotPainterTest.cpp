@@ -3,6 +3,7 @@
 #include "engine/CalculateResponse.h"
 #include "gfx/RecordingCanvas.h"
 #include "reports/ReportLayout.h"
+#include "support/PlotFixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,23 +25,8 @@ using Op = RecordingCanvas::Op;
 
 constexpr double kHeight = kFrameTop - kFrameBottom;
 
-struct Fixture {
-    std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
-    AppSettings settings;
-    RecordingCanvas canvas;
-    PlotPainter painter{*doc, settings};
-
-    // A 1000 x 800 client area, or a Letter page at 600 dpi.
-    explicit Fixture(bool printing = false)
-        : canvas(printing ? gfx::DeviceInfo{5100, 6600, 600, 600, true, false}
-                          : gfx::DeviceInfo{1000, 800, 96, 96, false, false})
-    {
-        if (printing) {
-            reports::MapSystemReportPage(canvas);
-        } else {
-            PlotPainter::PrepareScreen(canvas, 1000, 800);
-        }
-    }
+struct Fixture : test::PlotFixture {
+    using PlotFixture::PlotFixture;
     gfx::TextMetrics Metrics()
     {
         canvas.Save();

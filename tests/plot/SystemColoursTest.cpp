@@ -1,6 +1,6 @@
 #include "gfx/RecordingCanvas.h"
 #include "plot/PlotPainter.h"
-#include "reports/ReportLayout.h"
+#include "support/PlotFixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,20 +21,9 @@ using Op = RecordingCanvas::Op;
 
 // The workbench, Sys 1 (named) and Sys 2 shown, each with every kind of curve flat inside the
 // frame; Sys 3 calculated but hidden.
-struct Scene {
-    std::unique_ptr<CSpkSysDoc> doc = std::make_unique<CSpkSysDoc>();
-    AppSettings settings;
-    RecordingCanvas canvas;
-    PlotPainter painter{*doc, settings};
-
-    explicit Scene(bool printing = false)
-        : canvas(printing ? gfx::DeviceInfo{5100, 6600, 600, 600, true, false}
-                          : gfx::DeviceInfo{1000, 800, 96, 96, false, false})
+struct Scene : test::PlotFixture {
+    explicit Scene(bool printing = false) : PlotFixture(printing)
     {
-        if (printing)
-            reports::MapSystemReportPage(canvas);
-        else
-            PlotPainter::PrepareScreen(canvas, 1000, 800);
         DisplaySwitches& d = doc->display;
         d.showSpl = d.showExcursion = d.showPhase = d.showDelay = d.showImpedance = 1;
         for (int k = 0; k < 4; ++k) {

@@ -205,25 +205,21 @@ TEST_F(AppTest, UnitsChosenRelabelTheOpenPanelsOnOkAndOnCancel)
 {
     ui::CDrvrView* panel = app->currentProject()->driverPanel()->view();
     EXPECT_EQ(panel->shownUnit(2), "cu ft"); // a first start shows English units
-    const ModalWatch prefs = AnswerModal<CPrefsSht>([](CPrefsSht& sheet) {
-        for (QRadioButton* b : sheet.preferencesPage()->findChildren<QRadioButton*>()) {
-            if (b->text() == "metric")
-                b->click();
-        }
-        sheet.accept();
-    });
-    app->OnCommand(cmd::Preferences);
+    // Edit > Preferences, a click on the units button, then OK or Cancel.
+    auto chooseUnits = [this](const QString& units, bool ok) {
+        const ModalWatch prefs = AnswerModal<CPrefsSht>([&](CPrefsSht& sheet) {
+            for (QRadioButton* b : sheet.preferencesPage()->findChildren<QRadioButton*>()) {
+                if (b->text() == units)
+                    b->click();
+            }
+            ok ? sheet.accept() : sheet.reject();
+        });
+        app->OnCommand(cmd::Preferences);
+    };
+    chooseUnits("metric", true);
     EXPECT_EQ(panel->shownUnit(2), "liters");
-
     // Cancel keeps what was clicked, so the panels follow it too.
-    const ModalWatch cancelled = AnswerModal<CPrefsSht>([](CPrefsSht& sheet) {
-        for (QRadioButton* b : sheet.preferencesPage()->findChildren<QRadioButton*>()) {
-            if (b->text() == "English (feet/inches)")
-                b->click();
-        }
-        sheet.reject();
-    });
-    app->OnCommand(cmd::Preferences);
+    chooseUnits("English (feet/inches)", false);
     EXPECT_FALSE(app->settings().metric());
     EXPECT_EQ(panel->shownUnit(2), "cu ft");
 }
