@@ -85,5 +85,32 @@ TEST_F(PlotViewTest, CurvesDrawnAtOnceLandInTheDoubledImage)
     EXPECT_EQ(view.image().size(), QSize(1000, 600));
 }
 
+TEST_F(PlotViewTest, WithColoursPerSystemOrAKeyACurveDrawnAtOnceIsFollowedByAWholeRedraw)
+{
+    test::RecordingWindows windows;
+    doc->SetWindows(&windows);
+    doc->workbench().closed2.qtc = 0.707;
+    ASSERT_TRUE(doc->CalcBoxVolume());
+    ASSERT_TRUE(doc->CalculateResponse());
+    doc->SetWindows(nullptr);
+
+    for (const bool colours : {true, false}) {
+        settings.colourEachSystem = colours;
+        settings.showLegend = !colours;
+        CPlotView view(*doc, settings);
+        view.resize(500, 300);
+        doc->workbench().responseShown = 0;
+        view.PrepareDrawing();
+        doc->workbench().responseShown = 1;
+        view.DrawSystemNow(11);
+        view.PrepareDrawing(); // as the next paint does
+
+        CPlotView fresh(*doc, settings);
+        fresh.resize(500, 300);
+        fresh.PrepareDrawing();
+        EXPECT_EQ(view.image(), fresh.image()) << colours;
+    }
+}
+
 } // namespace
 } // namespace cw

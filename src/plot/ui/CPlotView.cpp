@@ -8,7 +8,7 @@ namespace cw
 {
 
 CPlotView::CPlotView(const CSpkSysDoc& doc, const AppSettings& settings, QWidget* parent)
-    : QWidget(parent), renderer_(doc, settings)
+    : QWidget(parent), renderer_(doc, settings), settings_(settings)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
@@ -46,6 +46,10 @@ void CPlotView::DrawSystemNow(int systemIndex)
     renderer_.DrawSystem(image_, imageRatio_, systemIndex);
     // Shown at once: the members of a family appear one after the other.
     repaint();
+    // Drawn at once, a family's members have the workbench's colour, and no key names them:
+    // with a colour per system or a key the whole plot is drawn anew at the next paint.
+    if (settings_.colourEachSystem || settings_.showLegend)
+        Invalidate();
 }
 
 void CPlotView::RenderAll()

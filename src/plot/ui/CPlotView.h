@@ -44,6 +44,7 @@ private:
     PlotRenderer renderer_;
     QImage image_;
     double imageRatio_ = 1; // device pixels per widget pixel of the image
+    const AppSettings& settings_;
     bool stale_ = true;
 };
 
