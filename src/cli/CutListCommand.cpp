@@ -35,6 +35,8 @@ int CutListCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (!usage && units != "english" && units != "metric")
         usage = UsageError("The option --units takes metric or english, not \"" + units + "\".");
     const auto csv = line.value("--csv"), svg = line.value("--svg"), pdf = line.value("--pdf");
+    if (!usage && line.has("--landscape") && !pdf)
+        usage = UsageError("The option --landscape turns the printed page: give it with --pdf.");
     const std::string csvTarget = csv ? *csv : (svg || pdf ? "" : "-");
     for (const auto& path : {csv, svg, pdf}) {
         if (!usage && path)
@@ -70,7 +72,7 @@ int CutListCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return std::nullopt;
     };
     Result drawn = render(svg, [&](QByteArray& bytes) {
-        return gfx::RenderSvg(bytes, kLayoutSize, [&](gfx::Canvas& canvas) {
+        return gfx::RenderSvg(bytes, kLayoutSize, "Conewright cut list", [&](gfx::Canvas& canvas) {
             reports::DrawSheetLayoutPicture(canvas, kLayoutSize.width(), kLayoutSize.height(),
                                             *list, sheets);
         });

@@ -43,7 +43,8 @@ int PlotCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             plot::PlotPainter::PrepareScreen(canvas, canvas.device().width, canvas.device().height);
             plot::PlotPainter(doc, settings).Draw(canvas);
         };
-        return png ? gfx::RenderPng(file, size, draw) : gfx::RenderSvg(file, size, draw);
+        const QString title = line.has("--limits") ? "Conewright limits" : "Conewright plot";
+        return png ? gfx::RenderPng(file, size, draw) : gfx::RenderSvg(file, size, title, draw);
     };
     return RenderProject(line.file, png ? *png : *line.value("--svg"), render, out, err);
 }

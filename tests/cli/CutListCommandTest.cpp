@@ -54,7 +54,9 @@ TEST_F(CutListCommand, WritesTheLayoutAsSvgAndThePageAsPdf)
     const test::CliRun r = Run("cutlist " + P("box.spk") + " --box-page 0 --svg " + P("l.svg") +
                                " --pdf " + P("l.pdf") + " --csv " + P("l.csv"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(test::ReadText(dir / "l.svg").find("<svg"), std::string::npos);
+    const std::string svg = test::ReadText(dir / "l.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("<title>Conewright cut list</title>"), std::string::npos);
     EXPECT_EQ(test::ReadText(dir / "l.pdf").rfind("%PDF", 0), 0u);
     EXPECT_EQ(test::ReadText(dir / "l.csv").rfind("panel,", 0), 0u);
     EXPECT_EQ(r.out.find("Wrote"), 0u) << r.out;
@@ -69,6 +71,14 @@ TEST_F(CutListCommand, RefusesWhatItCannotCutAndSaysWhatTheSheetCannotTake)
     EXPECT_EQ(Run("cutlist " + P("box.spk") + " --box-page 3").exitCode, 2);
     EXPECT_EQ(Run("cutlist " + P("box.spk")).exitCode, 2);
     EXPECT_EQ(Run("cutlist " + P("box.spk") + " --box-page 0 --csv " + P("box.spk")).exitCode, 2);
+    // A turned page only means something for the printed page.
+    const test::CliRun turned =
+        Run("cutlist " + P("box.spk") + " --box-page 0 --svg " + P("t.svg") + " --landscape");
+    EXPECT_EQ(turned.exitCode, 2);
+    EXPECT_NE(turned.err.find("--landscape turns the printed page: give it with --pdf"),
+              std::string::npos)
+        << turned.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "t.svg"));
 
     const test::CliRun small =
         Run("cutlist " + P("small-sheet.spk") + " --box-page 0 --units metric");

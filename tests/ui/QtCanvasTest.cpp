@@ -256,7 +256,7 @@ TEST(QtRender, WritesFilesAndReportsFailures)
     EXPECT_EQ(RenderPdf(bytes, true, report), QString());
     EXPECT_TRUE(bytes.startsWith("%PDF"));
 
-    EXPECT_EQ(RenderSvg(bytes, QSize(800, 500), plot), QString());
+    EXPECT_EQ(RenderSvg(bytes, QSize(800, 500), "Conewright plot", plot), QString());
     EXPECT_TRUE(bytes.contains("100Hz"));
 
     QPrinter printer(QPrinter::HighResolution);

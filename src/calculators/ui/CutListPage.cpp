@@ -212,7 +212,7 @@ void CutListPage::ExportSvg()
     QByteArray bytes;
     const QSize size{1200, 800};
     if (const QString error =
-            gfx::RenderSvg(bytes, size,
+            gfx::RenderSvg(bytes, size, "Conewright cut list",
                            [this, size](gfx::Canvas& canvas) {
                                reports::DrawSheetLayoutPicture(canvas, size.width(), size.height(),
                                                                *list_, sheets_);

@@ -97,7 +97,7 @@ QString RenderPng(QByteArray& file, QSize size, const DrawFunction& draw)
     return EncodePng(image, file);
 }
 
-QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw)
+QString RenderSvg(QByteArray& file, QSize size, const QString& title, const DrawFunction& draw)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -109,7 +109,7 @@ QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw)
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
-        svg.setTitle("Conewright plot");
+        svg.setTitle(title);
         if (QString error = RenderOnDevice(svg, false, false, draw); !error.isEmpty())
             return error;
     }

@@ -20,7 +20,8 @@ using DrawFunction = std::function<void(Canvas&)>;
 // message to show. Drawing in memory first lets SaveFile write the file whole or not at all.
 // Images and SVG drawings are screen-like (not printing); PDF pages are paper.
 QString RenderPng(QByteArray& file, QSize size, const DrawFunction& draw);
-QString RenderSvg(QByteArray& file, QSize size, const DrawFunction& draw);
+// The SVG drawing carries the title given, such as "Conewright plot".
+QString RenderSvg(QByteArray& file, QSize size, const QString& title, const DrawFunction& draw);
 // A one-page PDF, US Letter with 10 mm margins, at 600 dpi.
 QString RenderPdf(QByteArray& file, bool landscape, const DrawFunction& draw);
 // A PNG of a paper page (drawn as printing), the page size in pixels at the given resolution.

@@ -44,7 +44,7 @@ QString CLimitsView::ExportTo(const QString& path)
     if (kind == "png")
         error = gfx::RenderPng(file, size(), window);
     else if (kind == "svg")
-        error = gfx::RenderSvg(file, size(), window);
+        error = gfx::RenderSvg(file, size(), "Conewright limits", window);
     else if (kind == "pdf")
         error = gfx::RenderPdf(file, false, [this](gfx::Canvas& canvas) {
             reports::DrawLimitsReportPage(canvas, doc_, settings_);
