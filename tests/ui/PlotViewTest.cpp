@@ -38,6 +38,16 @@ struct PlotViewTest : ::testing::Test {
     {
         settings.plotBackground = 3; // white, so that ink is dark
     }
+    // The sample design's workbench curves, calculated but not drawn by a repaint yet.
+    void CalculateSampleDesign()
+    {
+        test::RecordingWindows windows;
+        doc->SetWindows(&windows);
+        doc->workbench().closed2.qtc = 0.707;
+        ASSERT_TRUE(doc->CalcBoxVolume());
+        ASSERT_TRUE(doc->CalculateResponse());
+        doc->SetWindows(nullptr);
+    }
 };
 
 TEST_F(PlotViewTest, TheImageHasTheScreensOwnPixels)
@@ -62,14 +72,7 @@ TEST_F(PlotViewTest, TheImageHasTheScreensOwnPixels)
 
 TEST_F(PlotViewTest, CurvesDrawnAtOnceLandInTheDoubledImage)
 {
-    // The sample design's workbench curves, calculated but not drawn by a repaint yet.
-    test::RecordingWindows windows;
-    doc->SetWindows(&windows);
-    doc->workbench().closed2.qtc = 0.707;
-    ASSERT_TRUE(doc->CalcBoxVolume());
-    ASSERT_TRUE(doc->CalculateResponse());
-    doc->SetWindows(nullptr);
-
+    CalculateSampleDesign();
     DoubledPlotView view(*doc, settings);
     view.resize(500, 300);
     doc->workbench().responseShown = 0;
@@ -87,13 +90,7 @@ TEST_F(PlotViewTest, CurvesDrawnAtOnceLandInTheDoubledImage)
 
 TEST_F(PlotViewTest, WithColoursPerSystemOrAKeyACurveDrawnAtOnceIsFollowedByAWholeRedraw)
 {
-    test::RecordingWindows windows;
-    doc->SetWindows(&windows);
-    doc->workbench().closed2.qtc = 0.707;
-    ASSERT_TRUE(doc->CalcBoxVolume());
-    ASSERT_TRUE(doc->CalculateResponse());
-    doc->SetWindows(nullptr);
-
+    CalculateSampleDesign();
     for (const bool colours : {true, false}) {
         settings.colourEachSystem = colours;
         settings.showLegend = !colours;
