@@ -20,7 +20,6 @@ using gfx::Pen;
 using gfx::PenStyle;
 using gfx::TextAlign;
 
-constexpr double kRows = 15;
 constexpr int kPowerDecades = 5; // the power scale's height, three divisions a decade
 constexpr double kSplPenWidth = 25;
 
@@ -30,11 +29,6 @@ ValueMapping Linear(double low, double high)
 {
     const double scale = (kFrameTop - kFrameBottom) / (high - low);
     return {kFrameBottom - low * scale, scale};
-}
-
-bool Readable(double span)
-{
-    return span > 0 && std::isfinite(span * kRows);
 }
 
 std::string PowerLabel(int decade)
@@ -112,7 +106,7 @@ LimitScales ScalesFor(const std::vector<ShownLimits>& shown, const PlotSettings&
                       double ventVelocityLimit)
 {
     LimitScales s;
-    if (Readable(plot.dbSpan) && plot.dbSpan <= 1500)
+    if (SpanDrawable(plot.dbSpan) && plot.dbSpan <= 1500)
         s.splStep = plot.dbSpan / kRows;
     s.excursionSpan = plot.excursionSpan;
 
@@ -126,7 +120,7 @@ LimitScales ScalesFor(const std::vector<ShownLimits>& shown, const PlotSettings&
                                    [](double v) { return std::isfinite(v); });
         for (std::size_t i = 0; i < l.frequencies.size(); ++i) {
             const double f = l.frequencies[i];
-            if (f < plot.lowFreqLimit * (1 - 1e-9) || f > plot.highFreqLimit * (1 + 1e-9))
+            if (!WithinLimits(f, plot.lowFreqLimit, plot.highFreqLimit))
                 continue;
             if (std::isfinite(l.maxSpl[i]))
                 loudest = std::max(loudest, l.maxSpl[i]);
@@ -275,7 +269,7 @@ void LimitsPainter::DrawScales(Canvas& canvas, const PlotColors& c)
                 [&](int j) { return PowerLabel(s.powerTopDecade - kPowerDecades + j / 3); }, "Pow",
                 "W", kFrameLeft - 6.2 * cw},
                c.text, lc.power.color, ch);
-    if (!Readable(s.velocitySpan))
+    if (!SpanDrawable(s.velocitySpan))
         return;
     const char* velocityFormat = s.velocitySpan <= 7.5 ? "%4.1f" : "%3.0f";
     DrawColumn(canvas,
@@ -320,9 +314,9 @@ void LimitsPainter::DrawCurves(Canvas& canvas)
         std::transform(l.maxPower.begin(), l.maxPower.end(), decades.begin(),
                        [](double p) { return std::log10(p); });
         curve(lc.power, power, f, decades);
-        if (Readable(s.velocitySpan))
+        if (SpanDrawable(s.velocitySpan))
             curve(lc.velocityCurve, Linear(0, s.velocitySpan), f, l.ventVelocity);
-        if (Readable(s.excursionSpan))
+        if (SpanDrawable(s.excursionSpan))
             curve(lc.excursionCurve, Linear(0, s.excursionSpan), f, l.excursion);
 
         // The maximum SPL in runs of one binding limit; each run reaches to the next one's first
@@ -357,7 +351,7 @@ double LimitsPainter::DrawKey(Canvas& canvas, double x, double y, double right)
     const double cw = tm.averageCharWidth;
     const double ch = tm.height;
     // The vent's entries only where a shown system has a vent.
-    const bool vent = Readable(scales().velocitySpan);
+    const bool vent = SpanDrawable(scales().velocitySpan);
     // The radiator's entry only where a passive radiator binds somewhere.
     const bool radiator = std::any_of(shown_.begin(), shown_.end(), [](const ShownLimits& s) {
         return std::find(s.limits.binding.begin(), s.limits.binding.end(),

@@ -93,15 +93,19 @@ void PlotPainter::DrawLegend(gfx::Canvas& canvas, const PlotColors& c,
         {kFrameLeft + cw, namesBottom},
         {kFrameRight - cw - width, lowest},
         {kFrameLeft + cw, lowest}};
-    auto hidden = [&](const gfx::Point& corner) {
-        return std::count_if(drawnPoints_.begin(), drawnPoints_.end(), [&](const gfx::Point& p) {
-            return p.x >= corner.x && p.x <= corner.x + width && p.y <= corner.y &&
-                   p.y >= corner.y - height;
-        });
-    };
-    const gfx::Point* best = std::min_element(
-        std::begin(corners), std::end(corners),
-        [&](const gfx::Point& a, const gfx::Point& b) { return hidden(a) < hidden(b); });
+    const gfx::Point* best = nullptr;
+    std::ptrdiff_t fewest = 0;
+    for (const gfx::Point& corner : corners) {
+        const std::ptrdiff_t hidden =
+            std::count_if(drawnPoints_.begin(), drawnPoints_.end(), [&](const gfx::Point& p) {
+                return p.x >= corner.x && p.x <= corner.x + width && p.y <= corner.y &&
+                       p.y >= corner.y - height;
+            });
+        if (!best || hidden < fewest) {
+            best = &corner;
+            fewest = hidden;
+        }
+    }
     const double left = best->x;
     const double top = best->y;
     const double right = left + width;

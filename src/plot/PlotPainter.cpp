@@ -42,22 +42,7 @@ constexpr std::array<double, 46> kGrid = [] {
     return grid;
 }();
 
-constexpr double kRows = 15; // divisions of the horizontal grid and of the linear scales
 constexpr int kRadiator = static_cast<int>(CurveKind::RadiatorExcursion);
-
-// Between the displayed limits, allowing for the limits being computed values.
-bool WithinLimits(double hz, double fLow, double fHigh)
-{
-    return hz >= fLow * (1 - 1e-9) && hz <= fHigh * (1 + 1e-9);
-}
-
-// A linear scale labels rows 0 .. 15 with multiples of span / 15. A span of 0, a negative one or
-// one so large that its labels overflow (a damaged file) gives no scale to read: its rows are
-// left unlabelled and no curve of its kind is drawn against it.
-bool SpanDrawable(double span)
-{
-    return span > 0 && std::isfinite(span * kRows);
-}
 
 // The phase scale has one row per 90 degrees from phaseBottom to phaseTop.
 double PhaseDivisions(const PlotSettings& p)
@@ -123,6 +108,16 @@ std::function<std::string(int)> SpanLabels(double span, const char* format, cons
 }
 
 } // namespace
+
+bool WithinLimits(double hz, double fLow, double fHigh)
+{
+    return hz >= fLow * (1 - 1e-9) && hz <= fHigh * (1 + 1e-9);
+}
+
+bool SpanDrawable(double span)
+{
+    return span > 0 && std::isfinite(span * kRows);
+}
 
 ValueMapping ValueMapping::ForRange(double low, double high)
 {

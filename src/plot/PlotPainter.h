@@ -19,6 +19,14 @@ inline constexpr double kFrameRight = 8600;
 inline constexpr double kFrameBottom = 650;
 inline constexpr double kFrameTop = 9875;
 inline constexpr double kPageExtent = 10000;
+inline constexpr double kRows = 15; // divisions of the horizontal grid and of the linear scales
+
+// A linear scale labels rows 0 .. 15 with multiples of span / 15. A span of 0, a negative one or
+// one so large that its labels overflow (a damaged file) gives no scale to read: its rows are
+// left unlabelled and no curve of its kind is drawn against it.
+bool SpanDrawable(double span);
+// Between the displayed frequency limits, allowing for the limits being computed values.
+bool WithinLimits(double hz, double fLow, double fHigh);
 // On paper the system report's logo patch fills the frame's top-right corner down to this y.
 inline constexpr double kReportLogoBottom = 9309;
 

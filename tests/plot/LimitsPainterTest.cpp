@@ -3,6 +3,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "model/BoxType.h"
 #include "model/NumberFormat.h"
+#include "support/SampleDesigns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,14 +32,7 @@ struct LimitsPainterTest : ::testing::Test {
 
     void Vented()
     {
-        CSpkSys& wb = doc->workbench();
-        wb.boxTypeName = std::string(BoxTypeName(BoxType::Vented4));
-        wb.vented4.vbLiters = 40;
-        wb.vented4.vbCuFt = 40 / 28.317;
-        wb.vented4.fb = 35;
-        wb.vented4.qb = 7;
-        wb.vented4.svSqM = 0.003;
-        wb.vented4.svSqIn = 0.003 / 0.00064516;
+        test::DesignVented40Litres(doc->workbench());
         ASSERT_TRUE(doc->CalculateResponse());
     }
     void Closed()

@@ -3,9 +3,9 @@
 #include "app/AppCommandIds.h"
 #include "app/CLimitsWnd.h"
 #include "app/CPrefsSht.h"
-#include "model/BoxType.h"
 #include "model/CommandIds.h"
 #include "plot/ui/CLimitsView.h"
+#include "support/SampleDesigns.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -62,13 +62,7 @@ TEST_F(LimitsWindowTest, ShowLimitsOpensOneWindowThatFollowsTheDisplay)
 
     // Closed boxes have no vent to scale; a vented workbench has.
     EXPECT_EQ(view->painter().scales().velocitySpan, 0);
-    CSpkSys& wb = doc().workbench();
-    wb.boxTypeName = std::string(BoxTypeName(BoxType::Vented4));
-    wb.vented4.vbLiters = 40;
-    wb.vented4.vbCuFt = 40 / 28.317;
-    wb.vented4.fb = 35;
-    wb.vented4.qb = 7;
-    wb.vented4.svSqM = 0.003;
+    test::DesignVented40Litres(doc().workbench());
     frame()->Dispatch(cmd::CalculateResponse);
     EXPECT_EQ(view->painter().scales().velocitySpan, 30);
 
