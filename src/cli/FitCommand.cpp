@@ -3,9 +3,8 @@
 #include "driver/DriverFile.h"
 #include "measure/CurveFile.h"
 #include "measure/ImpedanceFit.h"
+#include "model/EditRules.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -16,17 +15,17 @@ namespace cw::cli
 namespace
 {
 
-// A number above 0 that an option gives; 0 when it is not given.
+// A number above 0 that an option gives, read by the fields' number rule; 0 when it is not given.
 Result PositiveOption(const CommandLine& line, const std::string& name, double& value)
 {
     value = 0;
     const auto text = line.value(name);
     if (!text)
         return std::nullopt;
-    const char* end = text->data() + text->size();
-    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value) || !(value > 0))
+    const std::optional<double> number = edit::ParseNumber(*text);
+    if (!number || !(*number > 0))
         return UsageError("The option " + name + " takes a number above 0, not \"" + *text + "\".");
+    value = *number;
     return std::nullopt;
 }
 

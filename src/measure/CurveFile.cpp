@@ -153,10 +153,10 @@ std::optional<std::string> ParseCurve(std::string_view bytes, MeasuredKind kind,
 
 FileResult ReadCurveFile(const std::string& path, MeasuredKind kind, MeasuredCurve& out)
 {
+    constexpr const char* kTooLarge = "%1 is too large to be a measurement file.";
     std::string bytes;
     try {
-        const FileResult read = ReadWholeFile(path, bytes, kMaxCurveFileBytes,
-                                              "%1 is too large to be a measurement file.");
+        const FileResult read = ReadWholeFile(path, bytes, kMaxCurveFileBytes, kTooLarge);
         if (!read.ok())
             return read;
         MeasuredCurve c;
@@ -165,7 +165,7 @@ FileResult ReadCurveFile(const std::string& path, MeasuredKind kind, MeasuredCur
             return {WithPath(*error, path)};
         out = std::move(c);
     } catch (const std::bad_alloc&) {
-        return {WithPath("%1 is too large to be a measurement file.", path)};
+        return {WithPath(kTooLarge, path)};
     }
     return {};
 }
